@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace kalvix {
+class Catalogue;
+
+using TableDumper = nlohmann::ordered_json (*)(const Catalogue&);
+
+// Every table kalvix-calc prints, by name, in catalogue order.
+const std::vector<std::pair<std::string, TableDumper>>& catalogueTables();
+
+// kalvix-calc catalogue [table]: returns the exit code.
+int catalogueCommand(const std::vector<std::string>& args);
+
+}  // namespace kalvix

@@ -1,0 +1,76 @@
+// kalvix-calc: the toolbox's rules as JSON, driving the same page models as the windows.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "catalogue_command.h"
+#include "common/field_reader.h"
+#include "kalvix/core/page/clock.h"
+#include "kalvix/core/page/page_registry.h"
+#include "page_runner.h"
+
+namespace {
+
+void printHelp() {
+    std::cout << "usage: kalvix-calc [--time=T] <page> [<argument> ...]\n"
+                 "       kalvix-calc catalogue [<table>]\n"
+                 "\n"
+                 "Arguments act on the page in order, as a user would:\n"
+                 "  <caption>=<value>   type into or choose in a control (#n chooses position n)\n"
+                 "  <caption>           press a button\n"
+                 "  @focus=<caption>    move the keyboard focus\n"
+                 "  @tick=<n>           deliver n timer events\n"
+                 "  @answer=ok|cancel   answer the next question box\n"
+                 "  --time=T            fix the clock (seconds since 1970)\n"
+                 "\n"
+                 "Pages (caption, alias):\n";
+    for (const auto& p : kalvix::pageRegistry()) std::cout << "  " << p.caption << "  " << p.alias << '\n';
+    std::cout << "\nCatalogue tables:\n";
+    for (const auto& t : kalvix::catalogueTables()) std::cout << "  " << t.first << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::size_t i = 0;
+    for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
+        const std::string& a = args[i];
+        if (a == "--help") {
+            printHelp();
+            return 0;
+        }
+        if (a.rfind("--time=", 0) == 0) {
+            auto t = common::parseInteger(a.substr(7));
+            if (!t) {
+                std::cerr << "kalvix-calc: bad time: " << a.substr(7) << '\n';
+                return 2;
+            }
+            kalvix::fixCurrentTime(*t);
+            continue;
+        }
+        std::cerr << "kalvix-calc: unknown option: " << a << '\n';
+        return 2;
+    }
+    if (i >= args.size()) {
+        printHelp();
+        return 2;
+    }
+    const std::string name = args[i++];
+    std::vector<std::string> rest(args.begin() + static_cast<long>(i), args.end());
+    if (name == "catalogue") return kalvix::catalogueCommand(rest);
+    const kalvix::PageEntry* entry = kalvix::findPage(name);
+    if (!entry) {
+        std::cerr << "kalvix-calc: unknown page: " << name << '\n';
+        return 2;
+    }
+    auto page = entry->create();
+    kalvix::RunResult r = kalvix::runPage(*page, rest);
+    if (!r.ok) {
+        std::cerr << "kalvix-calc: " << r.error << '\n';
+        return 2;
+    }
+    std::cout << r.output.dump(2) << '\n';
+    return 0;
+}

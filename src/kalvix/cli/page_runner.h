@@ -1,0 +1,24 @@
+#pragma once
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace kalvix {
+class PageModel;
+
+struct RunResult {
+    bool ok = true;
+    std::string error;  // one line, when !ok
+    nlohmann::ordered_json output;
+};
+
+// Applies the arguments to the page in order, as a user would, and collects its result fields
+// and the messages it showed. `opening` holds messages the page showed while opening.
+RunResult runPage(PageModel& page, const std::vector<std::string>& args);
+
+// The page's result fields and the given messages as the JSON object of kalvix-calc.
+nlohmann::ordered_json pageOutput(const PageModel& page, const nlohmann::ordered_json& messages);
+
+}  // namespace kalvix

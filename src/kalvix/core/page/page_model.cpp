@@ -1,0 +1,112 @@
+#include "kalvix/core/page/page_model.h"
+
+namespace kalvix {
+
+const Control* PageModel::find(const std::string& caption) const {
+    for (const auto& c : controls_)
+        if (c.caption == caption) return &c;
+    return nullptr;
+}
+
+const Control* PageModel::findById(const std::string& id) const {
+    for (const auto& c : controls_)
+        if (c.id == id) return &c;
+    return nullptr;
+}
+
+std::vector<PageMessage> PageModel::takeMessages() {
+    std::vector<PageMessage> out;
+    out.swap(messages_);
+    return out;
+}
+
+bool PageModel::focusLeaving(const std::string&) { return true; }
+void PageModel::focusEntered(const std::string&) {}
+
+bool PageModel::moveFocus(const std::string& caption) {
+    if (caption == focus_) return true;
+    if (!focus_.empty() && !focusLeaving(focus_)) return false;
+    focus_ = caption;
+    focusEntered(caption);
+    return true;
+}
+
+Control& PageModel::add(Control c) {
+    controls_.push_back(std::move(c));
+    return controls_.back();
+}
+
+Control& PageModel::addEdit(std::string caption, std::string id, std::function<std::string()> text,
+                            std::function<void(const std::string&)> edit) {
+    Control c;
+    c.caption = std::move(caption);
+    c.id = std::move(id);
+    c.kind = ControlKind::Edit;
+    c.text = std::move(text);
+    c.edit = std::move(edit);
+    return add(std::move(c));
+}
+
+Control& PageModel::addResult(std::string caption, std::string id,
+                              std::function<std::string()> text) {
+    Control c;
+    c.caption = std::move(caption);
+    c.id = std::move(id);
+    c.kind = ControlKind::Result;
+    c.output = true;
+    c.text = std::move(text);
+    return add(std::move(c));
+}
+
+Control& PageModel::addList(std::string caption, std::string id,
+                            std::function<std::vector<std::string>()> items,
+                            std::function<int()> selected, std::function<void(int)> choose) {
+    Control c;
+    c.caption = std::move(caption);
+    c.id = std::move(id);
+    c.kind = ControlKind::List;
+    c.items = std::move(items);
+    c.selected = std::move(selected);
+    c.choose = std::move(choose);
+    return add(std::move(c));
+}
+
+Control& PageModel::addButton(std::string caption, std::string id, std::function<void()> press) {
+    Control c;
+    c.caption = std::move(caption);
+    c.id = std::move(id);
+    c.kind = ControlKind::Button;
+    c.press = std::move(press);
+    return add(std::move(c));
+}
+
+Control& PageModel::addCheck(std::string caption, std::string id, std::function<bool()> checked,
+                             std::function<void(bool)> check) {
+    Control c;
+    c.caption = std::move(caption);
+    c.id = std::move(id);
+    c.kind = ControlKind::Check;
+    c.checked = std::move(checked);
+    c.check = std::move(check);
+    return add(std::move(c));
+}
+
+void PageModel::showStatus(std::string text) {
+    messages_.push_back({MessageWhere::Status, std::move(text), {}});
+}
+
+void PageModel::showBox(std::string text, std::string field) {
+    messages_.push_back({MessageWhere::Box, std::move(text), std::move(field)});
+}
+
+void PageModel::showFieldFailure(const common::FieldReader& reader) {
+    if (const auto& f = reader.failure()) showBox(f->text, f->field);
+}
+
+bool PageModel::ask(const std::string& text) { return asker ? asker(text) : true; }
+
+void PageModel::open(const std::string& window) {
+    if (opener) opener(window);
+}
+
+}  // namespace kalvix

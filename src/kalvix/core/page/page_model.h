@@ -1,0 +1,107 @@
+#pragma once
+// Qt-free model of a page or dialog: its controls (by caption), the actions a user can take on
+// them, and the messages it shows. Windows and kalvix-calc drive the same model.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/field_reader.h"
+
+namespace kalvix {
+
+enum class MessageWhere { Status, Box, Field };
+
+struct PageMessage {
+    MessageWhere where = MessageWhere::Box;
+    std::string text;
+    std::string field;  // caption of the field that takes the focus (box messages), or empty
+};
+
+enum class ControlKind { Edit, List, Check, Radio, Button, Result, Table, Label };
+
+using TableRows = std::vector<std::vector<std::string>>;
+
+struct Control {
+    std::string caption;  // unique on its page; "group.caption" where a caption repeats
+    std::string id;       // objectName of the widget in the page's .ui file
+    ControlKind kind = ControlKind::Edit;
+    bool output = false;  // listed among the page's results
+
+    std::function<std::string()> text;                   // Edit, Result, Label
+    std::function<void(const std::string&)> edit;        // Edit: the user typed this text
+    std::function<std::vector<std::string>()> items;     // List
+    std::function<int()> selected;                       // List: -1 when nothing is chosen
+    std::function<void(int)> choose;                     // List: the user chose this position
+    std::function<bool()> checked;                       // Check, Radio
+    std::function<void(bool)> check;                     // Check, Radio
+    std::function<void()> press;                         // Button
+    std::function<TableRows()> rows;                     // Table
+    std::function<bool()> enabled;                       // null: always enabled
+    std::function<bool()> visible;                       // null: always visible
+
+    bool isEnabled() const { return !enabled || enabled(); }
+    bool isVisible() const { return !visible || visible(); }
+};
+
+class PageModel {
+public:
+    virtual ~PageModel() = default;
+    PageModel() = default;
+    PageModel(const PageModel&) = delete;
+    PageModel& operator=(const PageModel&) = delete;
+
+    // Tab caption or dialog title.
+    virtual std::string title() const = 0;
+
+    const std::vector<Control>& controls() const { return controls_; }
+    const Control* find(const std::string& caption) const;
+    const Control* findById(const std::string& id) const;
+
+    // Messages shown since the last take, in order.
+    std::vector<PageMessage> takeMessages();
+    const std::vector<PageMessage>& pendingMessages() const { return messages_; }
+
+    // Focus moves. Returning false from focusLeaving keeps the focus where it is.
+    virtual bool focusLeaving(const std::string& caption);
+    virtual void focusEntered(const std::string& caption);
+    const std::string& focus() const { return focus_; }
+    // Moves the focus as a user would; false when the current field refuses to let it go.
+    bool moveFocus(const std::string& caption);
+
+    // One timer event (pages with a clock).
+    virtual void tick() {}
+
+    // Question boxes: the host answers; without a host the answer is "ok".
+    std::function<bool(const std::string& text)> asker;
+    // Opening another window (a dialog of the simulator ...); the host decides what opens.
+    std::function<void(const std::string& window)> opener;
+
+protected:
+    Control& add(Control c);
+    Control& addEdit(std::string caption, std::string id, std::function<std::string()> text,
+                     std::function<void(const std::string&)> edit);
+    Control& addResult(std::string caption, std::string id, std::function<std::string()> text);
+    Control& addList(std::string caption, std::string id,
+                     std::function<std::vector<std::string>()> items, std::function<int()> selected,
+                     std::function<void(int)> choose);
+    Control& addButton(std::string caption, std::string id, std::function<void()> press);
+    Control& addCheck(std::string caption, std::string id, std::function<bool()> checked,
+                      std::function<void(bool)> check);
+
+    void showStatus(std::string text);
+    void showBox(std::string text, std::string field = {});
+    // The framework's message for a refused field, when the reading was refused.
+    void showFieldFailure(const common::FieldReader& reader);
+    bool ask(const std::string& text);
+    void open(const std::string& window);
+
+private:
+    std::vector<Control> controls_;
+    std::vector<PageMessage> messages_;
+    std::string focus_;
+};
+
+}  // namespace kalvix
