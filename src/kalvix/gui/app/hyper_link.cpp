@@ -1,0 +1,85 @@
+#include "kalvix/gui/app/hyper_link.h"
+
+#include <QDesktopServices>
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QUrl>
+
+#include "common/gbk.h"
+
+namespace kalvix::gui {
+
+CHyperLink::CHyperLink(QObject* parent) : QObject(parent) {}
+
+std::function<void(const QString&)>& CHyperLink::opener() {
+    static std::function<void(const QString&)> open = [](const QString& address) {
+        QDesktopServices::openUrl(QUrl::fromUserInput(address));
+    };
+    return open;
+}
+
+bool CHyperLink::attach(QLabel* label) {
+    if (label_ || !label) return false;
+    label_ = label;
+    labelText_ = label->text();
+    font_ = label->parentWidget() ? label->parentWidget()->font() : label->font();
+    font_.setUnderline(true);
+    label->setFont(font_);
+    label->setCursor(Qt::PointingHandCursor);
+    label->setAttribute(Qt::WA_Hover);
+    label->setAutoFillBackground(false);
+    label->installEventFilter(this);
+    repaintLabel();
+    return true;
+}
+
+bool CHyperLink::set(const QString& name, const QString& address) {
+    if (common::gbkLength(name.toStdString()) >= 32) return false;
+    if (common::gbkLength(address.toStdString()) >= 1024) return false;
+    name_ = name;
+    address_ = address;
+    repaintLabel();
+    return true;
+}
+
+QString CHyperLink::target() const { return address_.isEmpty() ? labelText_ : address_; }
+
+void CHyperLink::repaintLabel() {
+    if (!label_) return;
+    label_->setText(name_.isEmpty() ? labelText_ : name_);
+    QPalette pal = label_->palette();
+    pal.setColor(QPalette::WindowText, hover_ ? QColor(255, 0, 0) : QColor(0, 0, 255));
+    label_->setPalette(pal);
+}
+
+bool CHyperLink::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == label_) {
+        switch (event->type()) {
+            case QEvent::Enter:
+            case QEvent::HoverEnter:
+                if (!hover_) {
+                    hover_ = true;
+                    repaintLabel();
+                }
+                break;
+            case QEvent::Leave:
+            case QEvent::HoverLeave:
+                if (hover_) {
+                    hover_ = false;
+                    repaintLabel();
+                }
+                break;
+            case QEvent::MouseButtonRelease:
+                if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                    opener()(target());
+                    return true;
+                }
+                break;
+            default: break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace kalvix::gui

@@ -1,0 +1,21 @@
+#include "kalvix/gui/app/kalvix_app.h"
+
+#include <QApplication>
+
+#include "kalvix/core/catalogue/catalogue.h"
+#include "kalvix/gui/app/kalvix_dlg.h"
+
+namespace kalvix::gui {
+
+int CKalvixApp::run(int argc, char** argv) {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZentrixQorvane"));
+    // The catalogue is complete before any window exists.
+    (void)Catalogue::instance();
+    CKalvixDlg dlg;
+    dlg.show();
+    return app.exec();
+}
+
+}  // namespace kalvix::gui

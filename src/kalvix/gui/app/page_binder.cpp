@@ -1,0 +1,195 @@
+#include "kalvix/gui/app/page_binder.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "kalvix/gui/app/message_box.h"
+#include "kalvix/gui/app/status_bar.h"
+
+namespace kalvix::gui {
+namespace {
+QString q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+PageBinder::PageBinder(QWidget* root, PageModel& model, std::function<void(const QString&)> statusSink)
+    : QObject(root), root_(root), model_(model), statusSink_(std::move(statusSink)) {
+    model_.asker = [this](const std::string& text) {
+        return messagePresenter().ask(root_, q(text));
+    };
+    for (const Control& c : model_.controls()) {
+        if (c.id.empty()) continue;
+        QWidget* w = root_->findChild<QWidget*>(q(c.id));
+        if (!w) continue;
+        widgets_[c.caption] = w;
+        captions_[w] = c.caption;
+        bind(c, w);
+    }
+    refresh();
+}
+
+QWidget* PageBinder::widgetFor(const std::string& caption) const {
+    auto it = widgets_.find(caption);
+    return it == widgets_.end() ? nullptr : it->second.data();
+}
+
+void PageBinder::bind(const Control& c, QWidget* w) {
+    const std::string caption = c.caption;
+    auto control = [this, caption]() { return model_.find(caption); };
+    w->installEventFilter(this);
+    switch (c.kind) {
+        case ControlKind::Edit:
+            if (auto* e = qobject_cast<QLineEdit*>(w)) {
+                connect(e, &QLineEdit::textEdited, this, [this, control](const QString& t) {
+                    if (updating_) return;
+                    if (const Control* m = control(); m && m->edit) m->edit(t.toStdString());
+                    afterAction();
+                });
+            }
+            break;
+        case ControlKind::List:
+            if (auto* cb = qobject_cast<QComboBox*>(w)) {
+                connect(cb, &QComboBox::activated, this, [this, control](int index) {
+                    if (updating_) return;
+                    const Control* m = control();
+                    if (m && m->choose && (!m->selected || m->selected() != index)) m->choose(index);
+                    afterAction();
+                });
+            }
+            break;
+        case ControlKind::Button:
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+                connect(b, &QAbstractButton::clicked, this, [this, control] {
+                    if (const Control* m = control(); m && m->press) m->press();
+                    afterAction();
+                });
+            }
+            break;
+        case ControlKind::Check:
+        case ControlKind::Radio:
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+                connect(b, &QAbstractButton::clicked, this, [this, control](bool on) {
+                    if (updating_) return;
+                    if (const Control* m = control(); m && m->check) m->check(on);
+                    afterAction();
+                });
+            }
+            break;
+        default: break;
+    }
+}
+
+bool PageBinder::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && !updating_) {
+        auto it = captions_.find(watched);
+        if (it != captions_.end()) {
+            const std::string previous = model_.focus();
+            if (!model_.moveFocus(it->second)) {
+                // The field being left refuses to let the focus go.
+                if (QWidget* back = widgetFor(previous))
+                    QTimer::singleShot(0, back, [back] { back->setFocus(Qt::OtherFocusReason); });
+            }
+            afterAction();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PageBinder::afterAction() {
+    refresh();
+}
+
+void PageBinder::writeControl(const Control& c, QWidget* w) {
+    w->setEnabled(c.isEnabled());
+    w->setVisible(c.isVisible());
+    switch (c.kind) {
+        case ControlKind::Edit:
+        case ControlKind::Result:
+            if (auto* e = qobject_cast<QLineEdit*>(w)) {
+                QString t = c.text ? q(c.text()) : QString();
+                if (e->text() != t) e->setText(t);
+            } else if (auto* l = qobject_cast<QLabel*>(w)) {
+                l->setText(c.text ? q(c.text()) : QString());
+            }
+            break;
+        case ControlKind::Label:
+            if (auto* l = qobject_cast<QLabel*>(w)) l->setText(c.text ? q(c.text()) : QString());
+            break;
+        case ControlKind::List:
+            if (auto* cb = qobject_cast<QComboBox*>(w)) {
+                std::vector<std::string> items = c.items ? c.items() : std::vector<std::string>{};
+                bool same = cb->count() == static_cast<int>(items.size());
+                for (int i = 0; same && i < cb->count(); ++i) same = cb->itemText(i) == q(items[i]);
+                if (!same) {
+                    cb->clear();
+                    for (const auto& s : items) cb->addItem(q(s));
+                }
+                int sel = c.selected ? c.selected() : -1;
+                if (cb->currentIndex() != sel) cb->setCurrentIndex(sel);
+            }
+            break;
+        case ControlKind::Check:
+        case ControlKind::Radio:
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+                bool on = c.checked && c.checked();
+                if (b->isChecked() != on) b->setChecked(on);
+            }
+            break;
+        case ControlKind::Table:
+            if (auto* t = qobject_cast<QTableWidget*>(w)) {
+                TableRows rows = c.rows ? c.rows() : TableRows{};
+                t->setRowCount(static_cast<int>(rows.size()));
+                for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+                    for (int col = 0; col < static_cast<int>(rows[r].size()) && col < t->columnCount(); ++col) {
+                        auto* item = t->item(r, col);
+                        if (!item) {
+                            item = new QTableWidgetItem;
+                            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+                            t->setItem(r, col, item);
+                        }
+                        item->setText(q(rows[r][col]));
+                    }
+                }
+            }
+            break;
+        case ControlKind::Button: break;
+    }
+}
+
+void PageBinder::refresh() {
+    updating_ = true;
+    for (const Control& c : model_.controls()) {
+        if (QWidget* w = widgetFor(c.caption)) writeControl(c, w);
+    }
+    updating_ = false;
+    presentMessages();
+}
+
+void PageBinder::presentMessages() {
+    std::vector<PageMessage> messages = model_.takeMessages();
+    for (const PageMessage& m : messages) {
+        if (m.where == MessageWhere::Status) {
+            if (statusSink_)
+                statusSink_(q(m.text));
+            else if (StatusBar* bar = statusBarPointer())
+                bar->setFieldText(0, q(m.text));
+            continue;
+        }
+        messagePresenter().inform(root_, q(m.text));
+        if (QWidget* w = widgetFor(m.field)) {
+            updating_ = true;
+            w->setFocus(Qt::OtherFocusReason);
+            updating_ = false;
+            model_.moveFocus(m.field);
+            if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+        }
+    }
+    if (!model_.pendingMessages().empty()) presentMessages();
+}
+
+}  // namespace kalvix::gui

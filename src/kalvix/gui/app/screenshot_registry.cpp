@@ -1,0 +1,14 @@
+#include "kalvix/gui/app/screenshot_registry.h"
+
+namespace kalvix::gui {
+
+std::vector<Shot>& shots() {
+    static std::vector<Shot> list;
+    return list;
+}
+
+void registerShot(const QString& name, std::function<QWidget*()> create) {
+    shots().push_back({name, std::move(create)});
+}
+
+}  // namespace kalvix::gui

@@ -1,0 +1,32 @@
+#include "kalvix/gui/app/status_bar.h"
+
+#include <QLabel>
+
+namespace kalvix::gui {
+
+StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
+    setSizeGripEnabled(false);
+    setObjectName(QStringLiteral("statusBar"));
+    fields_[0] = new QLabel(QStringLiteral("准备就绪"), this);
+    fields_[1] = new QLabel(QStringLiteral("ZentrixQorvane"), this);
+    fields_[0]->setFixedWidth(320);
+    fields_[0]->setObjectName(QStringLiteral("statusField0"));
+    fields_[1]->setObjectName(QStringLiteral("statusField1"));
+    addWidget(fields_[0]);
+    addWidget(fields_[1], 1);
+}
+
+void StatusBar::setFieldText(int field, const QString& text) {
+    if (field == 0 || field == 1) fields_[field]->setText(text);
+}
+
+QString StatusBar::fieldText(int field) const {
+    return field == 0 || field == 1 ? fields_[field]->text() : QString();
+}
+
+StatusBar*& statusBarPointer() {
+    static StatusBar* bar = nullptr;
+    return bar;
+}
+
+}  // namespace kalvix::gui

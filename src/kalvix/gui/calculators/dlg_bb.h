@@ -1,0 +1,13 @@
+#pragma once
+#include "kalvix/gui/app/page_widget.h"
+
+namespace kalvix::gui {
+
+// The 召唤兽 page.
+class CDlgBB : public PageWidget {
+    Q_OBJECT
+public:
+    explicit CDlgBB(QWidget* parent = nullptr);
+};
+
+}  // namespace kalvix::gui

@@ -1,0 +1,13 @@
+#pragma once
+#include "kalvix/gui/app/page_widget.h"
+
+namespace kalvix::gui {
+
+// The 任务 page.
+class CDlgMission : public PageWidget {
+    Q_OBJECT
+public:
+    explicit CDlgMission(QWidget* parent = nullptr);
+};
+
+}  // namespace kalvix::gui

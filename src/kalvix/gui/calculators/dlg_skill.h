@@ -1,0 +1,13 @@
+#pragma once
+#include "kalvix/gui/app/page_widget.h"
+
+namespace kalvix::gui {
+
+// The 技能 page.
+class CDlgSkill : public PageWidget {
+    Q_OBJECT
+public:
+    explicit CDlgSkill(QWidget* parent = nullptr);
+};
+
+}  // namespace kalvix::gui
