@@ -15,6 +15,14 @@ Catalogue::Catalogue() {
     buildGuildAuxCost();
     buildNpcAuxCost();
     buildPetExp();
+    buildStunts();
+    buildEquipEffects();
+    buildRuneStones();
+    buildRuneCombinations();
+    buildSchoolSkills();
+    buildFurniture();
+    buildMaterials();
+    buildRecipes();
 }
 
 std::string Catalogue::enumName(std::int32_t category, std::int32_t key) const {
