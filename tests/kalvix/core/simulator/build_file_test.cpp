@@ -1,0 +1,362 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "common/gbk.h"
+#include "kalvix/core/catalogue/catalogue.h"
+#include "kalvix/core/simulator/build_file.h"
+#include "kalvix/core/simulator/build_record.h"
+#include "kalvix/core/simulator/build_simulator.h"
+
+namespace kalvix {
+namespace {
+
+namespace L = record_layout;
+
+std::int32_t le(const BuildRecord& r, std::size_t offset) {
+    std::int32_t v;
+    std::memcpy(&v, r.bytes().data() + offset, 4);  // the build machines are little-endian
+    return v;
+}
+
+void putLe(BuildRecord& r, std::size_t offset, std::int32_t v) {
+    std::memcpy(r.bytes().data() + offset, &v, 4);
+}
+
+TEST(BuildRecord, DefaultsAtTheirOffsets) {
+    BuildRecord r;
+    r.bytes().fill(0x5A);
+    r.resetDefaults();
+    // Race, school, texts and level are left alone.
+    EXPECT_EQ(le(r, L::kRace), 0x5A5A5A5A);
+    EXPECT_EQ(le(r, L::kLevel), 0x5A5A5A5A);
+    EXPECT_EQ(r.bytes()[L::kServer], 0x5A);
+    EXPECT_EQ(r.bytes()[98], 1);
+    EXPECT_EQ(le(r, 104), 0);
+    for (std::size_t o = 108; o < 176; o += 4)
+        EXPECT_EQ(le(r, o), 0) << o;
+    EXPECT_EQ(le(r, 176), 0);  // growth 0.0
+    EXPECT_EQ(le(r, 180), 100);
+    EXPECT_EQ(le(r, 184), 100);
+    EXPECT_EQ(le(r, 188), 100);
+    for (std::size_t o = 192; o < 212; o += 4)
+        EXPECT_EQ(le(r, o), 0) << o;
+    const std::size_t starts[] = {212, 396, 580, 764, 948, 1132, 1316};
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        const std::size_t b = starts[i];
+        EXPECT_EQ(le(r, b), i == 0 ? -1 : i);
+        EXPECT_EQ(le(r, b + 4), -1);
+        EXPECT_EQ(le(r, b + 8), 0);  // strengthened and filler
+        EXPECT_EQ(le(r, b + 12), -1);
+        for (std::size_t o = 16; o < 148; o += 4)
+            EXPECT_EQ(le(r, b + o), 0) << o;
+        EXPECT_EQ(le(r, b + 148), 0);
+        for (std::size_t o = 152; o < 184; o += 4)
+            EXPECT_EQ(le(r, b + o), -1) << o;
+    }
+}
+
+TEST(BuildRecord, HandBuiltRecordReadsAndWritesBack) {
+    BuildRecord r;
+    r.resetDefaults();
+    putLe(r, 0, 2);
+    putLe(r, 4, 3);
+    const std::string server = common::utf8ToGbk("紫禁城");
+    std::memcpy(r.bytes().data() + 8, server.data(), server.size());
+    const std::string name = common::utf8ToGbk("剑侠客a");
+    std::memcpy(r.bytes().data() + 68, name.data(), name.size());
+    r.bytes()[98] = 0;
+    putLe(r, 100, 109);
+    putLe(r, 104, 7);
+    putLe(r, 108 + 4 * 7, 150);  // skill slot 8
+    putLe(r, 140 + 4 * 3, 40);   // 健身
+    putLe(r, 156 + 4 * 4, 33);   // 敏捷
+    const float growth = 1.25f;
+    std::memcpy(r.bytes().data() + 176, &growth, 4);
+    putLe(r, 180, 55);
+    putLe(r, 208, 700);              // mount 敏捷
+    putLe(r, 1316 + 4, 12);          // boots level index
+    r.bytes()[1316 + 8] = 1;         // strengthened
+    putLe(r, 1316 + 12, 57);         // stunt
+    putLe(r, 1316 + 16, 4);          // 狩猎
+    putLe(r, 1316 + 20, 16 | 128);   // 坚固, 珍宝
+    putLe(r, 1316 + 24 + 16, 41);    // base 敏捷
+    putLe(r, 1316 + 44 + 20, 96);    // base 速度
+    putLe(r, 1316 + 76 + 4, -3);     // added 魔力
+    putLe(r, 1316 + 96 + 8, 5);      // melt 力量
+    putLe(r, 1316 + 116 + 28, -12);  // melt 灵力
+    putLe(r, 1316 + 148, 3);
+    putLe(r, 1316 + 152, 42);  // reserved
+    putLe(r, 1316 + 156, 21);
+    putLe(r, 1316 + 160, 0);
+    putLe(r, 1316 + 164, 10300);
+    putLe(r, 1316 + 180, 10608);
+
+    const CharacterBuild b = r.readBuild();
+    EXPECT_EQ(b.race, 2);
+    EXPECT_EQ(b.school, 3);
+    EXPECT_EQ(b.server, "紫禁城");
+    EXPECT_EQ(b.area, "");
+    EXPECT_EQ(b.name, "剑侠客a");
+    EXPECT_FALSE(b.ascended);
+    EXPECT_EQ(b.level, 109);
+    EXPECT_EQ(b.extraPotential, 7);
+    EXPECT_EQ(b.skillLevel[7], 150);
+    EXPECT_EQ(b.auxLevel[3], 40);
+    EXPECT_EQ(b.allocated[4], 33);
+    EXPECT_EQ(b.mount.growth, 1.25f);
+    EXPECT_EQ(b.mount.carried[0], 55);
+    EXPECT_EQ(b.mount.five[4], 700);
+    const EquipmentRecord& boots = b.equipment[6];
+    EXPECT_EQ(boots.slot, 6);
+    EXPECT_EQ(boots.levelIndex, 12);
+    EXPECT_TRUE(boots.strengthened);
+    EXPECT_EQ(boots.stunt, 57);
+    EXPECT_EQ(boots.partEffects, 4);
+    EXPECT_EQ(boots.generalEffects, 144);
+    EXPECT_EQ(boots.baseFive[4], 41);
+    EXPECT_EQ(boots.baseStatus[kSpeed], 96);
+    EXPECT_EQ(boots.addedFive[1], -3);
+    EXPECT_EQ(boots.meltFive[2], 5);
+    EXPECT_EQ(boots.meltStatus[kAnima], -12);
+    EXPECT_EQ(boots.runes.holeCount, 3);
+    EXPECT_EQ(boots.runes.reserved, 42);
+    EXPECT_EQ(boots.runes.combinationId, 21);
+    EXPECT_EQ(boots.runes.combinationLevelIndex, 0);
+    EXPECT_EQ(boots.runes.stoneIds[0], 10300);
+    EXPECT_EQ(boots.runes.stoneIds[4], 10608);
+
+    BuildRecord again;
+    again.writeBuild(b);
+    EXPECT_EQ(again, r);
+}
+
+TEST(BuildRecord, TextsKeepAtMost29BytesOnCharacterBoundaries) {
+    struct Case {
+        std::string text;
+        std::string stored;
+    };
+    const std::string fourteen = "梦梦梦梦梦梦梦梦梦梦梦梦梦梦";  // 28 bytes
+    const Case cases[] = {
+        {fourteen + "a", fourteen + "a"},
+        {fourteen + "梦", fourteen},  // 30 bytes: the last character does not fit
+        {"a" + fourteen + "b", "a" + fourteen},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        BuildRecord r;
+        r.writeText(L::kArea, c.text);
+        EXPECT_EQ(r.readText(L::kArea), c.stored);
+        EXPECT_EQ(r.bytes()[L::kArea + 29], 0);
+        EXPECT_EQ(r.bytes()[L::kName], 0);
+    }
+    // A field without its NUL whose 30th byte starts a character.
+    BuildRecord r;
+    const std::string gbk = "a" + common::utf8ToGbk(fourteen) + "\xC3\xCE";
+    std::memcpy(r.bytes().data() + L::kServer, gbk.data(), 30);
+    std::memcpy(r.bytes().data() + L::kArea, "xyz", 4);
+    EXPECT_EQ(r.readText(L::kServer), "a" + fourteen);
+}
+
+TEST(BuildRecord, AscendedReadsAnyNonZeroAndWritesOne) {
+    BuildRecord r;
+    r.bytes()[98] = 0x7F;
+    CharacterBuild b = r.readBuild();
+    EXPECT_TRUE(b.ascended);
+    r.writePageFields(b);
+    EXPECT_EQ(r.bytes()[98], 1);
+    EXPECT_EQ(r.bytes()[99], 0);
+}
+
+TEST(BuildText, EncodesTheWholeRecordAsOneLine) {
+    BuildRecord r;
+    for (std::size_t i = 0; i < r.bytes().size(); ++i)
+        r.bytes()[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    const std::string text = encodeBuildText(r);
+    ASSERT_EQ(text.size(), 2000u);
+    EXPECT_EQ(
+        text.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"),
+        std::string::npos);
+    BuildRecord blank;
+    EXPECT_EQ(encodeBuildText(blank).substr(0, 8), "AAAAAAAA");
+    BuildRecord back;
+    const DecodeResult d = decodeBuildText(text, back);
+    EXPECT_EQ(d.bytes, 1500u);
+    EXPECT_FALSE(d.failed);
+    EXPECT_EQ(back, r);
+    // "ABC" is "QUJD" in every Base64.
+    BuildRecord abc;
+    abc.bytes()[0] = 'A';
+    abc.bytes()[1] = 'B';
+    abc.bytes()[2] = 'C';
+    EXPECT_EQ(encodeBuildText(abc).substr(0, 4), "QUJD");
+}
+
+TEST(BuildText, TolerantDecoding) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::size_t bytes;
+        bool failed;
+        std::string expected;  // the first bytes of the record afterwards
+    };
+    const Case cases[] = {
+        {"a line break ends the data", "QUJD\nQUJD", 3, false, "ABC\x77"},
+        {"a trailing line break", "QUJDQUJD\n", 6, false, "ABCABC\x77"},
+        {"carriage return", "QUJD\r\n", 3, false, "ABC\x77"},
+        {"garbage at a group start", "QUJD!UJD", 3, false, "ABC\x77"},
+        {"garbage inside a group counts -1", "QUJDQ!JD", 6, false, "ABC\xFF\xF2\x43\x77"},
+        {"one pad", "QUI=", 2, false, "AB\x77"},
+        {"two pads, then more groups", "QQ==QUJD", 4, false, "AABC\x77"},
+        {"character after a pad", "QUJDQ=JD", 3, true, "ABC\x77"},
+        {"three pads", "Q===", 0, true, "\x77"},
+        {"four pads", "====QUJD", 0, true, "\x77"},
+        {"short text", "QUJDQU", 3, true, "ABC\x77"},
+        {"empty", "", 0, false, "\x77"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BuildRecord r;
+        r.bytes().fill(0x77);
+        const DecodeResult d = decodeBuildText(c.text, r);
+        EXPECT_EQ(d.bytes, c.bytes);
+        EXPECT_EQ(d.failed, c.failed);
+        EXPECT_EQ(std::string(r.bytes().begin(), r.bytes().begin() + c.expected.size()),
+                  c.expected);
+    }
+}
+
+TEST(BuildText, NeverWritesBeyondTheRecord) {
+    BuildRecord r;
+    const DecodeResult d = decodeBuildText(std::string(4000, '/'), r);
+    EXPECT_EQ(d.bytes, 1500u);
+    EXPECT_EQ(r.bytes()[1499], 0xFF);
+    EXPECT_EQ(firstBuildLine(std::string(4000, 'A')).size(), 2001u);
+    EXPECT_EQ(firstBuildLine("AAAA\nBBBB"), "AAAA\n");
+}
+
+class BuildFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char dir[] = "/tmp/kalvix-psf-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        dir_ = dir;
+    }
+    void TearDown() override {
+        for (const char* f : {"/a.PSF", "/empty.PSF", "/wrapped.PSF"})
+            std::remove((dir_ + f).c_str());
+        rmdir(dir_.c_str());
+    }
+    static std::string slurp(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    static void spit(const std::string& path, const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    std::string dir_;
+};
+
+TEST_F(BuildFileTest, FreshPageSavesAndLoadsTheSameNumbers) {
+    BuildRecord record;
+    record.resetDefaults();
+    BuildSimulator page(Catalogue::instance(), 0);
+    record.writePageFields(page.build());
+    const std::string path = dir_ + "/a.PSF";
+    ASSERT_EQ(saveBuildFile(path, record).status, BuildFileStatus::Done);
+    const std::string text = slurp(path);
+    EXPECT_EQ(text.size(), 2000u);
+    EXPECT_NE(text.back(), '\n');
+    EXPECT_EQ(text, encodeBuildText(record));
+
+    BuildRecord loaded;
+    const BuildFileResult r = loadBuildFile(path, loaded);
+    ASSERT_EQ(r.status, BuildFileStatus::Done);
+    EXPECT_FALSE(r.decode.failed);
+    EXPECT_EQ(loaded, record);
+    BuildSimulator other(Catalogue::instance(), 30);
+    other.applyRecord(loaded);
+    EXPECT_EQ(other.sheet(), page.sheet());
+}
+
+TEST_F(BuildFileTest, LoadAppliesTheStoredAllocationAfterTheLevel) {
+    BuildRecord record;
+    record.resetDefaults();
+    BuildSimulator page(Catalogue::instance(), 60);
+    page.setServer("长安");
+    page.addPoints(0, 5);
+    page.addPoints(4, 1);
+    page.setSkillLevel(3, 70);
+    EquipmentRecord weapon = blankEquipment(1);
+    weapon.baseStatus[kHurt] = 220;
+    page.replaceEquipment(1, weapon);
+    record.writeBuild(page.build());
+    const std::string path = dir_ + "/a.PSF";
+    ASSERT_EQ(saveBuildFile(path, record).status, BuildFileStatus::Done);
+
+    BuildRecord shared;
+    shared.resetDefaults();
+    BuildSimulator sim(Catalogue::instance(), 0);
+    ASSERT_EQ(loadBuildFile(path, shared).status, BuildFileStatus::Done);
+    sim.applyRecord(shared);
+    EXPECT_EQ(sim.build().level, 60);
+    EXPECT_EQ(sim.build().allocated, page.build().allocated);
+    EXPECT_EQ(sim.build().server, "长安");
+    EXPECT_EQ(sim.sheet(), page.sheet());
+
+    // A trailing line break loads the same.
+    spit(path, slurp(path) + "\r\n");
+    BuildRecord withBreak;
+    ASSERT_EQ(loadBuildFile(path, withBreak).status, BuildFileStatus::Done);
+    EXPECT_EQ(withBreak, record);
+}
+
+TEST_F(BuildFileTest, WrappedEmptyAndMissingFiles) {
+    BuildRecord source;
+    source.bytes().fill(0x11);
+    const std::string text = encodeBuildText(source);
+    std::string wrapped;
+    for (std::size_t i = 0; i < text.size(); i += 76)
+        wrapped += text.substr(i, 76) + "\n";
+    spit(dir_ + "/wrapped.PSF", wrapped);
+    BuildRecord r;
+    r.bytes().fill(0x22);
+    const BuildFileResult w = loadBuildFile(dir_ + "/wrapped.PSF", r);
+    ASSERT_EQ(w.status, BuildFileStatus::Done);
+    EXPECT_EQ(w.decode.bytes, 57u);
+    EXPECT_EQ(r.bytes()[56], 0x11);
+    EXPECT_EQ(r.bytes()[57], 0x22);
+
+    spit(dir_ + "/empty.PSF", "");
+    BuildRecord e;
+    e.bytes().fill(0x33);
+    EXPECT_EQ(loadBuildFile(dir_ + "/empty.PSF", e).status, BuildFileStatus::Empty);
+    EXPECT_EQ(e.bytes()[0], 0x33);
+    EXPECT_TRUE(loadBuildFile(dir_ + "/empty.PSF", e).message.empty());
+
+    const std::string missing = dir_ + "/none/x.PSF";
+    const BuildFileResult m = loadBuildFile(missing, e);
+    EXPECT_EQ(m.status, BuildFileStatus::OpenFailed);
+    EXPECT_EQ(m.message, "Open " + missing + " failed!\n");
+    EXPECT_EQ(saveBuildFile(missing, e).status, BuildFileStatus::OpenFailed);
+    EXPECT_EQ(e.bytes()[0], 0x33);
+}
+
+TEST_F(BuildFileTest, FullDiskIsReportedOnSave) {
+    if (access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full";
+    const BuildFileResult r = saveBuildFile("/dev/full", BuildRecord{});
+    EXPECT_EQ(r.status, BuildFileStatus::WriteFailed);
+    EXPECT_EQ(r.message, "Write /dev/full failed!\n");
+}
+
+}  // namespace
+}  // namespace kalvix
