@@ -4,13 +4,15 @@ namespace kalvix {
 
 const Control* PageModel::find(const std::string& caption) const {
     for (const auto& c : controls_)
-        if (c.caption == caption) return &c;
+        if (c.caption == caption)
+            return &c;
     return nullptr;
 }
 
 const Control* PageModel::findById(const std::string& id) const {
     for (const auto& c : controls_)
-        if (c.id == id) return &c;
+        if (c.id == id)
+            return &c;
     return nullptr;
 }
 
@@ -20,12 +22,31 @@ std::vector<PageMessage> PageModel::takeMessages() {
     return out;
 }
 
-bool PageModel::focusLeaving(const std::string&) { return true; }
+std::vector<FieldRequest> PageModel::takeFieldRequests() {
+    std::vector<FieldRequest> out;
+    out.swap(requests_);
+    return out;
+}
+
+void PageModel::selectField(const std::string& caption, bool takeFocus) {
+    const bool focus = takeFocus && moveFocus(caption);
+    requests_.push_back({caption, focus, true, false});
+}
+
+void PageModel::caretToEnd(const std::string& caption) {
+    requests_.push_back({caption, false, false, true});
+}
+
+bool PageModel::focusLeaving(const std::string&) {
+    return true;
+}
 void PageModel::focusEntered(const std::string&) {}
 
 bool PageModel::moveFocus(const std::string& caption) {
-    if (caption == focus_) return true;
-    if (!focus_.empty() && !focusLeaving(focus_)) return false;
+    if (caption == focus_)
+        return true;
+    if (!focus_.empty() && !focusLeaving(focus_))
+        return false;
     focus_ = caption;
     focusEntered(caption);
     return true;
@@ -91,6 +112,30 @@ Control& PageModel::addCheck(std::string caption, std::string id, std::function<
     return add(std::move(c));
 }
 
+Control& PageModel::addRadio(std::string caption, std::string id, std::function<bool()> checked,
+                             std::function<void()> press) {
+    Control c;
+    c.caption = std::move(caption);
+    c.id = std::move(id);
+    c.kind = ControlKind::Radio;
+    c.checked = std::move(checked);
+    c.check = [press = std::move(press)](bool on) {
+        if (on)
+            press();
+    };
+    return add(std::move(c));
+}
+
+Control& PageModel::addLabel(std::string caption, std::string id,
+                             std::function<std::string()> text) {
+    Control c;
+    c.caption = std::move(caption);
+    c.id = std::move(id);
+    c.kind = ControlKind::Label;
+    c.text = std::move(text);
+    return add(std::move(c));
+}
+
 void PageModel::showStatus(std::string text) {
     messages_.push_back({MessageWhere::Status, std::move(text), {}});
 }
@@ -100,13 +145,17 @@ void PageModel::showBox(std::string text, std::string field) {
 }
 
 void PageModel::showFieldFailure(const common::FieldReader& reader) {
-    if (const auto& f = reader.failure()) showBox(f->text, f->field);
+    if (const auto& f = reader.failure())
+        showBox(f->text, f->field);
 }
 
-bool PageModel::ask(const std::string& text) { return asker ? asker(text) : true; }
+bool PageModel::ask(const std::string& text) {
+    return asker ? asker(text) : true;
+}
 
 void PageModel::open(const std::string& window) {
-    if (opener) opener(window);
+    if (opener)
+        opener(window);
 }
 
 }  // namespace kalvix

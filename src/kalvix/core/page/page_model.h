@@ -20,6 +20,15 @@ struct PageMessage {
     std::string field;  // caption of the field that takes the focus (box messages), or empty
 };
 
+// What a page asks of a field's widget besides its text: take the keyboard focus, select the
+// whole text (so the next keystroke replaces it), or put the caret after the text.
+struct FieldRequest {
+    std::string field;  // caption
+    bool focus = false;
+    bool selectAll = false;
+    bool caretToEnd = false;
+};
+
 enum class ControlKind { Edit, List, Check, Radio, Button, Result, Table, Label };
 
 using TableRows = std::vector<std::vector<std::string>>;
@@ -30,24 +39,24 @@ struct Control {
     ControlKind kind = ControlKind::Edit;
     bool output = false;  // listed among the page's results
 
-    std::function<std::string()> text;                   // Edit, Result, Label
-    std::function<void(const std::string&)> edit;        // Edit: the user typed this text
-    std::function<std::vector<std::string>()> items;     // List
-    std::function<int()> selected;                       // List: -1 when nothing is chosen
-    std::function<void(int)> choose;                     // List: the user chose this position
-    std::function<bool()> checked;                       // Check, Radio
-    std::function<void(bool)> check;                     // Check, Radio
-    std::function<void()> press;                         // Button
-    std::function<TableRows()> rows;                     // Table
-    std::function<bool()> enabled;                       // null: always enabled
-    std::function<bool()> visible;                       // null: always visible
+    std::function<std::string()> text;                // Edit, Result, Label
+    std::function<void(const std::string&)> edit;     // Edit: the user typed this text
+    std::function<std::vector<std::string>()> items;  // List
+    std::function<int()> selected;                    // List: -1 when nothing is chosen
+    std::function<void(int)> choose;                  // List: the user chose this position
+    std::function<bool()> checked;                    // Check, Radio
+    std::function<void(bool)> check;                  // Check, Radio
+    std::function<void()> press;                      // Button
+    std::function<TableRows()> rows;                  // Table
+    std::function<bool()> enabled;                    // null: always enabled
+    std::function<bool()> visible;                    // null: always visible
 
     bool isEnabled() const { return !enabled || enabled(); }
     bool isVisible() const { return !visible || visible(); }
 };
 
 class PageModel {
-public:
+  public:
     virtual ~PageModel() = default;
     PageModel() = default;
     PageModel(const PageModel&) = delete;
@@ -64,6 +73,10 @@ public:
     std::vector<PageMessage> takeMessages();
     const std::vector<PageMessage>& pendingMessages() const { return messages_; }
 
+    // Field requests made since the last take, in order.
+    std::vector<FieldRequest> takeFieldRequests();
+    const std::vector<FieldRequest>& pendingFieldRequests() const { return requests_; }
+
     // Focus moves. Returning false from focusLeaving keeps the focus where it is.
     virtual bool focusLeaving(const std::string& caption);
     virtual void focusEntered(const std::string& caption);
@@ -79,7 +92,7 @@ public:
     // Opening another window (a dialog of the simulator ...); the host decides what opens.
     std::function<void(const std::string& window)> opener;
 
-protected:
+  protected:
     Control& add(Control c);
     Control& addEdit(std::string caption, std::string id, std::function<std::string()> text,
                      std::function<void(const std::string&)> edit);
@@ -90,6 +103,10 @@ protected:
     Control& addButton(std::string caption, std::string id, std::function<void()> press);
     Control& addCheck(std::string caption, std::string id, std::function<bool()> checked,
                       std::function<void(bool)> check);
+    // A radio button: pressing it calls press (a radio is only ever switched on by a user).
+    Control& addRadio(std::string caption, std::string id, std::function<bool()> checked,
+                      std::function<void()> press);
+    Control& addLabel(std::string caption, std::string id, std::function<std::string()> text);
 
     void showStatus(std::string text);
     void showBox(std::string text, std::string field = {});
@@ -97,10 +114,15 @@ protected:
     void showFieldFailure(const common::FieldReader& reader);
     bool ask(const std::string& text);
     void open(const std::string& window);
+    // Selects the field's whole text; with takeFocus the field also takes the focus (in the
+    // model too), unless the field being left refuses to let it go.
+    void selectField(const std::string& caption, bool takeFocus);
+    void caretToEnd(const std::string& caption);
 
-private:
+  private:
     std::vector<Control> controls_;
     std::vector<PageMessage> messages_;
+    std::vector<FieldRequest> requests_;
     std::string focus_;
 };
 

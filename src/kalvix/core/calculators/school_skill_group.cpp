@@ -1,0 +1,45 @@
+#include "kalvix/core/calculators/school_skill_group.h"
+
+#include <algorithm>
+
+#include "kalvix/core/catalogue/catalogue.h"
+
+namespace kalvix {
+
+void SchoolSkillGroup::read(common::FieldReader& reader, const std::string& prefix) {
+    reader.readInt(prefix + "当前等级", current.text, current.value);
+    reader.readInt(prefix + "目标等级", target.text, target.value);
+    current.value = std::clamp(current.value, 0, kMaxLevel);
+    target.value = std::clamp(target.value, 0, kMaxLevel);
+}
+
+void SchoolSkillGroup::show() {
+    current.show();
+    target.show();
+}
+
+bool SchoolSkillGroup::editCurrent(const std::string& text) {
+    if (!acceptLevel(current, text, kMaxLevel))
+        return false;
+    if (target.value < current.value)
+        target.value = current.value;
+    return true;
+}
+
+bool SchoolSkillGroup::editTarget(const std::string& text) {
+    return acceptLevel(target, text, kMaxLevel);
+}
+
+void SchoolSkillGroup::compute(const Catalogue& catalogue) {
+    const std::int32_t c = current.value;
+    const std::int32_t t = target.value;
+    if (t < c) {
+        experience = money = 0;
+        return;
+    }
+    const auto& a = catalogue.schoolSkillCost;
+    experience = a[t].experience - a[c].experience;
+    money = a[t].money - a[c].money;
+}
+
+}  // namespace kalvix
