@@ -1,0 +1,110 @@
+#include "upvarro/core/list_files.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace upvarro {
+namespace {
+
+constexpr std::size_t kHeaderSize = 7;
+
+std::string readWholeFile(const std::string& path) {
+    std::string bytes;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return bytes;
+    char buf[8192];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.append(buf, n);
+    std::fclose(f);
+    return bytes;
+}
+
+// Records of the given size after an accepted header; empty when the header is refused.
+template <std::size_t Size, typename Decode>
+auto parseRecords(std::string_view bytes, const char* signature, Decode decode) {
+    std::vector<decltype(decode(std::array<unsigned char, Size>{}))> out;
+    if (bytes.size() < kHeaderSize || std::memcmp(bytes.data(), signature, 3) != 0)
+        return out;
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i)
+        u |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[3 + i])) << (8 * i);
+    auto count = static_cast<std::int32_t>(u);
+    std::size_t pos = kHeaderSize;
+    for (std::int32_t i = 0; i < count && pos + Size <= bytes.size(); ++i, pos += Size) {
+        std::array<unsigned char, Size> record;
+        std::memcpy(record.data(), bytes.data() + pos, Size);
+        out.push_back(decode(record));
+    }
+    return out;
+}
+
+void putHeader(unsigned char* header, const char* signature, std::uint32_t count) {
+    std::memcpy(header, signature, 3);
+    for (int i = 0; i < 4; ++i)
+        header[3 + i] = static_cast<unsigned char>(count >> (8 * i));
+}
+
+template <typename Records>
+bool writeRecords(const std::string& path, const char* signature, const Records& records) {
+    std::string tmp = path + ".new";
+    std::FILE* f = std::fopen(tmp.c_str(), "wb");
+    if (!f)
+        return false;
+    unsigned char header[kHeaderSize];
+    putHeader(header, signature, 0);
+    bool ok = std::fwrite(header, 1, kHeaderSize, f) == kHeaderSize;
+    std::uint32_t written = 0;
+    for (const auto& record : records) {
+        if (!ok)
+            break;
+        ok = std::fwrite(record.data(), 1, record.size(), f) == record.size();
+        ++written;
+    }
+    putHeader(header, signature, written);
+    ok = ok && std::fseek(f, 0, SEEK_SET) == 0 &&
+         std::fwrite(header, 1, kHeaderSize, f) == kHeaderSize && std::fflush(f) == 0;
+    ok = std::fclose(f) == 0 && ok;
+    if (ok && std::rename(tmp.c_str(), path.c_str()) == 0)
+        return true;
+    std::remove(tmp.c_str());
+    return false;
+}
+
+}  // namespace
+
+std::vector<LocalRecord> parseLocalList(std::string_view bytes) {
+    return parseRecords<kLocalRecordSize>(bytes, "LST", decodeLocal);
+}
+
+std::vector<UpdateEntry> parseFailList(std::string_view bytes) {
+    return parseRecords<kEntryRecordSize>(bytes, "FAL", decodeEntry);
+}
+
+std::vector<LocalRecord> readLocalList(const std::string& path) {
+    return parseLocalList(readWholeFile(path));
+}
+
+std::vector<UpdateEntry> readFailList(const std::string& path) {
+    return parseFailList(readWholeFile(path));
+}
+
+bool writeLocalList(const std::string& path, const std::vector<LocalRecord>& records) {
+    std::vector<LocalRecordBytes> bytes;
+    bytes.reserve(records.size());
+    for (const LocalRecord& r : records)
+        bytes.push_back(encodeLocal(r));
+    return writeRecords(path, "LST", bytes);
+}
+
+bool writeFailList(const std::string& path, const std::vector<const UpdateEntry*>& entries) {
+    std::vector<EntryRecord> bytes;
+    bytes.reserve(entries.size());
+    for (const UpdateEntry* e : entries)
+        bytes.push_back(encodeEntry(*e));
+    return writeRecords(path, "FAL", bytes);
+}
+
+}  // namespace upvarro

@@ -1,0 +1,26 @@
+#pragma once
+// localList.dat ("LST", 560-byte records) and faillist.dat ("FAL", 1144-byte records): a
+// three-letter signature, an int32 record count, then the records.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "upvarro/core/update_entry.h"
+
+namespace upvarro {
+
+// A missing file, a short or wrong header leaves the list empty; a file shorter than its count
+// keeps the whole records read and ignores the rest.
+std::vector<LocalRecord> readLocalList(const std::string& path);
+std::vector<UpdateEntry> readFailList(const std::string& path);
+// The same from bytes in memory.
+std::vector<LocalRecord> parseLocalList(std::string_view bytes);
+std::vector<UpdateEntry> parseFailList(std::string_view bytes);
+
+// Header with count 0, the records, then the header again with the real count. Written
+// beside the file and renamed over it.
+bool writeLocalList(const std::string& path, const std::vector<LocalRecord>& records);
+bool writeFailList(const std::string& path, const std::vector<const UpdateEntry*>& entries);
+
+}  // namespace upvarro

@@ -1,0 +1,137 @@
+#include "upvarro/core/list_step.h"
+
+#include <cstdio>
+
+#include "common/md5.h"
+#include "upvarro/core/platform/files.h"
+#include "upvarro/core/update_list.h"
+
+namespace upvarro {
+
+std::string listFolderUrl(const Settings& s) {
+    char port[16];
+    std::snprintf(port, sizeof port, "%d", s.updatePort);
+    return "http://" + s.updateHost + ":" + port + s.updateListUrlPath;
+}
+
+void buildLocalListFromInstalled(UpdateSession& s) {
+    s.localList.clear();
+    for (const auto& e : s.updateList) {
+        LocalRecord r;
+        r.name = e->name;
+        auto md5 = common::CMD5::ofFile(e->localPath);
+        if (!md5)
+            s.log("打开 " + e->localPath + " 文件失败");
+        r.checksum = md5.value_or("");
+        r.tempPath = e->tempPath;
+        r.size = static_cast<std::int32_t>(platform::fileSize(e->localPath).value_or(0));
+        s.localList.push_back(std::move(r));
+    }
+}
+
+void compareLists(UpdateSession& s) {
+    s.actionList.clear();
+    const std::string self = fileNamePart(s.selfPath);
+    for (const auto& owned : s.updateList) {
+        UpdateEntry& e = *owned;
+        const LocalRecord* local = nullptr;
+        for (const LocalRecord& r : s.localList) {
+            if (r.name == e.name) {
+                local = &r;
+                break;
+            }
+        }
+        if (!local || local->checksum != e.checksum) {
+            s.actionList.push_back(&e);
+        } else if (e.has(kActionDownload)) {
+            auto installed = platform::fileSize(e.localPath);
+            if (!installed || *installed != e.listSize.load()) {
+                // A complete copy already waiting in the temporary folder is copied without a
+                // new download; it must be the list's file, not just of its size.
+                if (platform::fileSize(e.tempPath).value_or(-1) == e.listSize.load() &&
+                    common::CMD5::ofFile(e.tempPath).value_or("") == e.checksum)
+                    e.actionFlags &= ~kActionDownload;
+                s.actionList.push_back(&e);
+            }
+        }
+        if (fileNamePart(e.tempPath) == self) {
+            s.newUpdaterPath = e.tempPath;
+            s.selfUpdate = true;
+            e.actionFlags = kActionDownload;
+        }
+    }
+    s.updateCount = s.downloadCount = s.deleteCount = 0;
+    for (const UpdateEntry* e : s.actionList) {
+        if (e->has(kActionDelete)) {
+            ++s.deleteCount;
+        } else if (e->has(kActionDownload)) {
+            ++s.downloadCount;
+            ++s.updateCount;
+        } else if (e->has(kActionCopy)) {
+            ++s.updateCount;
+        }
+    }
+}
+
+std::string countStatus(int updates, int deletes) {
+    char buf[128];
+    if (updates <= 0 && deletes <= 0)
+        return kNothingToUpdate;
+    if (updates <= 0)
+        std::snprintf(buf, sizeof buf, " 发现%d个文件需要删除", deletes);
+    else if (deletes <= 0)
+        std::snprintf(buf, sizeof buf, "发现%d个文件需要更新", updates);
+    else
+        std::snprintf(buf, sizeof buf, "发现%d个文件需要更新, %d个文件需要删除", updates, deletes);
+    return buf;
+}
+
+ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
+    std::string folderUrl;
+    {
+        std::lock_guard guard(s.lock);
+        folderUrl = listFolderUrl(s.settings);
+    }
+    const std::string listPath = s.folders.temporary + "/soft_update.xml";
+    platform::removeFile(listPath);
+    if (!transfer.fetch(folderUrl + "/soft_update.xml", listPath)) {
+        s.setStatus(kListDownloadFailed);
+        s.log("下载soft_update.xml文件列表失败");
+        s.raise(Event::ListFailed);
+        return ListOutcome::DownloadFailed;
+    }
+
+    std::optional<UpdateList> list;
+    {
+        std::lock_guard guard(s.lock);
+        list = loadUpdateList(listPath, s.folders, s.settings);
+    }
+    if (!list) {
+        s.setStatus(kListInvalid);
+        s.raise(Event::StatusChanged);
+        return ListOutcome::Invalid;
+    }
+    s.updateList = std::move(list->entries);
+    if (list->restart)
+        s.restart = true;
+
+    if (s.localList.empty())
+        buildLocalListFromInstalled(s);
+    compareLists(s);
+
+    std::string status = countStatus(s.updateCount, s.deleteCount);
+    if (s.updateCount > 0 || s.deleteCount > 0) {
+        const std::string changelog = s.folders.temporary + "/changelog.txt";
+        platform::removeFile(changelog);
+        if (!transfer.fetch(folderUrl + "/changelog.txt", changelog)) {
+            status = kChangelogFailed;
+            s.log("下载changelog.txt 文件失败");
+        }
+    }
+    s.setStatus(status);
+    s.raise(Event::StatusChanged);
+    s.raise(Event::ListReady);
+    return ListOutcome::Ready;
+}
+
+}  // namespace upvarro

@@ -1,0 +1,47 @@
+#include "upvarro/core/session.h"
+
+namespace upvarro {
+
+UpdateSession::UpdateSession(Folders f, std::string self)
+    : folders(std::move(f)), selfPath(std::move(self)) {
+    log_.setPath(folders.logFile());
+}
+
+void UpdateSession::subscribe(EventHandler handler) {
+    std::lock_guard guard(handlersLock_);
+    handlers_.push_back(std::move(handler));
+}
+
+void UpdateSession::raise(Event event, int index) {
+    std::vector<EventHandler> handlers;
+    {
+        std::lock_guard guard(handlersLock_);
+        handlers = handlers_;
+    }
+    for (const auto& h : handlers)
+        h(event, index);
+}
+
+std::string UpdateSession::status() const {
+    std::lock_guard guard(lock);
+    return status_;
+}
+
+void UpdateSession::setStatus(std::string text) {
+    std::lock_guard guard(lock);
+    status_ = std::move(text);
+}
+
+void UpdateSession::configureLog() {
+    std::lock_guard guard(lock);
+    log_.setLevel(settings.logLevel);
+}
+
+int UpdateSession::actionIndex(const UpdateEntry* entry) const {
+    for (std::size_t i = 0; i < actionList.size(); ++i)
+        if (actionList[i] == entry)
+            return static_cast<int>(i);
+    return -1;
+}
+
+}  // namespace upvarro

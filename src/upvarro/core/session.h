@@ -1,0 +1,91 @@
+#pragma once
+// Everything one run of the updater shares between its steps and threads: the settings
+// record under its one lock, the folders, the lists, the counts and flags, the log, and the
+// events an owner (the wizard, the unattended runner, a test) subscribes to.
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "upvarro/core/folders.h"
+#include "upvarro/core/settings.h"
+#include "upvarro/core/transfer.h"
+#include "upvarro/core/update_entry.h"
+#include "upvarro/core/update_log.h"
+
+namespace upvarro {
+
+enum class Event {
+    StatusChanged,
+    ListFailed,
+    ListReady,
+    SpeedChanged,
+    DownloadsDone,
+    RowChanged,
+    Copied,
+    Deleted,
+    Registered,
+    Ran,
+    InstallDone,
+};
+
+// index: position in the action list for row and install events, -1 otherwise.
+using EventHandler = std::function<void(Event event, int index)>;
+
+class UpdateSession {
+  public:
+    UpdateSession(Folders folders, std::string selfPath);
+
+    // Handlers run on the thread that raises the event, before that thread goes on (like a
+    // sent window message); an owner with a user-interface thread forwards them itself.
+    void subscribe(EventHandler handler);
+    void raise(Event event, int index = -1);
+
+    std::string status() const;
+    void setStatus(std::string text);
+
+    // Applies the log settings held in the settings record.
+    void configureLog();
+    void log(const std::string& message) { log_.write(message); }
+    UpdateLog& updateLog() { return log_; }
+
+    int actionIndex(const UpdateEntry* entry) const;
+
+    // The process-wide lock: settings, entry states and texts, the hand-out, the counters.
+    mutable std::mutex lock;
+    Settings settings;
+    const Folders folders;
+    const std::string selfPath;  // the running updater's own file
+    TransferOptions transferOptions;
+
+    std::vector<std::unique_ptr<UpdateEntry>> updateList;
+    std::vector<LocalRecord> localList;
+    std::vector<UpdateEntry> failList;
+    std::vector<UpdateEntry*> actionList;
+    int updateCount = 0;
+    int downloadCount = 0;
+    int deleteCount = 0;
+
+    // Download counters.
+    int finishedCount = 0;
+    int failedCount = 0;
+    int activeCount = 0;
+    std::int64_t totalSpeed = 0;
+
+    std::atomic<bool> cancel{false};
+    std::atomic<bool> restart{false};
+    std::atomic<bool> selfUpdate{false};
+    std::atomic<bool> writeLists{false};
+    std::string newUpdaterPath;
+
+  private:
+    UpdateLog log_;
+    std::string status_;
+    std::mutex handlersLock_;
+    std::vector<EventHandler> handlers_;
+};
+
+}  // namespace upvarro

@@ -1,0 +1,90 @@
+#pragma once
+// One file of the update list, and the two record layouts the list files store: the 1144-byte
+// update entry (also the record of faillist.dat) and the 560-byte local list record.
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+namespace upvarro {
+
+// Action flags.
+inline constexpr std::int32_t kActionDownload = 1;
+inline constexpr std::int32_t kActionCopy = 2;
+inline constexpr std::int32_t kActionDelete = 4;
+inline constexpr std::int32_t kActionRegister = 8;
+inline constexpr std::int32_t kActionRestart = 16;
+inline constexpr std::int32_t kActionRun = 32;
+inline constexpr std::int32_t kActionLocked = 64;
+inline constexpr std::int32_t kActionExecutable = 128;
+
+// Result flags.
+inline constexpr std::int32_t kResultDownloadFailed = 1;
+inline constexpr std::int32_t kResultCopyFailed = 4;
+
+enum DownloadState : std::int32_t {
+    kStateWaiting = 0,
+    kStateDownloading = 1,
+    kStatePaused = 2,
+    kStateDownloaded = 3,
+    kStateFailed = 4,
+    kStateNotDownloaded = 5,
+};
+
+inline constexpr std::size_t kEntryRecordSize = 1144;
+inline constexpr std::size_t kLocalRecordSize = 560;
+
+// Kept lengths of the list's attributes, in GBK bytes.
+inline constexpr std::size_t kNameLimit = 128;
+inline constexpr std::size_t kChecksumLimit = 32;
+inline constexpr std::size_t kUrlLimit = 127;
+
+// The numbers are atomic because the download, statistics and scheduler threads and the
+// owner's drawing read them while one of them writes; the texts are guarded by the
+// session's lock.
+struct UpdateEntry {
+    std::string name;       // relative to the installation folder, "/" between folders
+    std::string checksum;   // 32 lower-case hex digits
+    std::string downUrl;    // folder URL on the server
+    std::string tempPath;   // temporary folder + "/" + name
+    std::string localPath;  // installation folder + "/" + name
+    std::atomic<std::int32_t> sizeAtStart{0};
+    std::atomic<std::int32_t> downloaded{0};
+    std::atomic<std::int32_t> listSize{0};
+    std::atomic<std::int32_t> actionFlags{0};
+    std::atomic<std::int32_t> resultFlags{0};
+    std::atomic<std::int32_t> speed{0};
+    std::atomic<std::int32_t> earlierSeconds{0};
+    std::string elapsedText;
+    std::string remainingText;
+    std::atomic<std::int32_t> state{kStateWaiting};
+    std::atomic<std::int32_t> attempts{0};
+    std::atomic<std::int32_t> allowed{0};
+    std::atomic<std::int32_t> workerIndex{0};
+
+    UpdateEntry() = default;
+    UpdateEntry(const UpdateEntry& other) { *this = other; }
+    UpdateEntry& operator=(const UpdateEntry& other);
+
+    bool has(std::int32_t flag) const { return (actionFlags.load() & flag) != 0; }
+};
+
+using EntryRecord = std::array<unsigned char, kEntryRecordSize>;
+using LocalRecordBytes = std::array<unsigned char, kLocalRecordSize>;
+
+// Texts go out as GBK, cut to their fields on character boundaries.
+EntryRecord encodeEntry(const UpdateEntry& entry);
+UpdateEntry decodeEntry(const EntryRecord& bytes);
+
+struct LocalRecord {
+    std::string name;
+    std::string checksum;
+    std::string tempPath;
+    std::int32_t size = 0;
+};
+
+LocalRecordBytes encodeLocal(const LocalRecord& record);
+LocalRecord decodeLocal(const LocalRecordBytes& bytes);
+
+}  // namespace upvarro

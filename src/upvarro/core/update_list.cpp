@@ -1,0 +1,177 @@
+#include "upvarro/core/update_list.h"
+
+#include <tinyxml2.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "common/field_reader.h"
+#include "common/gbk.h"
+
+namespace upvarro {
+namespace {
+
+std::int32_t decimal(const char* text) {
+    std::int64_t v = common::leadingInteger(text);
+    if (v > INT32_MAX)
+        return INT32_MAX;
+    if (v < INT32_MIN)
+        return INT32_MIN;
+    return static_cast<std::int32_t>(v);
+}
+
+// Text of a GBK attribute cut to limit bytes, as UTF-8.
+std::string kept(const char* gbk, std::size_t limit) {
+    return common::gbkToUtf8(common::cutGbk(gbk, limit));
+}
+
+bool matches(const char* key, const std::string& name) {
+    return std::strncmp(key, name.c_str(), name.size()) == 0;
+}
+
+void applySetting(const std::string& name, const char* value, Settings& s) {
+    if (matches("Version", name)) {
+        s.version = kept(value, kVersionLimit);
+    } else if (matches("Title", name)) {
+        std::string title = std::string(value) + " " + kTitleSuffix;
+        s.title = kept(title.c_str(), 63);
+    } else if (matches("ForceUpdate", name)) {
+        s.forceUpdate = decimal(value) > 0 ? 1 : 0;
+    } else if (matches("UpdateMaxSpin", name)) {
+        s.updateMaxSpin = decimal(value);
+    } else if (matches("WaterMarkPath", name)) {
+        s.waterMarkPath = kept(value, 259);
+    } else if (matches("BannerPath", name)) {
+        s.bannerPath = kept(value, 259);
+    }
+}
+
+// Size must be a plain non-negative decimal number that fits the int32 field.
+std::optional<std::int32_t> sizeValue(const char* text) {
+    auto v = common::parseInteger(text, 0, INT32_MAX);
+    if (!v)
+        return std::nullopt;
+    return static_cast<std::int32_t>(*v);
+}
+
+std::int32_t actionFlags(const char* action, bool& restart, std::int32_t& allowed,
+                         std::int32_t& state) {
+    allowed = 1;
+    state = kStateWaiting;
+    if (action == nullptr)
+        return kActionDownload | kActionCopy;
+    std::string a = action;
+    if (a == "delete") {
+        allowed = 0;
+        state = kStateNotDownloaded;
+        return kActionDelete;
+    }
+    if (a == "register")
+        return kActionDownload | kActionCopy | kActionRegister;
+    if (a == "restart") {
+        restart = true;
+        return kActionDownload | kActionCopy;
+    }
+    if (a == "run")
+        return kActionDownload | kActionCopy | kActionRun;
+    allowed = 0;
+    return 0;
+}
+
+}  // namespace
+
+bool isSafeRelativeName(const std::string& name) {
+    if (name.empty() || name[0] == '/' || name[0] == '\\')
+        return false;
+    if (name.size() >= 2 && name[1] == ':')
+        return false;  // a drive letter
+    std::size_t start = 0;
+    while (start <= name.size()) {
+        std::size_t end = name.find_first_of("/\\", start);
+        if (end == std::string::npos)
+            end = name.size();
+        std::string_view segment(name.data() + start, end - start);
+        if (segment == "..")
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+std::optional<UpdateList> parseUpdateList(std::string_view document, const Folders& folders,
+                                          Settings& settings) {
+    tinyxml2::XMLDocument doc;
+    if (doc.Parse(document.data(), document.size()) != tinyxml2::XML_SUCCESS)
+        return std::nullopt;
+
+    Settings updated = settings;
+    if (const auto* system = doc.FirstChildElement("system")) {
+        for (const auto* e = system->FirstChildElement(); e; e = e->NextSiblingElement()) {
+            const char* name = e->Attribute("name");
+            const char* value = e->Attribute("value");
+            // Without a name or value there is nothing to set; an empty name would match
+            // every key over its zero length.
+            if (!name || !value || *name == '\0')
+                continue;
+            applySetting(name, value, updated);
+        }
+    }
+
+    const auto* files = doc.FirstChildElement("files");
+    const auto* first = files ? files->FirstChildElement() : nullptr;
+    if (!first || std::strcmp(first->Name(), "file") != 0)
+        return std::nullopt;
+
+    UpdateList list;
+    for (const auto* e = first; e; e = e->NextSiblingElement()) {
+        const char* name = e->Attribute("name");
+        const char* checksum = e->Attribute("checksum");
+        const char* url = e->Attribute("DownUrl");
+        const char* size = e->Attribute("size");
+        if (!name || !checksum || !url || !size)
+            return std::nullopt;
+        auto listSize = sizeValue(size);
+        if (!listSize)
+            return std::nullopt;
+        auto entry = std::make_unique<UpdateEntry>();
+        entry->name = kept(name, kNameLimit);
+        // Folders are "/" here, whichever separator the list used.
+        for (char& c : entry->name)
+            if (c == '\\')
+                c = '/';
+        if (!isSafeRelativeName(entry->name))
+            return std::nullopt;
+        entry->checksum = kept(checksum, kChecksumLimit);
+        entry->downUrl = kept(url, kUrlLimit);
+        entry->tempPath = folders.temporary + "/" + entry->name;
+        entry->localPath = folders.installation + "/" + entry->name;
+        entry->listSize = *listSize;
+        std::int32_t allowed = 0;
+        std::int32_t state = 0;
+        std::int32_t flags = actionFlags(e->Attribute("action"), list.restart, allowed, state);
+        if (entry->name.find(".exe") != std::string::npos)
+            flags |= kActionExecutable;
+        entry->actionFlags = flags;
+        entry->allowed = allowed;
+        entry->state = state;
+        list.entries.push_back(std::move(entry));
+    }
+    settings = updated;
+    return list;
+}
+
+std::optional<UpdateList> loadUpdateList(const std::string& path, const Folders& folders,
+                                         Settings& settings) {
+    std::string bytes;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return std::nullopt;
+    char buf[8192];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.append(buf, n);
+    std::fclose(f);
+    return parseUpdateList(bytes, folders, settings);
+}
+
+}  // namespace upvarro

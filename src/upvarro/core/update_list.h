@@ -1,0 +1,35 @@
+#pragma once
+// soft_update.xml: a "system" element of settings and a "files" element whose first child
+// must be "file"; it and every element after it describe one file each. 8-bit GBK text.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "upvarro/core/folders.h"
+#include "upvarro/core/settings.h"
+#include "upvarro/core/update_entry.h"
+
+namespace upvarro {
+
+inline constexpr const char* kTitleSuffix = "v1.0.005";
+
+struct UpdateList {
+    std::vector<std::unique_ptr<UpdateEntry>> entries;  // in document order
+    bool restart = false;                               // an entry asked for a restart
+};
+
+// A list name is network input: it must stay inside the installation folder. Refused are
+// empty names, absolute names, drive letters and any "." or ".." segment that climbs.
+bool isSafeRelativeName(const std::string& name);
+
+// Parses the document. Settings found are applied to settings. Nullopt when the document
+// cannot be read, has no file element, a file element lacks name, checksum, DownUrl or size,
+// or a name is not a safe relative path.
+std::optional<UpdateList> parseUpdateList(std::string_view document, const Folders& folders,
+                                          Settings& settings);
+std::optional<UpdateList> loadUpdateList(const std::string& path, const Folders& folders,
+                                         Settings& settings);
+
+}  // namespace upvarro

@@ -1,0 +1,38 @@
+#pragma once
+// update.log in the module folder: each message appended after a header line with the local
+// time. LogLevel 0 writes nothing.
+
+#include <ctime>
+#include <functional>
+#include <mutex>
+#include <string>
+
+namespace upvarro {
+
+class UpdateLog {
+  public:
+    UpdateLog() = default;
+    UpdateLog(std::string path, int level) : path_(std::move(path)), level_(level) {}
+
+    void setPath(std::string path) { path_ = std::move(path); }
+    void setLevel(int level) { level_ = level; }
+    // Told "Open update.log file error" when the file cannot be opened; the window shows it in
+    // a box, the unattended mode on stderr.
+    void setErrorHandler(std::function<void(const std::string&)> handler) {
+        errorHandler_ = std::move(handler);
+    }
+
+    // The message is UTF-8; the file holds GBK.
+    void write(const std::string& message);
+
+  private:
+    std::string path_;
+    int level_ = 0;
+    std::function<void(const std::string&)> errorHandler_;
+    std::mutex mutex_;
+};
+
+// "\r\n====================================\r\n[%d-%d-%d %d:%d:%d  ]" of the local time.
+std::string logHeader(std::time_t now);
+
+}  // namespace upvarro

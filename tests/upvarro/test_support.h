@@ -1,0 +1,104 @@
+#pragma once
+// Helpers of the updater's tests: temporary installation folders and a loopback web server
+// that can misbehave on purpose.
+
+#include <httplib.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace upvarro::test {
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+std::string fixture(const std::string& name);  // bytes of tests/data/upvarro/<name>
+std::string md5(const std::string& bytes);
+// Replaces every "@SERVER@" with the server's folder URL.
+std::string replaceAll(std::string text, const std::string& from, const std::string& to);
+
+struct ProcessResult {
+    int status = -1;  // exit status, or -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+// Runs program with argv (argv[0] included) and waits for it.
+ProcessResult runProcess(const std::string& program, const std::vector<std::string>& argv);
+// Copies the built upvarro into the installation's update folder.
+void installUpdater(const std::string& to);
+
+// A folder under /tmp removed with everything in it at the end of the test.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+// An installation folder: <root>/update/upvarro is the updater's own path.
+struct Installation {
+    TempDir dir;
+    std::string root() const { return dir.path(); }
+    std::string module() const { return dir.path() + "/update"; }
+    std::string self() const { return module() + "/upvarro"; }
+    std::string temp() const { return dir.path() + "/temp"; }
+    Installation();
+    // upvarro.ini pointing at the server.
+    void configure(int port, const std::string& listPath, int logLevel = 1, int threads = 8) const;
+};
+
+enum class Fault {
+    None,
+    ErrorPage,   // 404 with an HTML body
+    Drop,        // headers with the full length, then the connection closes
+    Truncate,    // half the body, then the connection closes
+    Stall,       // headers, then no data until the server stops
+    WrongBytes,  // the right size with other content
+};
+
+class TestServer {
+  public:
+    TestServer();
+    ~TestServer();
+
+    int port() const { return port_; }
+    std::string url(const std::string& folder = "/files") const;
+
+    void put(const std::string& path, std::string body);
+    // The fault applies to the first `times` requests of path (all of them when negative).
+    void fault(const std::string& path, Fault fault, int times = -1);
+    // Sends bodies slowly: each request takes at least this long.
+    void setBodyDelay(std::chrono::milliseconds delay) { delay_ = delay; }
+
+    int hits(const std::string& path) const;
+    // Largest number of requests served at once.
+    int maxConcurrent() const { return maxConcurrent_; }
+
+  private:
+    void handle(const httplib::Request& req, httplib::Response& res);
+
+    httplib::Server server_;
+    std::thread thread_;
+    int port_ = 0;
+    mutable std::mutex mutex_;
+    std::map<std::string, std::string> bodies_;
+    std::map<std::string, std::pair<Fault, int>> faults_;
+    std::map<std::string, int> hits_;
+    std::atomic<int> concurrent_{0};
+    std::atomic<int> maxConcurrent_{0};
+    std::atomic<bool> stopping_{false};
+    std::chrono::milliseconds delay_{0};
+};
+
+}  // namespace upvarro::test
