@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "catalogue_content_json.h"
 #include "kalvix/core/catalogue/catalogue.h"
 
 namespace kalvix {
@@ -69,7 +70,15 @@ const std::vector<std::pair<std::string, TableDumper>>& catalogueTables() {
         {"school-skill-cost", dumpSchoolSkillCost},
         {"guild-aux-cost", dumpGuildAuxCost},
         {"npc-aux-cost", dumpNpcAuxCost},
+        {"rune-stones", dumpRuneStones},
+        {"school-skills", dumpSchoolSkills},
+        {"rune-combinations", dumpRuneCombinations},
         {"pet-exp", dumpPetExp},
+        {"stunts", dumpStunts},
+        {"furniture", dumpFurniture},
+        {"materials", dumpMaterials},
+        {"recipes", dumpRecipes},
+        {"effects", dumpEquipEffects},
     };
     return tables;
 }

@@ -9,6 +9,7 @@
 #include "kalvix/core/page/clock.h"
 #include "kalvix/core/page/page_registry.h"
 #include "page_runner.h"
+#include "rune_commands.h"
 
 namespace {
 
@@ -60,6 +61,11 @@ int main(int argc, char** argv) {
     const std::string name = args[i++];
     std::vector<std::string> rest(args.begin() + static_cast<long>(i), args.end());
     if (name == "catalogue") return kalvix::catalogueCommand(rest);
+    if (name == "rune-match") return kalvix::runeMatchCommand(rest);
+    if (name == "rune-text") return kalvix::runeTextCommand(rest);
+    if (name == "stone-text") return kalvix::stoneTextCommand(rest);
+    if (name == "skill-bonus") return kalvix::skillBonusCommand(rest);
+    if (name == "recipe-match") return kalvix::recipeMatchCommand(rest);
     const kalvix::PageEntry* entry = kalvix::findPage(name);
     if (!entry) {
         std::cerr << "kalvix-calc: unknown page: " << name << '\n';
