@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "build_command.h"
 #include "catalogue_command.h"
 #include "common/field_reader.h"
 #include "kalvix/core/page/clock.h"
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
     const std::string name = args[i++];
     std::vector<std::string> rest(args.begin() + static_cast<long>(i), args.end());
     if (name == "catalogue") return kalvix::catalogueCommand(rest);
+    if (name == "build") return kalvix::buildCommand(rest);
     if (name == "rune-match") return kalvix::runeMatchCommand(rest);
     if (name == "rune-text") return kalvix::runeTextCommand(rest);
     if (name == "stone-text") return kalvix::stoneTextCommand(rest);

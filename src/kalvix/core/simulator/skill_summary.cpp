@@ -53,7 +53,9 @@ std::string schoolSkillLevelTip(const CharacterBuild& build, const AttributeShee
     if (extra > 0)
         tip += "<font color=red>+" + std::to_string(extra) + "</font>";
 
-    const int school = (build.race + 1) * 10 + build.school + 1;
+    const bool known = build.race >= 0 && build.race < kRaces && build.school >= 0 &&
+                       build.school < kSchoolsPerRace;
+    const int school = known ? (build.race + 1) * 10 + build.school + 1 : 0;
     const std::int32_t hit = sheet.skillBonus[2];
     std::int32_t value = sheet.skillBonus[slot - 1];
     if (slot == 4) {

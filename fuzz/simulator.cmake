@@ -1,0 +1,1 @@
+kalvix_fuzzer(simulator_fuzz ${CMAKE_CURRENT_SOURCE_DIR}/simulator_fuzz.cpp LIBS kalvix_core)
