@@ -17,6 +17,8 @@ namespace {
 void printHelp() {
     std::cout << "usage: kalvix-calc [--time=T] <page> [<argument> ...]\n"
                  "       kalvix-calc catalogue [<table>]\n"
+                 "       kalvix-calc build decode FILE.PSF | encode FILE.json OUT.PSF |\n"
+                 "                         new [<field>=<value> ...] [--save OUT.PSF]\n"
                  "\n"
                  "Arguments act on the page in order, as a user would:\n"
                  "  <caption>=<value>   type into or choose in a control (#n chooses position n)\n"

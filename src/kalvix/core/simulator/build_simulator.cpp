@@ -1,5 +1,6 @@
 #include "kalvix/core/simulator/build_simulator.h"
 
+#include "common/gbk.h"
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/core/simulator/build_record.h"
 
@@ -84,6 +85,18 @@ void BuildSimulator::setMountOn(bool on) {
 void BuildSimulator::setEquipmentOn(bool on) {
     build_.equipmentOn = on;
     recalc();
+}
+
+void BuildSimulator::setServer(std::string_view text) {
+    build_.server = common::cutUtf8ToGbkBytes(text, kBuildTextBytes);
+}
+
+void BuildSimulator::setArea(std::string_view text) {
+    build_.area = common::cutUtf8ToGbkBytes(text, kBuildTextBytes);
+}
+
+void BuildSimulator::setName(std::string_view text) {
+    build_.name = common::cutUtf8ToGbkBytes(text, kBuildTextBytes);
 }
 
 void BuildSimulator::replaceEquipment(int piece, const EquipmentRecord& record) {
@@ -187,6 +200,19 @@ void BuildSimulator::applyRecord(BuildRecord& record, std::int32_t levelLimit) {
     build_.mount = sanitizedMount(stored.mount);
     recalculateAll();
     record.writeBuild(build_);
+}
+
+BuildFileResult BuildSimulator::saveFile(const std::string& path, BuildRecord& record) const {
+    record.writePageFields(build_);
+    return saveBuildFile(path, record);
+}
+
+BuildFileResult BuildSimulator::loadFile(const std::string& path, BuildRecord& record,
+                                         std::int32_t levelLimit) {
+    BuildFileResult result = loadBuildFile(path, record);
+    if (result.status == BuildFileStatus::Done)
+        applyRecord(record, levelLimit);
+    return result;
 }
 
 }  // namespace kalvix

@@ -6,13 +6,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "kalvix/core/simulator/attribute_sheet.h"
+#include "kalvix/core/simulator/build_file.h"
 #include "kalvix/core/simulator/character_build.h"
 
 namespace kalvix {
 
-class BuildRecord;
 class Catalogue;
 
 enum class QuickAllocation { Ratio, Value };  // 比例, 数值
@@ -46,9 +47,10 @@ class BuildSimulator {
     void setAscended(bool ascended);
     void setMountOn(bool on);
     void setEquipmentOn(bool on);
-    void setServer(std::string text) { build_.server = std::move(text); }
-    void setArea(std::string text) { build_.area = std::move(text); }
-    void setName(std::string text) { build_.name = std::move(text); }
+    // At most 29 GBK bytes are kept, cut on a character boundary: what a save stores.
+    void setServer(std::string_view text);
+    void setArea(std::string_view text);
+    void setName(std::string_view text);
 
     // piece 1..6; the record is brought into the editors' ranges first.
     void replaceEquipment(int piece, const EquipmentRecord& record);
@@ -70,6 +72,14 @@ class BuildSimulator {
     // within 0..levelLimit, the limit of the page's level list. The record is then rewritten
     // with what the simulator holds, so editors and the rune dialog see the same values.
     void applyRecord(BuildRecord& record, std::int32_t levelLimit = kMaxBuildLevel);
+
+    // 保存: copies the page fields into the record (the pieces and the mount are already there,
+    // written by the editors) and writes the file.
+    BuildFileResult saveFile(const std::string& path, BuildRecord& record) const;
+    // 读取: decodes the file's first line into the record and applies it; an empty file or
+    // one that cannot be opened changes nothing.
+    BuildFileResult loadFile(const std::string& path, BuildRecord& record,
+                             std::int32_t levelLimit = kMaxBuildLevel);
 
     // Recomputes every per-piece and mount contribution and the sheet.
     void recalculateAll();

@@ -102,9 +102,12 @@ struct CharacterBuild {
     CharacterBuild();
 };
 
-// Values that come from a file are not trusted. These bring a piece, a mount and the page
-// values into the ranges the simulator offers, so no table lookup, list selection or sum can
-// go wrong:
+// Values that come from a file are not trusted. Loading brings them into the ranges the
+// simulator offers, so no table lookup, list selection or sum can go wrong. The page values:
+// race and school are clamped to 0..2 and 0..3, the level to the page's level list, extra
+// potential to 0..255, skill levels to 0..190, auxiliary levels to 0..180 and each allocation
+// to 0..1145 (the most potential any build has); texts are cut at 29 bytes on a character
+// boundary and undecodable bytes read as U+FFFD (stored back as "?"). Pieces and the mount:
 // - slot is the piece's position (-1 for the spare record);
 // - levelIndex outside -1..15 and stunt outside -1..57 count as never set (-1);
 // - base values are clamped to 0..999, added values to -50..50, melting to -150..150;

@@ -297,19 +297,28 @@ TEST_F(BuildFileTest, LoadAppliesTheStoredAllocationAfterTheLevel) {
     page.setSkillLevel(3, 70);
     EquipmentRecord weapon = blankEquipment(1);
     weapon.baseStatus[kHurt] = 220;
-    page.replaceEquipment(1, weapon);
-    record.writeBuild(page.build());
+    // The editor writes its piece into the record, then the page takes it.
+    record.writeEquipment(1, weapon);
+    page.replaceEquipment(1, record.readEquipment(1));
+    // Runes set through 符石模拟 go into the record at once, even if the editor is cancelled.
+    EquipmentRecord head = record.readEquipment(3);
+    head.runes.holeCount = 1;
+    head.runes.stoneIds[0] = 10000;
+    record.writeEquipment(3, head);
     const std::string path = dir_ + "/a.PSF";
-    ASSERT_EQ(saveBuildFile(path, record).status, BuildFileStatus::Done);
+    ASSERT_EQ(page.saveFile(path, record).status, BuildFileStatus::Done);
+    EXPECT_EQ(page.sheet().total[0], 10 + 60 + 5);
 
     BuildRecord shared;
     shared.resetDefaults();
     BuildSimulator sim(Catalogue::instance(), 0);
-    ASSERT_EQ(loadBuildFile(path, shared).status, BuildFileStatus::Done);
-    sim.applyRecord(shared);
+    ASSERT_EQ(sim.loadFile(path, shared).status, BuildFileStatus::Done);
     EXPECT_EQ(sim.build().level, 60);
     EXPECT_EQ(sim.build().allocated, page.build().allocated);
     EXPECT_EQ(sim.build().server, "长安");
+    EXPECT_EQ(sim.build().equipment[3], head);
+    EXPECT_EQ(sim.sheet().total[0], 10 + 60 + 5 + 1);
+    page.replaceEquipment(3, head);
     EXPECT_EQ(sim.sheet(), page.sheet());
 
     // A trailing line break loads the same.
@@ -341,6 +350,12 @@ TEST_F(BuildFileTest, WrappedEmptyAndMissingFiles) {
     EXPECT_EQ(loadBuildFile(dir_ + "/empty.PSF", e).status, BuildFileStatus::Empty);
     EXPECT_EQ(e.bytes()[0], 0x33);
     EXPECT_TRUE(loadBuildFile(dir_ + "/empty.PSF", e).message.empty());
+
+    BuildSimulator sim(Catalogue::instance(), 20);
+    const AttributeSheet before = sim.sheet();
+    EXPECT_EQ(sim.loadFile(dir_ + "/empty.PSF", e).status, BuildFileStatus::Empty);
+    EXPECT_EQ(sim.build().level, 20);
+    EXPECT_EQ(sim.sheet(), before);
 
     const std::string missing = dir_ + "/none/x.PSF";
     const BuildFileResult m = loadBuildFile(missing, e);

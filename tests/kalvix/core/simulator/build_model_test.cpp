@@ -360,6 +360,16 @@ TEST(BuildModel, SkillBonusesAndAuxiliarySkills) {
     EXPECT_EQ(tg.sheet().finalStatus[kHP], base + tg.sheet().skillBonus[0]);
 }
 
+TEST(BuildModel, TextsKeepWhatASaveStores) {
+    BuildSimulator sim(cat(), 0);
+    sim.setName("梦幻西游梦幻西游梦幻西游梦幻西游");  // 32 bytes
+    EXPECT_EQ(sim.build().name, "梦幻西游梦幻西游梦幻西游梦幻");
+    sim.setServer("a梦幻西游梦幻西游梦幻西游梦幻西");
+    EXPECT_EQ(sim.build().server, "a梦幻西游梦幻西游梦幻西游梦幻");
+    sim.setArea("一区");
+    EXPECT_EQ(sim.build().area, "一区");
+}
+
 TEST(BuildModel, CachedContributionsMatchAFullRecalculation) {
     BuildSimulator sim(cat(), 80);
     EquipmentRecord clothing = blankEquipment(2);
