@@ -8,11 +8,15 @@
 namespace common {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimBlanks(std::string_view t) {
-    while (!t.empty() && isBlank(t.front())) t.remove_prefix(1);
-    while (!t.empty() && isBlank(t.back())) t.remove_suffix(1);
+    while (!t.empty() && isBlank(t.front()))
+        t.remove_prefix(1);
+    while (!t.empty() && isBlank(t.back()))
+        t.remove_suffix(1);
     return t;
 }
 
@@ -30,26 +34,32 @@ std::optional<std::int64_t> parseInteger(std::string_view text, std::int64_t min
         negative = t.front() == '-';
         t.remove_prefix(1);
     }
-    if (t.empty()) return std::nullopt;
+    if (t.empty())
+        return std::nullopt;
     // Accumulate as a negative number so INT64_MIN is representable.
     std::int64_t value = 0;
     for (char c : t) {
-        if (c < '0' || c > '9') return std::nullopt;
+        if (c < '0' || c > '9')
+            return std::nullopt;
         int d = c - '0';
-        if (value < (std::numeric_limits<std::int64_t>::min() + d) / 10) return std::nullopt;
+        if (value < (std::numeric_limits<std::int64_t>::min() + d) / 10)
+            return std::nullopt;
         value = value * 10 - d;
     }
     if (!negative) {
-        if (value == std::numeric_limits<std::int64_t>::min()) return std::nullopt;
+        if (value == std::numeric_limits<std::int64_t>::min())
+            return std::nullopt;
         value = -value;
     }
-    if (value < min || value > max) return std::nullopt;
+    if (value < min || value > max)
+        return std::nullopt;
     return value;
 }
 
 std::optional<double> parseNumber(std::string_view text) {
     std::string t(trimBlanks(text));
-    if (t.empty()) return std::nullopt;
+    if (t.empty())
+        return std::nullopt;
     // strtod would accept "inf", "nan" and hex floats; a field takes plain decimals only.
     for (char c : t) {
         if (!((c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-' || c == 'e' || c == 'E'))
@@ -58,15 +68,18 @@ std::optional<double> parseNumber(std::string_view text) {
     char* end = nullptr;
     errno = 0;
     double v = std::strtod(t.c_str(), &end);
-    if (end != t.c_str() + t.size() || !std::isfinite(v)) return std::nullopt;
+    if (end != t.c_str() + t.size() || !std::isfinite(v))
+        return std::nullopt;
     return v;
 }
 
 std::int64_t leadingInteger(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (isBlank(text[i]) || text[i] == '\n' || text[i] == '\r')) ++i;
+    while (i < text.size() && (isBlank(text[i]) || text[i] == '\n' || text[i] == '\r'))
+        ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
     std::int64_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         int d = text[i] - '0';
@@ -76,9 +89,11 @@ std::int64_t leadingInteger(std::string_view text) {
         }
         value = value * 10 - d;
     }
-    if (negative) return value;
-    return value == std::numeric_limits<std::int64_t>::min() ? std::numeric_limits<std::int64_t>::max()
-                                                             : -value;
+    if (negative)
+        return value;
+    return value == std::numeric_limits<std::int64_t>::min()
+               ? std::numeric_limits<std::int64_t>::max()
+               : -value;
 }
 
 bool FieldReader::refuse(std::string_view field, std::string text) {
@@ -87,40 +102,50 @@ bool FieldReader::refuse(std::string_view field, std::string text) {
 }
 
 bool FieldReader::readInt(std::string_view field, std::string_view text, std::int32_t& member) {
-    if (failed()) return false;
+    if (failed())
+        return false;
     auto v = parseInteger(text, INT32_MIN, INT32_MAX);
-    if (!v) return refuse(field, kNotAnInteger);
+    if (!v)
+        return refuse(field, kNotAnInteger);
     member = static_cast<std::int32_t>(*v);
     return true;
 }
 
 bool FieldReader::readInt64(std::string_view field, std::string_view text, std::int64_t& member) {
-    if (failed()) return false;
+    if (failed())
+        return false;
     auto v = parseInteger(text);
-    if (!v) return refuse(field, kNotAnInteger);
+    if (!v)
+        return refuse(field, kNotAnInteger);
     member = *v;
     return true;
 }
 
 bool FieldReader::readIntRange(std::string_view field, std::string_view text, std::int32_t& member,
                                std::int32_t min, std::int32_t max) {
-    if (!readInt(field, text, member)) return false;
-    if (member < min || member > max) return refuse(field, rangeMessage(min, max));
+    if (!readInt(field, text, member))
+        return false;
+    if (member < min || member > max)
+        return refuse(field, rangeMessage(min, max));
     return true;
 }
 
 bool FieldReader::readDouble(std::string_view field, std::string_view text, double& member) {
-    if (failed()) return false;
+    if (failed())
+        return false;
     auto v = parseNumber(text);
-    if (!v) return refuse(field, kNotANumber);
+    if (!v)
+        return refuse(field, kNotANumber);
     member = *v;
     return true;
 }
 
 bool FieldReader::readFloat(std::string_view field, std::string_view text, float& member) {
-    if (failed()) return false;
+    if (failed())
+        return false;
     auto v = parseNumber(text);
-    if (!v || std::fabs(*v) > std::numeric_limits<float>::max()) return refuse(field, kNotANumber);
+    if (!v || std::fabs(*v) > std::numeric_limits<float>::max())
+        return refuse(field, kNotANumber);
     member = static_cast<float>(*v);
     return true;
 }

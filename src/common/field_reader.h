@@ -35,7 +35,7 @@ struct FieldFailure {
 };
 
 class FieldReader {
-public:
+  public:
     // Each read returns false and changes nothing once an earlier field was refused.
     bool readInt(std::string_view field, std::string_view text, std::int32_t& member);
     bool readInt64(std::string_view field, std::string_view text, std::int64_t& member);
@@ -49,7 +49,7 @@ public:
     bool failed() const { return failure_.has_value(); }
     const std::optional<FieldFailure>& failure() const { return failure_; }
 
-private:
+  private:
     bool refuse(std::string_view field, std::string text);
     std::optional<FieldFailure> failure_;
 };

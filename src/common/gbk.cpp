@@ -9,13 +9,16 @@ namespace common {
 namespace {
 
 // GBK lead bytes are 0x81..0xFE; everything below 0x80 is a single byte.
-bool isLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+bool isLead(unsigned char c) {
+    return c >= 0x81 && c <= 0xFE;
+}
 
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
-        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+        if (cd_ != reinterpret_cast<iconv_t>(-1))
+            iconv_close(cd_);
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
@@ -25,7 +28,8 @@ public:
     std::optional<std::string> run(std::string_view in, bool strict, std::string_view replacement,
                                    bool fromUtf8) {
         std::string out;
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+        if (cd_ == reinterpret_cast<iconv_t>(-1))
+            return std::nullopt;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         char* src = const_cast<char*>(in.data());
         std::size_t srcLeft = in.size();
@@ -35,20 +39,29 @@ public:
             std::size_t dstLeft = sizeof buf;
             std::size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
             out.append(buf, static_cast<std::size_t>(dst - buf));
-            if (r != static_cast<std::size_t>(-1)) continue;
-            if (errno == E2BIG) continue;
-            if (strict) return std::nullopt;
+            if (r != static_cast<std::size_t>(-1))
+                continue;
+            if (errno == E2BIG)
+                continue;
+            if (strict)
+                return std::nullopt;
             out.append(replacement);
             std::size_t skip = 1;
             if (fromUtf8) {
                 // Skip the whole UTF-8 character when it is well formed.
                 unsigned char c = static_cast<unsigned char>(*src);
-                std::size_t len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+                std::size_t len = c < 0x80         ? 1
+                                  : (c >> 5) == 6  ? 2
+                                  : (c >> 4) == 14 ? 3
+                                  : (c >> 3) == 30 ? 4
+                                                   : 1;
                 bool ok = len <= srcLeft;
                 for (std::size_t i = 1; ok && i < len; ++i)
                     ok = (static_cast<unsigned char>(src[i]) & 0xC0) == 0x80;
-                if (ok && errno == EILSEQ) skip = len;
-            } else if (isLead(static_cast<unsigned char>(*src)) && srcLeft >= 2 && errno == EILSEQ) {
+                if (ok && errno == EILSEQ)
+                    skip = len;
+            } else if (isLead(static_cast<unsigned char>(*src)) && srcLeft >= 2 &&
+                       errno == EILSEQ) {
                 skip = 2;
             }
             src += skip;
@@ -62,7 +75,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -88,13 +101,16 @@ std::string gbkToUtf8(std::string_view gbk) {
     return c.run(gbk, false, "\xEF\xBF\xBD", false).value_or(std::string());
 }
 
-std::size_t gbkLength(std::string_view utf8) { return utf8ToGbk(utf8).size(); }
+std::size_t gbkLength(std::string_view utf8) {
+    return utf8ToGbk(utf8).size();
+}
 
 std::string cutGbk(std::string_view gbk, std::size_t maxBytes) {
     std::size_t i = 0;
     while (i < gbk.size()) {
         std::size_t len = isLead(static_cast<unsigned char>(gbk[i])) && i + 1 < gbk.size() ? 2 : 1;
-        if (i + len > maxBytes) break;
+        if (i + len > maxBytes)
+            break;
         i += len;
     }
     return std::string(gbk.substr(0, i));
@@ -105,7 +121,8 @@ std::string cutUtf8ToGbkBytes(std::string_view utf8, std::size_t maxBytes) {
 }
 
 void copyToField(char* field, std::size_t size, std::string_view gbk) {
-    if (size == 0) return;
+    if (size == 0)
+        return;
     std::memset(field, 0, size);
     std::string cut = cutGbk(gbk, size - 1);
     std::memcpy(field, cut.data(), cut.size());
@@ -113,7 +130,8 @@ void copyToField(char* field, std::size_t size, std::string_view gbk) {
 
 std::string readField(const char* field, std::size_t size) {
     std::size_t n = 0;
-    while (n < size && field[n] != '\0') ++n;
+    while (n < size && field[n] != '\0')
+        ++n;
     return std::string(field, n);
 }
 

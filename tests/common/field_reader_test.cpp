@@ -9,13 +9,25 @@ TEST(FieldReader, ParsesWholeIntegersOnly) {
         const char* text;
         std::optional<std::int64_t> value;
     } cases[] = {
-        {"0", 0},         {"42", 42},       {" 42\t", 42},   {"+7", 7},      {"-15", -15},
-        {"", {}},         {"  ", {}},       {"-", {}},       {"12abc", {}},  {"abc", {}},
-        {"1 2", {}},      {"1.5", {}},      {"9223372036854775807", INT64_MAX},
-        {"-9223372036854775808", INT64_MIN}, {"9223372036854775808", {}},
+        {"0", 0},
+        {"42", 42},
+        {" 42\t", 42},
+        {"+7", 7},
+        {"-15", -15},
+        {"", {}},
+        {"  ", {}},
+        {"-", {}},
+        {"12abc", {}},
+        {"abc", {}},
+        {"1 2", {}},
+        {"1.5", {}},
+        {"9223372036854775807", INT64_MAX},
+        {"-9223372036854775808", INT64_MIN},
+        {"9223372036854775808", {}},
         {"99999999999999999999", {}},
     };
-    for (const Case& c : cases) EXPECT_EQ(common::parseInteger(c.text), c.value) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(common::parseInteger(c.text), c.value) << c.text;
     EXPECT_FALSE(common::parseInteger("2147483648", INT32_MIN, INT32_MAX));
     EXPECT_EQ(common::parseInteger("-2147483648", INT32_MIN, INT32_MAX), INT32_MIN);
 }

@@ -29,13 +29,9 @@ TEST(Gbk, CutsNeverSplitADoubleByteCharacter) {
         std::size_t max;
         std::string expected;
     } cases[] = {
-        {"ab普陀", 3, "ab"},      // 普 would need bytes 3 and 4
-        {"ab普陀", 4, "ab普"},
-        {"ab普陀", 5, "ab普"},
-        {"ab普陀", 6, "ab普陀"},
-        {"普陀", 1, ""},
-        {"", 5, ""},
-        {"abcdef", 0, ""},
+        {"ab普陀", 3, "ab"},  // 普 would need bytes 3 and 4
+        {"ab普陀", 4, "ab普"}, {"ab普陀", 5, "ab普"}, {"ab普陀", 6, "ab普陀"},
+        {"普陀", 1, ""},       {"", 5, ""},           {"abcdef", 0, ""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(common::cutUtf8ToGbkBytes(c.utf8, c.max), c.expected) << c.utf8 << " " << c.max;

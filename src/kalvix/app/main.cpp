@@ -1,3 +1,5 @@
 #include "kalvix/gui/app/kalvix_app.h"
 
-int main(int argc, char** argv) { return kalvix::gui::CKalvixApp().run(argc, argv); }
+int main(int argc, char** argv) {
+    return kalvix::gui::CKalvixApp().run(argc, argv);
+}

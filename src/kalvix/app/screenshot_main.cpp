@@ -20,7 +20,8 @@ void registerAllShots();
 int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    const QString folder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(folder);
     (void)kalvix::Catalogue::instance();
     kalvix::gui::CKalvixDlg dlg;
@@ -30,16 +31,20 @@ int main(int argc, char** argv) {
     for (int tab = 0; tab < kalvix::gui::CKalvixDlg::kTabCount; ++tab) {
         dlg.tabs()->setCurrentIndex(tab);
         QTest::qWait(tab == 10 ? 1500 : 100);
-        const QString file = folder + QStringLiteral("/tab%1.png").arg(tab, 2, 10, QLatin1Char('0'));
-        if (dlg.grab().save(file)) ++written;
+        const QString file =
+            folder + QStringLiteral("/tab%1.png").arg(tab, 2, 10, QLatin1Char('0'));
+        if (dlg.grab().save(file))
+            ++written;
     }
     kalvix::gui::registerAllShots();
     for (const auto& shot : kalvix::gui::shots()) {
         std::unique_ptr<QWidget> w(shot.create());
-        if (!w) continue;
+        if (!w)
+            continue;
         w->show();
         QTest::qWait(150);
-        if (w->grab().save(folder + QLatin1Char('/') + shot.name + QStringLiteral(".png"))) ++written;
+        if (w->grab().save(folder + QLatin1Char('/') + shot.name + QStringLiteral(".png")))
+            ++written;
     }
     std::printf("%d pictures written to %s\n", written, folder.toLocal8Bit().constData());
     return written > 0 ? 0 : 1;

@@ -35,12 +35,17 @@ template <std::size_t N>
 Json dumpCosts(const std::array<SkillCost, N>& table) {
     Json rows = Json::array();
     for (std::size_t i = 0; i < N; ++i)
-        rows.push_back({{"index", i}, {"experience", table[i].experience}, {"money", table[i].money}});
+        rows.push_back(
+            {{"index", i}, {"experience", table[i].experience}, {"money", table[i].money}});
     return rows;
 }
 
-Json dumpSchoolSkillCost(const Catalogue& cat) { return dumpCosts(cat.schoolSkillCost); }
-Json dumpGuildAuxCost(const Catalogue& cat) { return dumpCosts(cat.guildAuxCost); }
+Json dumpSchoolSkillCost(const Catalogue& cat) {
+    return dumpCosts(cat.schoolSkillCost);
+}
+Json dumpGuildAuxCost(const Catalogue& cat) {
+    return dumpCosts(cat.guildAuxCost);
+}
 
 Json dumpNpcAuxCost(const Catalogue& cat) {
     Json rows = Json::array();
@@ -87,7 +92,8 @@ int catalogueCommand(const std::vector<std::string>& args) {
     const Catalogue& cat = Catalogue::instance();
     if (args.empty()) {
         Json names = Json::array();
-        for (const auto& t : catalogueTables()) names.push_back(t.first);
+        for (const auto& t : catalogueTables())
+            names.push_back(t.first);
         std::cout << names.dump(2) << '\n';
         return 0;
     }

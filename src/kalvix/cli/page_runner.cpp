@@ -10,47 +10,58 @@ namespace {
 
 const char* whereName(MessageWhere w) {
     switch (w) {
-        case MessageWhere::Status: return "status";
-        case MessageWhere::Box: return "box";
-        case MessageWhere::Field: return "field";
+        case MessageWhere::Status:
+            return "status";
+        case MessageWhere::Box:
+            return "box";
+        case MessageWhere::Field:
+            return "field";
     }
     return "box";
 }
 
 void collect(PageModel& page, nlohmann::ordered_json& messages) {
     for (const PageMessage& m : page.takeMessages()) {
-        if (m.where == MessageWhere::Status && m.text.empty()) continue;  // a cleared status
+        if (m.where == MessageWhere::Status && m.text.empty())
+            continue;  // a cleared status
         messages.push_back({{"where", whereName(m.where)}, {"text", m.text}});
     }
 }
 
-bool usable(const Control* c) { return c && c->isEnabled() && c->isVisible(); }
+bool usable(const Control* c) {
+    return c && c->isEnabled() && c->isVisible();
+}
 
 // The control whose caption is the longest one the argument begins with, followed by '='.
 const Control* matchAssignment(const PageModel& page, const std::string& arg, std::string& value) {
     const Control* best = nullptr;
     for (const Control& c : page.controls()) {
         const std::string& cap = c.caption;
-        if (arg.size() > cap.size() && arg.compare(0, cap.size(), cap) == 0 && arg[cap.size()] == '=' &&
-            (!best || cap.size() > best->caption.size()))
+        if (arg.size() > cap.size() && arg.compare(0, cap.size(), cap) == 0 &&
+            arg[cap.size()] == '=' && (!best || cap.size() > best->caption.size()))
             best = &c;
     }
-    if (best) value = arg.substr(best->caption.size() + 1);
+    if (best)
+        value = arg.substr(best->caption.size() + 1);
     return best;
 }
 
 std::string applyValue(PageModel& page, const Control& c, const std::string& value) {
-    if (!page.moveFocus(c.caption)) return {};  // the focus stays where it is, as in the window
+    if (!page.moveFocus(c.caption))
+        return {};  // the focus stays where it is, as in the window
     switch (c.kind) {
         case ControlKind::Edit:
-            if (c.edit) c.edit(value);
+            if (c.edit)
+                c.edit(value);
             return {};
         case ControlKind::List: {
             std::vector<std::string> items = c.items ? c.items() : std::vector<std::string>{};
             int pos = -1;
             if (!value.empty() && value[0] == '#') {
-                auto n = common::parseInteger(value.substr(1), 0, static_cast<long>(items.size()) - 1);
-                if (n) pos = static_cast<int>(*n);
+                auto n =
+                    common::parseInteger(value.substr(1), 0, static_cast<long>(items.size()) - 1);
+                if (n)
+                    pos = static_cast<int>(*n);
             } else {
                 for (std::size_t i = 0; i < items.size(); ++i)
                     if (items[i] == value) {
@@ -58,17 +69,23 @@ std::string applyValue(PageModel& page, const Control& c, const std::string& val
                         break;
                     }
             }
-            if (pos < 0) return "unknown value for " + c.caption + ": " + value;
-            if (c.selected && c.selected() == pos) return {};  // not a change
-            if (c.choose) c.choose(pos);
+            if (pos < 0)
+                return "unknown value for " + c.caption + ": " + value;
+            if (c.selected && c.selected() == pos)
+                return {};  // not a change
+            if (c.choose)
+                c.choose(pos);
             return {};
         }
         case ControlKind::Check:
         case ControlKind::Radio:
-            if (value != "0" && value != "1") return "expected 0 or 1 for " + c.caption;
-            if (c.check && (!c.checked || c.checked() != (value == "1"))) c.check(value == "1");
+            if (value != "0" && value != "1")
+                return "expected 0 or 1 for " + c.caption;
+            if (c.check && (!c.checked || c.checked() != (value == "1")))
+                c.check(value == "1");
             return {};
-        default: return "not an input: " + c.caption;
+        default:
+            return "not an input: " + c.caption;
     }
 }
 
@@ -77,11 +94,13 @@ std::string applyValue(PageModel& page, const Control& c, const std::string& val
 nlohmann::ordered_json pageOutput(const PageModel& page, const nlohmann::ordered_json& messages) {
     nlohmann::ordered_json out = nlohmann::ordered_json::object();
     for (const Control& c : page.controls()) {
-        if (!c.output) continue;
+        if (!c.output)
+            continue;
         if (c.kind == ControlKind::Table) {
             nlohmann::ordered_json rows = nlohmann::ordered_json::array();
             if (c.rows)
-                for (const auto& r : c.rows()) rows.push_back(r);
+                for (const auto& r : c.rows())
+                    rows.push_back(r);
             out[c.caption] = rows;
         } else if (c.kind == ControlKind::List) {
             std::vector<std::string> items = c.items ? c.items() : std::vector<std::string>{};
@@ -102,7 +121,8 @@ RunResult runPage(PageModel& page, const std::vector<std::string>& args) {
     nlohmann::ordered_json messages = nlohmann::ordered_json::array();
     std::deque<bool> answers;
     page.asker = [&answers](const std::string&) {
-        if (answers.empty()) return true;
+        if (answers.empty())
+            return true;
         bool a = answers.front();
         answers.pop_front();
         return a;
@@ -121,7 +141,8 @@ RunResult runPage(PageModel& page, const std::vector<std::string>& args) {
             if (!n)
                 error = "bad tick count: " + arg;
             else
-                for (std::int64_t i = 0; i < *n; ++i) page.tick();
+                for (std::int64_t i = 0; i < *n; ++i)
+                    page.tick();
         } else if (arg.rfind("@answer=", 0) == 0) {
             std::string a = arg.substr(8);
             if (a != "ok" && a != "cancel")

@@ -46,11 +46,11 @@ TEST(KalvixCalc, RefusesWhatAUserCannotDo) {
         std::vector<std::string> args;
     } cases[] = {
         {{"不存在的页"}},
-        {{"人物", "当前等级=176"}},       // no such item
+        {{"人物", "当前等级=176"}},  // no such item
         {{"人物", "目标等级=#200"}},
-        {{"人物", "家具"}},               // hidden button
-        {{"人物", "等级-->经验.计算"}},   // hidden button
-        {{"人物", "所需经验=5"}},         // a result, not an input
+        {{"人物", "家具"}},              // hidden button
+        {{"人物", "等级-->经验.计算"}},  // hidden button
+        {{"人物", "所需经验=5"}},        // a result, not an input
         {{"人物", "nonsense"}},
         {{"catalogue", "no-such-table"}},
         {{"--time=abc", "人物"}},
@@ -78,7 +78,8 @@ TEST(KalvixCalc, CatalogueTablesListEverySlot) {
     for (const char* t : {"enumerations", "character-exp", "school-skill-cost", "guild-aux-cost",
                           "npc-aux-cost", "pet-exp"})
         EXPECT_NE(std::find(names.begin(), names.end(), t), names.end()) << t;
-    EXPECT_EQ(nlohmann::json::parse(runCalc({"catalogue", "npc-aux-cost"}).out)[40]["popularity"], 188);
+    EXPECT_EQ(nlohmann::json::parse(runCalc({"catalogue", "npc-aux-cost"}).out)[40]["popularity"],
+              188);
     EXPECT_EQ(nlohmann::json::parse(runCalc({"catalogue", "pet-exp"}).out).size(), 181u);
     EXPECT_EQ(nlohmann::json::parse(runCalc({"catalogue", "guild-aux-cost"}).out).size(), 161u);
 }

@@ -12,7 +12,9 @@ namespace {
 
 constexpr int kMaxLevel = kCharacterLevels - 1;  // 175
 
-std::string str(std::int64_t v) { return std::to_string(v); }
+std::string str(std::int64_t v) {
+    return std::to_string(v);
+}
 
 }  // namespace
 
@@ -21,7 +23,8 @@ CharacterPage::CharacterPage(const Catalogue& catalogue) : catalogue_(catalogue)
         "当前等级", "comboLevel",
         [] {
             std::vector<std::string> items;
-            for (int i = 0; i <= kMaxLevel; ++i) items.push_back(std::to_string(i));
+            for (int i = 0; i <= kMaxLevel; ++i)
+                items.push_back(std::to_string(i));
             return items;
         },
         [this] { return level_; }, [this](int i) { chooseLevel(i); });
@@ -37,15 +40,19 @@ CharacterPage::CharacterPage(const Catalogue& catalogue) : catalogue_(catalogue)
     addList(
         "目标等级", "comboTarget", [this] { return targetItems(); },
         [this] { return targetIndex_; }, [this](int i) { chooseTarget(i); });
-    addButton("等级-->经验.计算", "buttonLevelToExp", [this] { levelToExperience(); writeBack(); })
-        .visible = [] { return false; };
+    addButton("等级-->经验.计算", "buttonLevelToExp", [this] {
+        levelToExperience();
+        writeBack();
+    }).visible = [] { return false; };
     addResult("所需经验", "editNeededExp", [this] { return str(neededExp_); });
     addEdit(
         "当前经验", "editExperience", [this] { return experienceText_; },
         [this](const std::string& t) { editExperience(t); });
     addResult("可升级到", "editReachLevel", [this] { return str(reachLevel_); });
-    addButton("经验-->等级.计算", "buttonExpToLevel", [this] { experienceToLevel(); writeBack(); })
-        .visible = [] { return false; };
+    addButton("经验-->等级.计算", "buttonExpToLevel", [this] {
+        experienceToLevel();
+        writeBack();
+    }).visible = [] { return false; };
     addResult("剩余经验", "editRemainingExp", [this] { return str(remainingExp_); });
 
     // Opening: select the shared level and run the level change.
@@ -54,7 +61,8 @@ CharacterPage::CharacterPage(const Catalogue& catalogue) : catalogue_(catalogue)
 
 std::vector<std::string> CharacterPage::targetItems() const {
     std::vector<std::string> items;
-    for (int i = level_; i <= kMaxLevel; ++i) items.push_back(std::to_string(i));
+    for (int i = level_; i <= kMaxLevel; ++i)
+        items.push_back(std::to_string(i));
     return items;
 }
 
@@ -68,7 +76,8 @@ bool CharacterPage::readFields() {
 }
 
 void CharacterPage::chooseLevel(int level) {
-    if (level < 0 || level > kMaxLevel) return;
+    if (level < 0 || level > kMaxLevel)
+        return;
     const int oldTarget = level_ + targetIndex_;  // the text shown in 目标等级
     level_ = level;
     if (oldTarget < level_ || oldTarget == previousLevel_)
@@ -84,7 +93,8 @@ void CharacterPage::chooseLevel(int level) {
 }
 
 void CharacterPage::chooseTarget(int index) {
-    if (index < 0 || index > kMaxLevel - level_) return;
+    if (index < 0 || index > kMaxLevel - level_)
+        return;
     targetIndex_ = index;
     levelToExperience();
     writeBack();
@@ -106,7 +116,8 @@ void CharacterPage::experienceToLevel() {
     readFields();
     const auto& x = catalogue_.characterExp;
     int i = level_;
-    while (i < kMaxLevel && x[i + 1] - x[level_] <= experience_) ++i;
+    while (i < kMaxLevel && x[i + 1] - x[level_] <= experience_)
+        ++i;
     reachLevel_ = i;
     remainingExp_ = experience_ - (x[i] - x[level_]);
 }

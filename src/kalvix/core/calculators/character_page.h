@@ -13,14 +13,14 @@ namespace kalvix {
 class Catalogue;
 
 class CharacterPage : public PageModel {
-public:
+  public:
     explicit CharacterPage(const Catalogue& catalogue);
 
     std::string title() const override { return "人物"; }
 
     // User actions (also reachable through the controls).
-    void chooseLevel(int level);        // 当前等级
-    void chooseTarget(int index);       // 目标等级, position in its list
+    void chooseLevel(int level);                   // 当前等级
+    void chooseTarget(int index);                  // 目标等级, position in its list
     void editExperience(const std::string& text);  // 当前经验
 
     int level() const { return level_; }
@@ -39,7 +39,7 @@ public:
     std::int32_t reachLevel() const { return reachLevel_; }
     std::int64_t remainingExp() const { return remainingExp_; }
 
-private:
+  private:
     bool readFields();
     void levelToExperience();
     void experienceToLevel();

@@ -26,9 +26,11 @@ Catalogue::Catalogue() {
 }
 
 std::string Catalogue::enumName(std::int32_t category, std::int32_t key) const {
-    if (category == 0) return {};
+    if (category == 0)
+        return {};
     for (const EnumRow& row : enums)
-        if (row.category == category && row.key == key) return row.chinese;
+        if (row.category == category && row.key == key)
+            return row.chinese;
     return {};
 }
 

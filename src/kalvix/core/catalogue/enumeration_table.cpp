@@ -93,7 +93,8 @@ static_assert(sizeof kRows / sizeof kRows[0] == 73);
 
 void Catalogue::buildEnumerations() {
     int slot = 0;
-    for (const EnumSource& r : kRows) enums[slot++] = {r.category, r.key, r.key, r.english, r.chinese};
+    for (const EnumSource& r : kRows)
+        enums[slot++] = {r.category, r.key, r.key, r.english, r.chinese};
 }
 
 }  // namespace kalvix

@@ -11,10 +11,13 @@ std::optional<std::int64_t>& fixedTime() {
 }  // namespace
 
 std::int64_t currentTime() {
-    if (fixedTime()) return *fixedTime();
+    if (fixedTime())
+        return *fixedTime();
     return static_cast<std::int64_t>(std::time(nullptr));
 }
 
-void fixCurrentTime(std::optional<std::int64_t> seconds) { fixedTime() = seconds; }
+void fixCurrentTime(std::optional<std::int64_t> seconds) {
+    fixedTime() = seconds;
+}
 
 }  // namespace kalvix

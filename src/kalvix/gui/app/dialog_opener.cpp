@@ -13,12 +13,15 @@ QMap<QString, DialogFactory>& factories() {
 }
 }  // namespace
 
-void registerDialog(const QString& name, DialogFactory factory) { factories()[name] = std::move(factory); }
+void registerDialog(const QString& name, DialogFactory factory) {
+    factories()[name] = std::move(factory);
+}
 
 QDialog* createDialog(const QString& name, QWidget* parent) {
     auto it = factories().constFind(name);
     if (it != factories().constEnd())
-        if (QDialog* d = (*it)(parent)) return d;
+        if (QDialog* d = (*it)(parent))
+            return d;
     auto* d = new CMyDialog(parent);
     d->setWindowTitle(name);
     d->resize(400, 300);

@@ -6,7 +6,7 @@ namespace kalvix::gui {
 // The query host form: an empty form with 确定 and 取消 that the main window keeps hidden.
 class Dlg_QueryForm : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Dlg_QueryForm(QWidget* parent = nullptr);
 };
 

@@ -9,7 +9,7 @@ namespace kalvix::gui {
 
 class CHtmlCtrl : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CHtmlCtrl(QWidget* parent = nullptr);
 
     // Loads the address with default options.
@@ -21,10 +21,10 @@ public:
     int loadCount() const { return loads_; }
     static bool hasBrowser();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void place();
 
     QWidget* view_ = nullptr;

@@ -20,7 +20,8 @@ std::function<void(const QString&)>& CHyperLink::opener() {
 }
 
 bool CHyperLink::attach(QLabel* label) {
-    if (label_ || !label) return false;
+    if (label_ || !label)
+        return false;
     label_ = label;
     labelText_ = label->text();
     font_ = label->parentWidget() ? label->parentWidget()->font() : label->font();
@@ -35,18 +36,23 @@ bool CHyperLink::attach(QLabel* label) {
 }
 
 bool CHyperLink::set(const QString& name, const QString& address) {
-    if (common::gbkLength(name.toStdString()) >= 32) return false;
-    if (common::gbkLength(address.toStdString()) >= 1024) return false;
+    if (common::gbkLength(name.toStdString()) >= 32)
+        return false;
+    if (common::gbkLength(address.toStdString()) >= 1024)
+        return false;
     name_ = name;
     address_ = address;
     repaintLabel();
     return true;
 }
 
-QString CHyperLink::target() const { return address_.isEmpty() ? labelText_ : address_; }
+QString CHyperLink::target() const {
+    return address_.isEmpty() ? labelText_ : address_;
+}
 
 void CHyperLink::repaintLabel() {
-    if (!label_) return;
+    if (!label_)
+        return;
     label_->setText(name_.isEmpty() ? labelText_ : name_);
     QPalette pal = label_->palette();
     pal.setColor(QPalette::WindowText, hover_ ? QColor(255, 0, 0) : QColor(0, 0, 255));
@@ -76,7 +82,8 @@ bool CHyperLink::eventFilter(QObject* watched, QEvent* event) {
                     return true;
                 }
                 break;
-            default: break;
+            default:
+                break;
         }
     }
     return QObject::eventFilter(watched, event);

@@ -14,7 +14,7 @@ namespace kalvix::gui {
 
 class CHyperLink : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit CHyperLink(QObject* parent = nullptr);
 
     // Refused when already attached or when no label is given.
@@ -31,10 +31,10 @@ public:
     // Opening through the desktop; tests replace it.
     static std::function<void(const QString&)>& opener();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void repaintLabel();
 
     QPointer<QLabel> label_;

@@ -4,7 +4,7 @@ namespace kalvix::gui {
 
 // The application: builds the catalogue, creates the main window and runs it until it closes.
 class CKalvixApp {
-public:
+  public:
     int run(int argc, char** argv);
 };
 

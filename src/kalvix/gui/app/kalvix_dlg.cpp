@@ -13,18 +13,23 @@ const char* const CKalvixDlg::kTitle = "ZentrixQorvane——梦幻西游实用�
 
 namespace {
 const char* const kCaptions[CKalvixDlg::kTabCount] = {
-    "人物", "孩子", "技能", "修炼", "任务", "召唤兽", "常用攻略", "常用查询", "跑商助手", "答题器", "关于",
+    "人物",     "孩子",     "技能",     "修炼",   "任务", "召唤兽",
+    "常用攻略", "常用查询", "跑商助手", "答题器", "关于",
 };
 }  // namespace
 
-CKalvixDlg::CKalvixDlg(QWidget* parent) : QWidget(parent) { initialise(); }
+CKalvixDlg::CKalvixDlg(QWidget* parent) : QWidget(parent) {
+    initialise();
+}
 
 CKalvixDlg::~CKalvixDlg() {
-    if (statusBarPointer() == statusBar_) statusBarPointer() = nullptr;
+    if (statusBarPointer() == statusBar_)
+        statusBarPointer() = nullptr;
 }
 
 QString CKalvixDlg::aboutAddress() {
-    return QStringLiteral(KALVIX_PORTAL_HOST) + QStringLiteral("/xyq20110303.html?curver='1.0.1.4'");
+    return QStringLiteral(KALVIX_PORTAL_HOST) +
+           QStringLiteral("/xyq20110303.html?curver='1.0.1.4'");
 }
 
 QRect CKalvixDlg::pageRect() const {
@@ -37,8 +42,8 @@ void CKalvixDlg::initialise() {
     setWindowTitle(QString::fromUtf8(kTitle));
     setObjectName(QStringLiteral("CKalvixDlg"));
     setFixedSize(dluX(321), dluY(217));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     tabs_.setParent(this);
     tabs_.setObjectName(QStringLiteral("tabControl"));
     tabs_.setGeometry(dluRect(0, 0, 316, 205).adjusted(0, 0, 0, 0));
@@ -65,7 +70,8 @@ void CKalvixDlg::initialise() {
     statusBarPointer() = statusBar_;
 
     // 5. Tabs.
-    for (const char* caption : kCaptions) tabs_.addTab(QString::fromUtf8(caption));
+    for (const char* caption : kCaptions)
+        tabs_.addTab(QString::fromUtf8(caption));
     tabs_.setGeometry(0, 0, dluX(316), tabs_.sizeHint().height());
 
     // 6. Pages, hidden, in creation order.
@@ -99,24 +105,37 @@ void CKalvixDlg::initialise() {
 
 QWidget* CKalvixDlg::page(int tab) {
     switch (tab) {
-        case 0: return &character_;
-        case 1: return &children_;
-        case 2: return &skill_;
-        case 3: return &practice_;
-        case 4: return &mission_;
-        case 5: return &bb_;
-        case 6: return &raiders_;
-        case 7: return &other_;
-        case 8: return &paoShang_;
-        case 9: return &dtq_;
-        case 10: return &browser_;
-        default: return nullptr;
+        case 0:
+            return &character_;
+        case 1:
+            return &children_;
+        case 2:
+            return &skill_;
+        case 3:
+            return &practice_;
+        case 4:
+            return &mission_;
+        case 5:
+            return &bb_;
+        case 6:
+            return &raiders_;
+        case 7:
+            return &other_;
+        case 8:
+            return &paoShang_;
+        case 9:
+            return &dtq_;
+        case 10:
+            return &browser_;
+        default:
+            return nullptr;
     }
 }
 
 void CKalvixDlg::switchPage() {
     const QRect rect = pageRect();
-    if (QWidget* previous = page(previousTab_)) previous->hide();
+    if (QWidget* previous = page(previousTab_))
+        previous->hide();
     const int tab = tabs_.currentIndex();
     if (tab == 10) {
         if (!aboutLoaded_) {
@@ -126,7 +145,8 @@ void CKalvixDlg::switchPage() {
         browser_.show();
     } else if (auto* p = qobject_cast<PageWidget*>(page(tab))) {
         p->setGeometry(rect);
-        if (tab == 0 || tab == 4) p->takeSharedLevel();
+        if (tab == 0 || tab == 4)
+            p->takeSharedLevel();
         p->show();
     }
     previousTab_ = tab;
@@ -134,7 +154,8 @@ void CKalvixDlg::switchPage() {
 
 void CKalvixDlg::keyPressEvent(QKeyEvent* event) {
     // Neither Enter nor Escape closes the toolbox; only the close box does.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+        event->key() == Qt::Key_Escape) {
         event->accept();
         return;
     }

@@ -26,7 +26,7 @@ class StatusBar;
 
 class CKalvixDlg : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kTabCount = 11;
     static const char* const kTitle;
 
@@ -45,10 +45,10 @@ public:
     QRect pageRect() const;
     static QString aboutAddress();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void initialise();
     void switchPage();
 

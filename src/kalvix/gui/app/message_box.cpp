@@ -18,7 +18,9 @@ bool MessagePresenter::ask(QWidget* parent, const QString& text) {
            QMessageBox::Ok;
 }
 
-MessagePresenter& messagePresenter() { return *current; }
+MessagePresenter& messagePresenter() {
+    return *current;
+}
 
 void setMessagePresenter(MessagePresenter* presenter) {
     current = presenter ? presenter : &defaultPresenter;

@@ -7,7 +7,7 @@ namespace kalvix::gui {
 
 // Message and question boxes go through one presenter so tests can answer them.
 class MessagePresenter {
-public:
+  public:
     virtual ~MessagePresenter() = default;
     virtual void inform(QWidget* parent, const QString& text);
     virtual bool ask(QWidget* parent, const QString& text);

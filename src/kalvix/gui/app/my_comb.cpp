@@ -5,7 +5,8 @@ namespace kalvix::gui {
 MyComb::MyComb(QWidget* parent) : QComboBox(parent) {}
 
 bool MyComb::add(std::int32_t key, const QString& text) {
-    if (count() >= kMaxItems) return false;
+    if (count() >= kMaxItems)
+        return false;
     keys_[static_cast<std::size_t>(count())] = key;
     addItem(text);
     return true;

@@ -9,7 +9,7 @@ namespace kalvix::gui {
 
 class MyComb : public QComboBox {
     Q_OBJECT
-public:
+  public:
     static constexpr int kMaxItems = 512;
     explicit MyComb(QWidget* parent = nullptr);
 
@@ -20,7 +20,7 @@ public:
     // Selects the first item with the key, or clears the selection when none has it.
     void selectByKey(std::int32_t key);
 
-private:
+  private:
     std::array<std::int32_t, kMaxItems> keys_{};
 };
 

@@ -14,7 +14,8 @@ void PageWidget::setModel(std::unique_ptr<PageModel> model) {
     model_ = std::move(model);
     binder_ = new PageBinder(this, *model_);
     // Children may swallow Enter before it reaches the page.
-    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
 }
 
 bool PageWidget::eventFilter(QObject* watched, QEvent* event) {

@@ -12,7 +12,7 @@ class PageBinder;
 
 class PageWidget : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PageWidget(QWidget* parent = nullptr);
     ~PageWidget() override;
 
@@ -23,7 +23,7 @@ public:
     PageModel* model() { return model_.get(); }
     PageBinder* binder() { return binder_; }
 
-protected:
+  protected:
     // Takes the page's model and binds it to the widgets of the page's .ui.
     void setModel(std::unique_ptr<PageModel> model);
     // Enter moves the focus to the next control instead of acting on a default button.
@@ -31,7 +31,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     std::unique_ptr<PageModel> model_;
     PageBinder* binder_ = nullptr;
     bool enterMovesFocus_ = false;

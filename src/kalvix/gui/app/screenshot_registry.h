@@ -12,8 +12,8 @@ class QWidget;
 namespace kalvix::gui {
 
 struct Shot {
-    QString name;                          // file name without extension
-    std::function<QWidget*()> create;      // a shown top-level widget; the caller deletes it
+    QString name;                      // file name without extension
+    std::function<QWidget*()> create;  // a shown top-level widget; the caller deletes it
 };
 
 std::vector<Shot>& shots();

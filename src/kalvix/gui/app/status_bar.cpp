@@ -17,7 +17,8 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
 }
 
 void StatusBar::setFieldText(int field, const QString& text) {
-    if (field == 0 || field == 1) fields_[field]->setText(text);
+    if (field == 0 || field == 1)
+        fields_[field]->setText(text);
 }
 
 QString StatusBar::fieldText(int field) const {

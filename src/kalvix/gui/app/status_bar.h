@@ -9,12 +9,12 @@ namespace kalvix::gui {
 // x = 320, field 1 takes the rest. Starts with "准备就绪" and "ZentrixQorvane".
 class StatusBar : public QStatusBar {
     Q_OBJECT
-public:
+  public:
     explicit StatusBar(QWidget* parent);
     void setFieldText(int field, const QString& text);
     QString fieldText(int field) const;
 
-private:
+  private:
     QLabel* fields_[2];
 };
 

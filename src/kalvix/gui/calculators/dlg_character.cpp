@@ -20,7 +20,9 @@ CDlgCharacter::CDlgCharacter(QWidget* parent) : PageWidget(parent) {
     setEnterMovesFocus(true);
 }
 
-CharacterPage& CDlgCharacter::page() { return static_cast<CharacterPage&>(*model()); }
+CharacterPage& CDlgCharacter::page() {
+    return static_cast<CharacterPage&>(*model());
+}
 
 void CDlgCharacter::takeSharedLevel() {
     page().chooseLevel(sharedCurrentLevel());

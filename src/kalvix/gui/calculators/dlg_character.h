@@ -10,7 +10,7 @@ namespace kalvix::gui {
 // The 人物 page.
 class CDlgCharacter : public PageWidget {
     Q_OBJECT
-public:
+  public:
     explicit CDlgCharacter(QWidget* parent = nullptr);
     void takeSharedLevel() override;
     CharacterPage& page();

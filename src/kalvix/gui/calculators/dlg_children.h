@@ -6,7 +6,7 @@ namespace kalvix::gui {
 // The 孩子 page.
 class Dlg_Children : public PageWidget {
     Q_OBJECT
-public:
+  public:
     explicit Dlg_Children(QWidget* parent = nullptr);
 };
 

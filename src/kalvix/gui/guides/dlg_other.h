@@ -6,7 +6,7 @@ namespace kalvix::gui {
 // The 常用查询 page.
 class CDlgOther : public PageWidget {
     Q_OBJECT
-public:
+  public:
     explicit CDlgOther(QWidget* parent = nullptr);
 };
 

@@ -3,6 +3,8 @@
 namespace kalvix::gui {
 
 // The page's controls arrive with its calculator; until then it is an empty page.
-CDlgRaiders::CDlgRaiders(QWidget* parent) : PageWidget(parent) { setObjectName(QStringLiteral("CDlgRaiders")); }
+CDlgRaiders::CDlgRaiders(QWidget* parent) : PageWidget(parent) {
+    setObjectName(QStringLiteral("CDlgRaiders"));
+}
 
 }  // namespace kalvix::gui

@@ -6,7 +6,7 @@ namespace kalvix::gui {
 // The 常用攻略 page.
 class CDlgRaiders : public PageWidget {
     Q_OBJECT
-public:
+  public:
     explicit CDlgRaiders(QWidget* parent = nullptr);
 };
 

@@ -6,7 +6,7 @@ namespace kalvix::gui {
 // The 答题器 page.
 class DLG_dtq : public PageWidget {
     Q_OBJECT
-public:
+  public:
     explicit DLG_dtq(QWidget* parent = nullptr);
 };
 

@@ -6,7 +6,7 @@ namespace kalvix::gui {
 // The 跑商助手 page.
 class CDlgPaoShang : public PageWidget {
     Q_OBJECT
-public:
+  public:
     explicit CDlgPaoShang(QWidget* parent = nullptr);
 };
 

@@ -10,7 +10,7 @@ namespace {
 using kalvix::CharacterPage;
 
 class CharacterPageTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { kalvix::sharedCurrentLevel() = 0; }
     CharacterPage make() { return CharacterPage(kalvix::Catalogue::instance()); }
 };
@@ -82,16 +82,17 @@ TEST_F(CharacterPageTest, TargetKeptOrFollowing) {
         int expectedTarget;
     };
     std::vector<std::vector<Step>> scripts = {
-        {{10, 50, 50}, {20, -1, 50}},             // raised target stays
-        {{10, 10, 10}, {20, -1, 20}},             // target that followed keeps following
-        {{10, 50, 50}, {60, -1, 60}},             // target below the new level follows
+        {{10, 50, 50}, {20, -1, 50}},                // raised target stays
+        {{10, 10, 10}, {20, -1, 20}},                // target that followed keeps following
+        {{10, 50, 50}, {60, -1, 60}},                // target below the new level follows
         {{10, 50, 50}, {50, -1, 50}, {40, -1, 40}},  // a target equal to the old level follows
     };
     for (const auto& script : scripts) {
         CharacterPage p = make();
         for (const Step& s : script) {
             p.chooseLevel(s.level);
-            if (s.target >= 0) p.chooseTarget(s.target - p.level());
+            if (s.target >= 0)
+                p.chooseTarget(s.target - p.level());
             EXPECT_EQ(p.target(), s.expectedTarget) << s.level;
             EXPECT_EQ(p.targetItems().front(), std::to_string(s.level));
         }

@@ -1,23 +1,26 @@
-#include <map>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "common/gbk.h"
 #include "kalvix/core/catalogue/catalogue.h"
 
 namespace {
 
-const kalvix::Catalogue& cat() { return kalvix::Catalogue::instance(); }
+const kalvix::Catalogue& cat() {
+    return kalvix::Catalogue::instance();
+}
 
 TEST(Enumerations, NameLookup) {
     struct Case {
         std::int32_t category, key;
         const char* name;
     } cases[] = {
-        {105, 24, "普陀寺"}, {102, -1, "不限"}, {101, 7, ""},     {0, 0, ""},
-        {106, -1, "五"},     {106, 4, "减益无"}, {101, -1, "无"},  {108, 10, "十"},
-        {104, 9, "法力防御"}, {107, 10, "地板"}, {105, 0, ""},     {103, 5, "敏捷"},
+        {105, 24, "普陀寺"},  {102, -1, "不限"},  {101, 7, ""},    {0, 0, ""},
+        {106, -1, "五"},      {106, 4, "减益无"}, {101, -1, "无"}, {108, 10, "十"},
+        {104, 9, "法力防御"}, {107, 10, "地板"},  {105, 0, ""},    {103, 5, "敏捷"},
     };
-    for (const Case& c : cases) EXPECT_EQ(cat().enumName(c.category, c.key), c.name);
+    for (const Case& c : cases)
+        EXPECT_EQ(cat().enumName(c.category, c.key), c.name);
 }
 
 TEST(Enumerations, SeventyThreeRowsThenEmptySlots) {
@@ -38,7 +41,8 @@ TEST(Enumerations, SeventyThreeRowsThenEmptySlots) {
     EXPECT_EQ(used, 73);
     // Per-category member counts.
     std::map<int, int> counts;
-    for (const auto& r : cat().enums) counts[r.category]++;
+    for (const auto& r : cat().enums)
+        counts[r.category]++;
     EXPECT_EQ(counts[101], 8);
     EXPECT_EQ(counts[102], 7);
     EXPECT_EQ(counts[103], 6);
@@ -69,10 +73,11 @@ TEST(ProgressionTables, TellingValues) {
     EXPECT_EQ(c[40].money, 684400);
     EXPECT_EQ(c[40].popularity, 188);
     const auto& p = cat().petExp;
-    std::pair<int, std::int32_t> pets[] = {{1, 50},          {2, 250},        {3, 700},
-                                          {150, 56813750},  {155, 68519250}, {160, 87243750},
-                                          {161, 88539800},  {180, 116347250}};
-    for (auto [n, v] : pets) EXPECT_EQ(p[n], v) << n;
+    std::pair<int, std::int32_t> pets[] = {{1, 50},         {2, 250},        {3, 700},
+                                           {150, 56813750}, {155, 68519250}, {160, 87243750},
+                                           {161, 88539800}, {180, 116347250}};
+    for (auto [n, v] : pets)
+        EXPECT_EQ(p[n], v) << n;
     const auto& a = cat().schoolSkillCost;
     EXPECT_EQ(a[180].experience, 660382434);
     EXPECT_EQ(a[180].money, 212923391);
@@ -82,7 +87,8 @@ TEST(ProgressionTables, TellingValues) {
 
 TEST(ProgressionTables, ShapesOfTheCurves) {
     const auto& x = cat().characterExp;
-    for (int n = 1; n < kalvix::kCharacterLevels; ++n) EXPECT_GT(x[n], x[n - 1]) << n;
+    for (int n = 1; n < kalvix::kCharacterLevels; ++n)
+        EXPECT_GT(x[n], x[n - 1]) << n;
     // The step to 146 is about twice the step to 145.
     double ratio = double(x[146] - x[145]) / double(x[145] - x[144]);
     EXPECT_GT(ratio, 1.9);

@@ -27,7 +27,7 @@ struct RecordingPresenter : MessagePresenter {
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { kalvix::sharedCurrentLevel() = 0; }
 
     void opensWithTitleTabsAndStatusBar() {
@@ -36,11 +36,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         QCOMPARE(dlg.windowTitle(), QStringLiteral("ZentrixQorvane——梦幻西游实用工具箱 V1.0.1.4"));
         QCOMPARE(dlg.tabs()->count(), 11);
-        const QStringList captions = {QStringLiteral("人物"),     QStringLiteral("孩子"),     QStringLiteral("技能"),
-                                      QStringLiteral("修炼"),     QStringLiteral("任务"),     QStringLiteral("召唤兽"),
-                                      QStringLiteral("常用攻略"), QStringLiteral("常用查询"), QStringLiteral("跑商助手"),
-                                      QStringLiteral("答题器"),   QStringLiteral("关于")};
-        for (int i = 0; i < 11; ++i) QCOMPARE(dlg.tabs()->tabText(i), captions[i]);
+        const QStringList captions = {
+            QStringLiteral("人物"),     QStringLiteral("孩子"),     QStringLiteral("技能"),
+            QStringLiteral("修炼"),     QStringLiteral("任务"),     QStringLiteral("召唤兽"),
+            QStringLiteral("常用攻略"), QStringLiteral("常用查询"), QStringLiteral("跑商助手"),
+            QStringLiteral("答题器"),   QStringLiteral("关于")};
+        for (int i = 0; i < 11; ++i)
+            QCOMPARE(dlg.tabs()->tabText(i), captions[i]);
         QVERIFY(dlg.minimumSize() == dlg.maximumSize());  // fixed size
         QCOMPARE(statusBarPointer(), dlg.statusBar());
         QCOMPARE(dlg.statusBar()->fieldText(0), QStringLiteral("准备就绪"));
@@ -49,7 +51,8 @@ private slots:
         QCOMPARE(dlg.statusBar()->height(), 20);
         // Only the 人物 page shows, at the page rectangle inside the frame.
         QVERIFY(dlg.page(0)->isVisible());
-        for (int i = 1; i < 11; ++i) QVERIFY2(!dlg.page(i)->isVisible(), qPrintable(QString::number(i)));
+        for (int i = 1; i < 11; ++i)
+            QVERIFY2(!dlg.page(i)->isVisible(), qPrintable(QString::number(i)));
         const QRect frame = dlg.pageFrame().rect();
         QCOMPARE(dlg.page(0)->geometry(), QRect(1, 10, frame.width() - 3, frame.height() - 20));
     }
@@ -64,7 +67,8 @@ private slots:
         QCOMPARE(exp->text(), QStringLiteral("150"));  // "01" is written back as "1"
         for (int tab = 1; tab < 10; ++tab) {
             dlg.tabs()->setCurrentIndex(tab);
-            for (int i = 0; i < 10; ++i) QCOMPARE(dlg.page(i)->isVisible(), i == tab);
+            for (int i = 0; i < 10; ++i)
+                QCOMPARE(dlg.page(i)->isVisible(), i == tab);
         }
         dlg.tabs()->setCurrentIndex(0);
         QCOMPARE(exp->text(), QStringLiteral("150"));  // written back as the value read
@@ -109,7 +113,8 @@ private slots:
         QVERIFY(!dlg.browser().isVisible());
         dlg.tabs()->setCurrentIndex(10);
         QCOMPARE(dlg.browser().loadCount(), 2);
-        QVERIFY(dlg.browser().address().endsWith(QStringLiteral("/xyq20110303.html?curver='1.0.1.4'")));
+        QVERIFY(
+            dlg.browser().address().endsWith(QStringLiteral("/xyq20110303.html?curver='1.0.1.4'")));
     }
 
     void enterMovesFocusAndClosesNothing() {
@@ -161,7 +166,8 @@ private slots:
         QCOMPARE(comb.currentIndex(), -1);
         QCOMPARE(comb.selectedKey(), -1);
         MyComb full;
-        for (int i = 0; i < MyComb::kMaxItems; ++i) QVERIFY(full.add(i, QString::number(i)));
+        for (int i = 0; i < MyComb::kMaxItems; ++i)
+            QVERIFY(full.add(i, QString::number(i)));
         QVERIFY(!full.add(512, QStringLiteral("over")));
         QCOMPARE(full.count(), 512);
     }
