@@ -60,7 +60,8 @@ std::array<std::int32_t, kBasicAttributes> raceBasePoints(std::int32_t race);
 std::array<std::int32_t, kStatusAttributes> statusFromPoints(
     std::int32_t race, const std::array<std::int32_t, kBasicAttributes>& total);
 
-// Steps 2 and 4 to 10, from the per-piece and mount contributions already in the sheet.
+// Steps 2 and 4 to 10, from the per-piece and mount contributions already in the sheet. The
+// build's values are those BuildSimulator keeps in range; far larger ones could overflow.
 void recalculate(const CharacterBuild& build, AttributeSheet& sheet, const Catalogue& catalogue);
 
 }  // namespace kalvix
