@@ -9,6 +9,10 @@
 
 namespace kalvix {
 
+// What the open and save dialogs offer.
+inline constexpr const char* kBuildFileFilter = "Zentrix人物模拟文件(*.PSF)|*.PSF||";
+inline constexpr const char* kBuildFileExtension = "PSF";
+
 inline constexpr std::size_t kBuildTextLength = 2000;  // characters of a saved file
 inline constexpr std::size_t kBuildLineLimit = 2001;   // characters read from a file
 
