@@ -66,7 +66,7 @@ void placeSigned(TwoColumns& columns, const char* name, std::int32_t value) {
 std::string baseSection(const EquipmentRecord& piece) {
     std::string section;
     if (piece.levelIndex > 0)
-        section = "等级&nbsp;&nbsp;" + std::to_string(piece.levelIndex * 10) + "<br>";
+        section = "等级&nbsp;&nbsp;" + std::to_string(std::int64_t{piece.levelIndex} * 10) + "<br>";
     TwoColumns columns;
     for (int j : kStatusOrder)
         if (piece.baseStatus[j] != 0)
@@ -178,7 +178,7 @@ std::string runeSection(const EquipmentRecord& piece, const Catalogue& catalogue
         return {};
     if (const RuneCombination* c = combinationOf(catalogue, runes.combinationId))
         section += "<font color=blue>组合技能：【" + c->name + "】(" +
-                   std::to_string(runes.combinationLevelIndex + 1) + "级)<br></font>";
+                   std::to_string(std::int64_t{runes.combinationLevelIndex} + 1) + "级)<br></font>";
     else
         section += "<font color=blue>组合技能：无</font><br>";
     return "<hr color=blue><br><i><font color=green>符石镶嵌</font></i><br><font color=purple>" +
@@ -227,7 +227,7 @@ std::string runeSummary(const RuneSetting& runes, const Catalogue& catalogue) {
     std::string text;
     if (const RuneCombination* c = combinationOf(catalogue, runes.combinationId))
         text = "<font color=#FF00FF>组合技能：【" + c->name + "】(" +
-               std::to_string(runes.combinationLevelIndex + 1) + "级)<br></font>";
+               std::to_string(std::int64_t{runes.combinationLevelIndex} + 1) + "级)<br></font>";
     else
         text = "<font color=#FF00FF>组合技能：无</font><br>";
     bool anyStone = false;

@@ -88,10 +88,12 @@ std::string partEffectTip(const EquipEffectInfo& effect) {
 
 std::string combinationTip(const RuneCombination& combination, std::int32_t levelIndex,
                            const Catalogue& catalogue) {
-    const int level = levelIndex + 1;
+    const std::int64_t level = std::int64_t{levelIndex} + 1;
+    // A level the table does not have reads "x"/"y", whatever its number.
+    const int textLevel = level >= 1 && level <= kRuneLevels ? static_cast<int>(level) : 0;
     return "<table><tr><td><h3>组合技能：【" + combination.name +
            "】</h3><br><hr color=green><br>技能等级：" + std::to_string(level) +
-           "级<br>技能效果：" + Catalogue::RuneCombinationEffectText(combination, level) +
+           "级<br>技能效果：" + Catalogue::RuneCombinationEffectText(combination, textLevel) +
            "<br>门派限制：" + catalogue.enumName(kEnumSchool, combination.school) +
            "<br>触发位置：" + catalogue.enumName(kEnumEquipSlot, combination.slot) +
            "</td></tr></table>";
@@ -115,7 +117,7 @@ BottomSummary bottomSummary(const CharacterBuild& build, const AttributeSheet& s
         const std::int32_t levelIndex = piece.runes.combinationLevelIndex;
         if (slot >= 1 && levelIndex >= 0) {
             const RuneCombination& c = catalogue.runeCombinations[slot];
-            std::string text = c.name + "(" + std::to_string(levelIndex + 1) + ")";
+            std::string text = c.name + "(" + std::to_string(std::int64_t{levelIndex} + 1) + ")";
             eraseAll(text, "符石");
             summary.combination[p - 1] = text;
             summary.combinationTip[p - 1] = combinationTip(c, levelIndex, catalogue);

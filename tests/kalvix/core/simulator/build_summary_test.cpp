@@ -296,3 +296,37 @@ TEST(BottomSummary, FieldsAndTips) {
 
 }  // namespace
 }  // namespace kalvix
+
+namespace kalvix {
+namespace {
+
+TEST(EquipmentSummary, RecordsStraightFromAFileAreSafe) {
+    const std::int32_t big = 2147483647;
+    EquipmentRecord p = blankEquipment(44);
+    p.levelIndex = big;
+    p.stunt = big;
+    p.partEffects = -1;
+    p.generalEffects = -1;
+    p.baseStatus[kHurt] = -big - 1;
+    p.runes.holeCount = big;
+    p.runes.stoneIds = {10000, big, -big, 0, 10608};
+    p.runes.combinationId = 21;
+    p.runes.combinationLevelIndex = big;
+    const std::string s = equipmentSummary(p, cat());
+    EXPECT_NE(s.find("<h4 align=center></h4>"), std::string::npos);
+    EXPECT_NE(s.find("等级&nbsp;&nbsp;21474836470<br>"), std::string::npos);
+    EXPECT_NE(s.find("伤害&nbsp;-2147483648"), std::string::npos);
+    EXPECT_NE(s.find("通用特效：简易,无级别限制,永不磨损,坚固,易修理,精致,珍宝<br>"),
+              std::string::npos);
+    EXPECT_NE(s.find("符石5: "), std::string::npos);
+    EXPECT_EQ(s.find("符石6"), std::string::npos);
+    EXPECT_NE(s.find("【无懈可击】(2147483648级)"), std::string::npos);
+    EXPECT_NE(runeSummary(p.runes, cat()).find("(2147483648级)"), std::string::npos);
+    const RuneCombination& c = cat().runeCombinations[cat().FindRuneCombination(21)];
+    EXPECT_NE(
+        combinationTip(c, big, cat()).find("技能等级：2147483648级<br>技能效果：提升自身x点防御"),
+        std::string::npos);
+}
+
+}  // namespace
+}  // namespace kalvix
