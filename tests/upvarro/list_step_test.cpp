@@ -3,72 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "common/gbk.h"
-#include "test_support.h"
+#include "update_fixture.h"
 #include "upvarro/core/list_files.h"
 #include "upvarro/core/startup.h"
 
 namespace upvarro {
 namespace {
 
-using test::Fault;
-
-struct ServedFile {
-    ServedFile(std::string n, std::string c, std::string a = "") : name(n), content(c), action(a) {}
-    std::string name;
-    std::string content;
-    std::string action;      // empty: a plain update
-    std::int32_t size = -1;  // list size; -1: the content's
-};
-
-class ListStepTest : public ::testing::Test {
-  protected:
-    void SetUp() override { install.configure(server.port(), "/list"); }
-
-    // Publishes the files under /files and their list under /list.
-    void publish(const std::vector<ServedFile>& files, bool changelog = true) {
-        std::string xml = "<system><item name=\"Title\" value=\"Kalvix\"/></system><files>";
-        for (const ServedFile& f : files) {
-            xml +=
-                "<file name=\"" + f.name + "\" checksum=\"" + test::md5(f.content) +
-                "\" DownUrl=\"" + server.url() + "\" size=\"" +
-                std::to_string(f.size < 0 ? static_cast<std::int32_t>(f.content.size()) : f.size) +
-                "\"" + (f.action.empty() ? "" : " action=\"" + f.action + "\"") + "/>";
-            server.put("/files/" + f.name, f.content);
-        }
-        server.put("/list/soft_update.xml", xml + "</files>");
-        if (changelog)
-            server.put("/list/changelog.txt", "changes");
-    }
-
-    // Start-up and the list step as the updater runs them; records the events.
-    ListOutcome run() {
-        session = std::make_unique<UpdateSession>(Folders::fromExecutable(install.self()),
-                                                  install.self());
-        EXPECT_EQ(startUp(*session, parseCommandLine("RUN_UPDATE@1"), 0), StartupOutcome::Continue);
-        session->subscribe([this](Event e, int) { events.push_back(e); });
-        Transfer transfer;
-        return runListStep(*session, transfer);
-    }
-
-    std::vector<std::string> actionNames() const {
-        std::vector<std::string> names;
-        for (const UpdateEntry* e : session->actionList)
-            names.push_back(e->name);
-        return names;
-    }
-
-    const UpdateEntry& entry(const std::string& name) const {
-        for (const auto& e : session->updateList)
-            if (e->name == name)
-                return *e;
-        throw std::runtime_error("no entry " + name);
-    }
-
-    test::TestServer server;
-    test::Installation install;
-    std::unique_ptr<UpdateSession> session;
-    std::vector<Event> events;
-};
+using ListStepTest = test::UpdateFixture;
 
 TEST_F(ListStepTest, FirstRunComparesInstalledFiles) {
     publish({{"same.txt", "same"}, {"changed.txt", "new"}, {"sub/missing.txt", "m"}});

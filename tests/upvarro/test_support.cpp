@@ -134,6 +134,11 @@ int TestServer::hits(const std::string& path) const {
     return it == hits_.end() ? 0 : it->second;
 }
 
+void TestServer::resetHits() {
+    std::lock_guard guard(mutex_);
+    hits_.clear();
+}
+
 void TestServer::handle(const httplib::Request& req, httplib::Response& res) {
     int now = ++concurrent_;
     for (int seen = maxConcurrent_; now > seen && !maxConcurrent_.compare_exchange_weak(seen, now);)

@@ -82,6 +82,7 @@ class TestServer {
     void setBodyDelay(std::chrono::milliseconds delay) { delay_ = delay; }
 
     int hits(const std::string& path) const;
+    void resetHits();
     // Largest number of requests served at once.
     int maxConcurrent() const { return maxConcurrent_; }
 

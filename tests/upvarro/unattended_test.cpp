@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <thread>
+
+#include "common/gbk.h"
 #include "test_support.h"
+#include "upvarro/core/list_files.h"
 
 namespace upvarro {
 namespace {
@@ -42,6 +47,84 @@ TEST(Unattended, ListStepPrintsStatusAndActions) {
     r = test::runProcess(install.self(), {install.self()});
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.err.find("not available"), std::string::npos);
+}
+
+bool waitFor(const std::function<bool()>& done, int ms) {
+    for (int i = 0; i < ms / 20; ++i) {
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return done();
+}
+
+std::string entryXml(const std::string& url, const std::string& name, const std::string& content,
+                     const std::string& extra = "") {
+    return "<file name=\"" + name + "\" checksum=\"" + test::md5(content) + "\" DownUrl=\"" + url +
+           "\" size=\"" + std::to_string(content.size()) + "\"" + extra + "/>";
+}
+
+TEST(Unattended, DownloadsInstallsAndHandsOverToTheNewUpdater) {
+    test::TestServer server;
+    test::Installation install;
+    install.configure(server.port(), "/list");
+    test::installUpdater(install.self());
+    // The new updater: the same program with bytes appended, so the copy can be told apart.
+    const std::string newUpdater = test::readFile(UPVARRO_BINARY) + "new build";
+    const std::string toolbox = test::readFile(FAKE_PROGRAM);
+    server.put("/files/kalvix", toolbox);
+    server.put("/files/update/upvarro", newUpdater);
+    server.put("/files/data/a.txt", "aaa");
+    server.put("/list/changelog.txt", "log");
+    test::writeFile(install.root() + "/gone.txt", "x");
+    server.put("/list/soft_update.xml",
+               "<files>" + entryXml(server.url(), "kalvix", toolbox, " action=\"restart\"") +
+                   entryXml(server.url(), "update/upvarro", newUpdater) +
+                   entryXml(server.url(), "data/a.txt", "aaa") +
+                   "<file name=\"gone.txt\" checksum=\"0\" DownUrl=\"" + server.url() +
+                   "\" size=\"0\" action=\"delete\"/></files>");
+
+    auto r = test::runProcess(install.self(), {install.self(), "--unattended"});
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+    for (const char* line :
+         {"发现3个文件需要更新, 1个文件需要删除\n", "需下载[3]，已完成[3]个文件\n",
+          "个文件正在下载, 下载速度：", "正在拷贝>> kalvix 文件\n", "正在拷贝>> data/a.txt 文件\n",
+          "正在删除>> gone.txt 文件\n", "总共拷贝3个文件, 删除 1个文件。\n"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+    EXPECT_EQ(r.out.find("正在拷贝>> update/upvarro"), std::string::npos) << "never copied itself";
+    EXPECT_EQ(test::readFile(install.root() + "/data/a.txt"), "aaa");
+    EXPECT_FALSE(std::filesystem::exists(install.root() + "/gone.txt"));
+    EXPECT_EQ(readLocalList(install.module() + "/localList.dat").size(), 4u);
+
+    // The restarted toolbox, and the hand-over that replaces the updater after 3 s.
+    EXPECT_TRUE(
+        waitFor([&] { return std::filesystem::exists(install.root() + "/kalvix.argv"); }, 5000));
+    EXPECT_EQ(test::readFile(install.root() + "/kalvix.argv").substr(0, 17), "DONT_RUN_UPVARRO\n");
+    EXPECT_TRUE(waitFor(
+        [&] { return !std::filesystem::exists(install.temp() + "/update/upvarro"); }, 10000));
+    EXPECT_EQ(test::readFile(install.self()), newUpdater);
+    EXPECT_NE(test::readFile(install.module() + "/update.log")
+                  .find(common::utf8ToGbk("自级自身upvarro.exe--ok")),
+              std::string::npos);
+    EXPECT_NE(test::readFile(install.module() + "/update.log")
+                  .find("command_line =COPY_FILE@" + install.self() + "@" + install.temp() +
+                        "/update/upvarro"),
+              std::string::npos);
+}
+
+TEST(Unattended, AFailedDownloadFailsTheRun) {
+    test::TestServer server;
+    test::Installation install;
+    install.configure(server.port(), "/list");
+    test::installUpdater(install.self());
+    server.put("/list/changelog.txt", "log");
+    server.put("/list/soft_update.xml",
+               "<files>" + entryXml(server.url(), "missing.bin", "not on the server") + "</files>");
+    auto r = test::runProcess(install.self(), {install.self(), "--unattended"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("下载出错，升级失败！\n"), std::string::npos) << r.out;
+    EXPECT_FALSE(std::filesystem::exists(install.root() + "/missing.bin"));
+    EXPECT_FALSE(std::filesystem::exists(install.module() + "/localList.dat"));
 }
 
 }  // namespace

@@ -44,4 +44,9 @@ int UpdateSession::actionIndex(const UpdateEntry* entry) const {
     return -1;
 }
 
+bool UpdateSession::isUpdaterName(const std::string& name) const {
+    return name.find("upvarro.exe") != std::string::npos ||
+           fileNamePart(name) == fileNamePart(selfPath);
+}
+
 }  // namespace upvarro

@@ -53,6 +53,9 @@ class UpdateSession {
     UpdateLog& updateLog() { return log_; }
 
     int actionIndex(const UpdateEntry* entry) const;
+    // True when the name is the updater's own file (on Windows "upvarro.exe"; here the file
+    // name the updater runs under), which no step ends, copies or runs.
+    bool isUpdaterName(const std::string& name) const;
 
     // The process-wide lock: settings, entry states and texts, the hand-out, the counters.
     mutable std::mutex lock;
@@ -74,6 +77,10 @@ class UpdateSession {
     int failedCount = 0;
     int activeCount = 0;
     std::int64_t totalSpeed = 0;
+
+    // Lines of the install step, guarded by lock.
+    std::vector<std::string> checkLines;
+    std::vector<std::string> operationLines;
 
     std::atomic<bool> cancel{false};
     std::atomic<bool> restart{false};

@@ -1,8 +1,12 @@
 #include "upvarro/core/unattended_run.h"
 
+#include <condition_variable>
 #include <ctime>
 #include <mutex>
 
+#include "upvarro/core/download_engine.h"
+#include "upvarro/core/download_texts.h"
+#include "upvarro/core/installer.h"
 #include "upvarro/core/list_step.h"
 #include "upvarro/core/session.h"
 #include "upvarro/core/startup.h"
@@ -27,19 +31,61 @@ std::string actionWords(std::int32_t flags) {
     return words.empty() ? std::string("none") : words;
 }
 
+class Printer {
+  public:
+    explicit Printer(std::ostream& out) : out_(out) {}
+    void operator()(const std::string& line) {
+        std::lock_guard guard(lock_);
+        out_ << line << '\n' << std::flush;
+    }
+
+  private:
+    std::ostream& out_;
+    std::mutex lock_;
+};
+
+// The download step as the wizard runs it; false when a file failed.
+bool download(UpdateSession& session, Printer& print) {
+    std::string lastProgress;
+    std::mutex doneLock;
+    session.subscribe([&](Event event, int) {
+        if (event != Event::SpeedChanged)
+            return;
+        std::string progress;
+        {
+            std::lock_guard guard(session.lock);
+            progress = speedLine(session.activeCount, session.totalSpeed) + "\n" +
+                       countLine(session.downloadCount, session.finishedCount);
+        }
+        // Every pass raises it; only what changed is worth a line.
+        std::lock_guard guard(doneLock);
+        if (progress == lastProgress)
+            return;
+        lastProgress = progress;
+        print(progress);
+    });
+    DownloadEngine engine(session);
+    engine.start();
+    engine.wait();
+    if (checkDownloadedSizes(session))
+        return true;
+    print(kDownloadFailedStatus);
+    return false;
+}
+
 }  // namespace
 
 int runUnattended(const std::string& selfPath, const std::string& commandLine, std::ostream& out,
                   std::ostream& err, UnattendedOptions options) {
-    UpdateSession session(Folders::fromExecutable(selfPath), selfPath);
-    session.updateLog().setErrorHandler([&err](const std::string& m) { err << m << '\n'; });
-    std::mutex outLock;
-    auto print = [&](const std::string& line) {
-        std::lock_guard guard(outLock);
-        out << line << '\n' << std::flush;
-    };
-
     CommandLine line = parseCommandLine(commandLine);
+    // The hand-over copy runs from the temporary folder; it works for the updater it
+    // replaces, with that one's configuration and log.
+    const std::string& home =
+        line.mode == RunMode::CopyFile && !line.replacePath.empty() ? line.replacePath : selfPath;
+    UpdateSession session(Folders::fromExecutable(home), selfPath);
+    session.updateLog().setErrorHandler([&err](const std::string& m) { err << m << '\n'; });
+    Printer print(out);
+
     switch (startUp(session, line, std::time(nullptr))) {
         case StartupOutcome::ConfigurationError:
             err << kConfigurationError << '\n';
@@ -49,25 +95,58 @@ int runUnattended(const std::string& selfPath, const std::string& commandLine, s
         case StartupOutcome::Continue:
             break;
     }
+    auto writeBack = [&session] {
+        std::lock_guard guard(session.lock);
+        writeConfiguration(session.folders.configurationFile(), session.settings);
+    };
 
     session.subscribe([&](Event event, int) {
-        if (event == Event::StatusChanged || event == Event::ListFailed)
+        if (event == Event::StatusChanged || event == Event::ListFailed) {
             print(session.status());
+        } else if (event == Event::InstallDone) {
+            print(installDoneText(session.updateCount, session.deleteCount));
+        } else if (event == Event::Copied || event == Event::Deleted ||
+                   event == Event::Registered || event == Event::Ran) {
+            // Each action appends its operation line just before its event.
+            std::string operation;
+            {
+                std::lock_guard guard(session.lock);
+                if (!session.operationLines.empty())
+                    operation = session.operationLines.back();
+            }
+            print(operation);
+        }
     });
 
     Transfer transfer(session.transferOptions);
-    ListOutcome outcome = runListStep(session, transfer);
-    int status = outcome == ListOutcome::Ready ? 0 : 1;
-    if (outcome == ListOutcome::Ready) {
-        for (const UpdateEntry* e : session.actionList)
-            print(actionWords(e->actionFlags) + "\t" + e->name + "\t" +
-                  std::to_string(e->listSize.load()));
+    if (runListStep(session, transfer) != ListOutcome::Ready) {
+        writeBack();
+        return 1;
     }
-    (void)options;
+    if (options.listOnly || session.actionList.empty()) {
+        if (options.listOnly)
+            for (const UpdateEntry* e : session.actionList)
+                print(actionWords(e->actionFlags) + "\t" + e->name + "\t" +
+                      std::to_string(e->listSize.load()));
+        writeBack();
+        return 0;
+    }
 
-    std::lock_guard guard(session.lock);
-    writeConfiguration(session.folders.configurationFile(), session.settings);
-    return status;
+    // The update prompt is answered with 立即升级.
+    if (!download(session, print)) {
+        writeBack();
+        return 1;
+    }
+    runInstallStep(session);
+    bool installed = true;
+    for (const UpdateEntry* e : session.actionList) {
+        if (e->resultFlags & kResultCopyFailed) {
+            print("拷贝失败: " + e->name);
+            installed = false;
+        }
+    }
+    finishUpdate(session);
+    return installed ? 0 : 1;
 }
 
 }  // namespace upvarro

@@ -1,0 +1,85 @@
+#pragma once
+// A published update set on a loopback server and an installation that fetches it.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+#include "upvarro/core/list_step.h"
+#include "upvarro/core/startup.h"
+
+namespace upvarro::test {
+
+struct ServedFile {
+    ServedFile(std::string n, std::string c, std::string a = "")
+        : name(std::move(n)), content(std::move(c)), action(std::move(a)) {}
+    std::string name;
+    std::string content;
+    std::string action;      // empty: a plain update
+    std::int32_t size = -1;  // list size; -1: the content's
+};
+
+class UpdateFixture : public ::testing::Test {
+  protected:
+    void SetUp() override { install.configure(server.port(), "/list"); }
+
+    // Publishes the files under /files and their list under /list.
+    void publish(const std::vector<ServedFile>& files, bool changelog = true) {
+        std::string xml = "<system><item name=\"Title\" value=\"Kalvix\"/></system><files>";
+        for (const ServedFile& f : files) {
+            std::int32_t size = f.size < 0 ? static_cast<std::int32_t>(f.content.size()) : f.size;
+            xml += "<file name=\"" + f.name + "\" checksum=\"" + md5(f.content) + "\" DownUrl=\"" +
+                   server.url() + "\" size=\"" + std::to_string(size) + "\"" +
+                   (f.action.empty() ? "" : " action=\"" + f.action + "\"") + "/>";
+            server.put("/files/" + f.name, f.content);
+        }
+        server.put("/list/soft_update.xml", xml + "</files>");
+        if (changelog)
+            server.put("/list/changelog.txt", "changes");
+    }
+
+    // Start-up and the list step as the updater runs them; records the events.
+    ListOutcome run() {
+        session = std::make_unique<UpdateSession>(Folders::fromExecutable(install.self()),
+                                                  install.self());
+        EXPECT_EQ(startUp(*session, parseCommandLine("RUN_UPDATE@1"), 0), StartupOutcome::Continue);
+        events.clear();
+        session->subscribe([this](Event e, int) {
+            std::lock_guard guard(eventsLock);
+            events.push_back(e);
+        });
+        Transfer transfer;
+        return runListStep(*session, transfer);
+    }
+
+    std::vector<std::string> actionNames() const {
+        std::vector<std::string> names;
+        for (const UpdateEntry* e : session->actionList)
+            names.push_back(e->name);
+        return names;
+    }
+
+    UpdateEntry& entry(const std::string& name) const {
+        for (const auto& e : session->updateList)
+            if (e->name == name)
+                return *e;
+        throw std::runtime_error("no entry " + name);
+    }
+
+    int count(Event e) {
+        std::lock_guard guard(eventsLock);
+        return static_cast<int>(std::count(events.begin(), events.end(), e));
+    }
+
+    TestServer server;
+    Installation install;
+    std::unique_ptr<UpdateSession> session;
+    std::mutex eventsLock;
+    std::vector<Event> events;
+};
+
+}  // namespace upvarro::test
