@@ -15,28 +15,31 @@
 namespace {
 
 void printHelp() {
-    std::cout << "usage: kalvix-calc [--time=T] <page> [<argument> ...]\n"
-                 "       kalvix-calc catalogue [<table>]\n"
-                 "       kalvix-calc build decode FILE.PSF | encode FILE.json OUT.PSF |\n"
-                 "                         new [<field>=<value> ...] [--save OUT.PSF]\n"
-                 "       kalvix-calc rune-match <colour names or values ...>\n"
-                 "       kalvix-calc rune-text <combination id> <level>\n"
-                 "       kalvix-calc stone-text <stone id>\n"
-                 "       kalvix-calc skill-bonus <race index> <school index> <slot> <level> [base]\n"
-                 "       kalvix-calc recipe-match <m1> <m2> <m3> <m4>\n"
-                 "\n"
-                 "Arguments act on the page in order, as a user would:\n"
-                 "  <caption>=<value>   type into or choose in a control (#n chooses position n)\n"
-                 "  <caption>           press a button\n"
-                 "  @focus=<caption>    move the keyboard focus\n"
-                 "  @tick=<n>           deliver n timer events\n"
-                 "  @answer=ok|cancel   answer the next question box\n"
-                 "  --time=T            fix the clock (seconds since 1970)\n"
-                 "\n"
-                 "Pages (caption, alias):\n";
-    for (const auto& p : kalvix::pageRegistry()) std::cout << "  " << p.caption << "  " << p.alias << '\n';
+    std::cout
+        << "usage: kalvix-calc [--time=T] <page> [<argument> ...]\n"
+           "       kalvix-calc catalogue [<table>]\n"
+           "       kalvix-calc build decode FILE.PSF | encode FILE.json OUT.PSF |\n"
+           "                         new [<field>=<value> ...] [--save OUT.PSF]\n"
+           "       kalvix-calc rune-match <colour names or values ...>\n"
+           "       kalvix-calc rune-text <combination id> <level>\n"
+           "       kalvix-calc stone-text <stone id>\n"
+           "       kalvix-calc skill-bonus <race index> <school index> <slot> <level> [base]\n"
+           "       kalvix-calc recipe-match <m1> <m2> <m3> <m4>\n"
+           "\n"
+           "Arguments act on the page in order, as a user would:\n"
+           "  <caption>=<value>   type into or choose in a control (#n chooses position n)\n"
+           "  <caption>           press a button\n"
+           "  @focus=<caption>    move the keyboard focus\n"
+           "  @tick=<n>           deliver n timer events\n"
+           "  @answer=ok|cancel   answer the next question box\n"
+           "  --time=T            fix the clock (seconds since 1970)\n"
+           "\n"
+           "Pages (caption, alias):\n";
+    for (const auto& p : kalvix::pageRegistry())
+        std::cout << "  " << p.caption << "  " << p.alias << '\n';
     std::cout << "\nCatalogue tables:\n";
-    for (const auto& t : kalvix::catalogueTables()) std::cout << "  " << t.first << '\n';
+    for (const auto& t : kalvix::catalogueTables())
+        std::cout << "  " << t.first << '\n';
 }
 
 }  // namespace
@@ -68,13 +71,20 @@ int main(int argc, char** argv) {
     }
     const std::string name = args[i++];
     std::vector<std::string> rest(args.begin() + static_cast<long>(i), args.end());
-    if (name == "catalogue") return kalvix::catalogueCommand(rest);
-    if (name == "build") return kalvix::buildCommand(rest);
-    if (name == "rune-match") return kalvix::runeMatchCommand(rest);
-    if (name == "rune-text") return kalvix::runeTextCommand(rest);
-    if (name == "stone-text") return kalvix::stoneTextCommand(rest);
-    if (name == "skill-bonus") return kalvix::skillBonusCommand(rest);
-    if (name == "recipe-match") return kalvix::recipeMatchCommand(rest);
+    if (name == "catalogue")
+        return kalvix::catalogueCommand(rest);
+    if (name == "build")
+        return kalvix::buildCommand(rest);
+    if (name == "rune-match")
+        return kalvix::runeMatchCommand(rest);
+    if (name == "rune-text")
+        return kalvix::runeTextCommand(rest);
+    if (name == "stone-text")
+        return kalvix::stoneTextCommand(rest);
+    if (name == "skill-bonus")
+        return kalvix::skillBonusCommand(rest);
+    if (name == "recipe-match")
+        return kalvix::recipeMatchCommand(rest);
     const kalvix::PageEntry* entry = kalvix::findPage(name);
     if (!entry) {
         std::cerr << "kalvix-calc: unknown page: " << name << '\n';
