@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -14,18 +16,23 @@
 
 namespace kalvix::gui {
 namespace {
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 }  // namespace
 
-PageBinder::PageBinder(QWidget* root, PageModel& model, std::function<void(const QString&)> statusSink)
+PageBinder::PageBinder(QWidget* root, PageModel& model,
+                       std::function<void(const QString&)> statusSink)
     : QObject(root), root_(root), model_(model), statusSink_(std::move(statusSink)) {
     model_.asker = [this](const std::string& text) {
         return messagePresenter().ask(root_, q(text));
     };
     for (const Control& c : model_.controls()) {
-        if (c.id.empty()) continue;
+        if (c.id.empty())
+            continue;
         QWidget* w = root_->findChild<QWidget*>(q(c.id));
-        if (!w) continue;
+        if (!w)
+            continue;
         widgets_[c.caption] = w;
         captions_[w] = c.caption;
         bind(c, w);
@@ -46,8 +53,10 @@ void PageBinder::bind(const Control& c, QWidget* w) {
         case ControlKind::Edit:
             if (auto* e = qobject_cast<QLineEdit*>(w)) {
                 connect(e, &QLineEdit::textEdited, this, [this, control](const QString& t) {
-                    if (updating_) return;
-                    if (const Control* m = control(); m && m->edit) m->edit(t.toStdString());
+                    if (updating_)
+                        return;
+                    if (const Control* m = control(); m && m->edit)
+                        m->edit(t.toStdString());
                     afterAction();
                 });
             }
@@ -55,9 +64,11 @@ void PageBinder::bind(const Control& c, QWidget* w) {
         case ControlKind::List:
             if (auto* cb = qobject_cast<QComboBox*>(w)) {
                 connect(cb, &QComboBox::activated, this, [this, control](int index) {
-                    if (updating_) return;
+                    if (updating_)
+                        return;
                     const Control* m = control();
-                    if (m && m->choose && (!m->selected || m->selected() != index)) m->choose(index);
+                    if (m && m->choose && (!m->selected || m->selected() != index))
+                        m->choose(index);
                     afterAction();
                 });
             }
@@ -65,7 +76,8 @@ void PageBinder::bind(const Control& c, QWidget* w) {
         case ControlKind::Button:
             if (auto* b = qobject_cast<QAbstractButton*>(w)) {
                 connect(b, &QAbstractButton::clicked, this, [this, control] {
-                    if (const Control* m = control(); m && m->press) m->press();
+                    if (const Control* m = control(); m && m->press)
+                        m->press();
                     afterAction();
                 });
             }
@@ -74,13 +86,16 @@ void PageBinder::bind(const Control& c, QWidget* w) {
         case ControlKind::Radio:
             if (auto* b = qobject_cast<QAbstractButton*>(w)) {
                 connect(b, &QAbstractButton::clicked, this, [this, control](bool on) {
-                    if (updating_) return;
-                    if (const Control* m = control(); m && m->check) m->check(on);
+                    if (updating_)
+                        return;
+                    if (const Control* m = control(); m && m->check)
+                        m->check(on);
                     afterAction();
                 });
             }
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -89,12 +104,14 @@ bool PageBinder::eventFilter(QObject* watched, QEvent* event) {
         auto it = captions_.find(watched);
         if (it != captions_.end()) {
             const std::string previous = model_.focus();
+            inFocusIn_ = true;
             if (!model_.moveFocus(it->second)) {
                 // The field being left refuses to let the focus go.
                 if (QWidget* back = widgetFor(previous))
                     QTimer::singleShot(0, back, [back] { back->setFocus(Qt::OtherFocusReason); });
             }
             afterAction();
+            inFocusIn_ = false;
         }
     }
     return QObject::eventFilter(watched, event);
@@ -112,40 +129,64 @@ void PageBinder::writeControl(const Control& c, QWidget* w) {
         case ControlKind::Result:
             if (auto* e = qobject_cast<QLineEdit*>(w)) {
                 QString t = c.text ? q(c.text()) : QString();
-                if (e->text() != t) e->setText(t);
+                if (e->text() != t)
+                    e->setText(t);
             } else if (auto* l = qobject_cast<QLabel*>(w)) {
                 l->setText(c.text ? q(c.text()) : QString());
+            } else if (auto* pt = qobject_cast<QPlainTextEdit*>(w)) {
+                QString t = c.text ? q(c.text()) : QString();
+                if (pt->toPlainText() != t)
+                    pt->setPlainText(t);
             }
             break;
         case ControlKind::Label:
-            if (auto* l = qobject_cast<QLabel*>(w)) l->setText(c.text ? q(c.text()) : QString());
+            if (auto* l = qobject_cast<QLabel*>(w))
+                l->setText(c.text ? q(c.text()) : QString());
             break;
         case ControlKind::List:
             if (auto* cb = qobject_cast<QComboBox*>(w)) {
                 std::vector<std::string> items = c.items ? c.items() : std::vector<std::string>{};
                 bool same = cb->count() == static_cast<int>(items.size());
-                for (int i = 0; same && i < cb->count(); ++i) same = cb->itemText(i) == q(items[i]);
+                for (int i = 0; same && i < cb->count(); ++i)
+                    same = cb->itemText(i) == q(items[i]);
                 if (!same) {
                     cb->clear();
-                    for (const auto& s : items) cb->addItem(q(s));
+                    for (const auto& s : items)
+                        cb->addItem(q(s));
                 }
                 int sel = c.selected ? c.selected() : -1;
-                if (cb->currentIndex() != sel) cb->setCurrentIndex(sel);
+                if (cb->currentIndex() != sel)
+                    cb->setCurrentIndex(sel);
             }
             break;
         case ControlKind::Check:
         case ControlKind::Radio:
             if (auto* b = qobject_cast<QAbstractButton*>(w)) {
                 bool on = c.checked && c.checked();
-                if (b->isChecked() != on) b->setChecked(on);
+                if (b->isChecked() != on)
+                    b->setChecked(on);
             }
             break;
         case ControlKind::Table:
-            if (auto* t = qobject_cast<QTableWidget*>(w)) {
+            if (auto* lw = qobject_cast<QListWidget*>(w)) {
+                // A list box shows the first column of each row.
+                TableRows rows = c.rows ? c.rows() : TableRows{};
+                QStringList lines;
+                for (const auto& r : rows)
+                    lines << (r.empty() ? QString() : q(r.front()));
+                bool same = lw->count() == lines.size();
+                for (int i = 0; same && i < lw->count(); ++i)
+                    same = lw->item(i)->text() == lines[i];
+                if (!same) {
+                    lw->clear();
+                    lw->addItems(lines);
+                }
+            } else if (auto* t = qobject_cast<QTableWidget*>(w)) {
                 TableRows rows = c.rows ? c.rows() : TableRows{};
                 t->setRowCount(static_cast<int>(rows.size()));
                 for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-                    for (int col = 0; col < static_cast<int>(rows[r].size()) && col < t->columnCount(); ++col) {
+                    for (int col = 0;
+                         col < static_cast<int>(rows[r].size()) && col < t->columnCount(); ++col) {
                         auto* item = t->item(r, col);
                         if (!item) {
                             item = new QTableWidgetItem;
@@ -157,17 +198,49 @@ void PageBinder::writeControl(const Control& c, QWidget* w) {
                 }
             }
             break;
-        case ControlKind::Button: break;
+        case ControlKind::Button:
+            break;
     }
 }
 
 void PageBinder::refresh() {
     updating_ = true;
     for (const Control& c : model_.controls()) {
-        if (QWidget* w = widgetFor(c.caption)) writeControl(c, w);
+        if (QWidget* w = widgetFor(c.caption))
+            writeControl(c, w);
     }
     updating_ = false;
     presentMessages();
+    std::vector<FieldRequest> requests = model_.takeFieldRequests();
+    if (requests.empty())
+        return;
+    applyFieldRequests(requests);
+    // A line edit that takes the focus by Tab selects its text after our filter has run:
+    // apply once more when the focus event is through.
+    if (inFocusIn_)
+        QTimer::singleShot(0, this, [this, requests] { applyFieldRequests(requests); });
+}
+
+void PageBinder::applyFieldRequests(const std::vector<FieldRequest>& requests) {
+    for (const FieldRequest& r : requests) {
+        QWidget* w = widgetFor(r.field);
+        if (!w)
+            continue;
+        // A hidden page cannot take the focus from the page being shown.
+        if (r.focus && w->isVisible() && !w->hasFocus()) {
+            updating_ = true;
+            w->setFocus(Qt::OtherFocusReason);
+            updating_ = false;
+        }
+        if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            if (r.selectAll)
+                e->selectAll();
+            if (r.caretToEnd) {
+                e->deselect();
+                e->end(false);
+            }
+        }
+    }
 }
 
 void PageBinder::presentMessages() {
@@ -186,10 +259,12 @@ void PageBinder::presentMessages() {
             w->setFocus(Qt::OtherFocusReason);
             updating_ = false;
             model_.moveFocus(m.field);
-            if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+            if (auto* e = qobject_cast<QLineEdit*>(w))
+                e->selectAll();
         }
     }
-    if (!model_.pendingMessages().empty()) presentMessages();
+    if (!model_.pendingMessages().empty())
+        presentMessages();
 }
 
 }  // namespace kalvix::gui

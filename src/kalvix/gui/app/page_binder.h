@@ -17,23 +17,25 @@ namespace kalvix::gui {
 
 class PageBinder : public QObject {
     Q_OBJECT
-public:
+  public:
     // statusSink receives status messages; null sends them to the main window's status bar.
-    PageBinder(QWidget* root, PageModel& model, std::function<void(const QString&)> statusSink = {});
+    PageBinder(QWidget* root, PageModel& model,
+               std::function<void(const QString&)> statusSink = {});
 
     // Writes every control from the model and presents pending messages.
     void refresh();
     QWidget* widgetFor(const std::string& caption) const;
     PageModel& model() { return model_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void bind(const Control& c, QWidget* w);
     void afterAction();
     void writeControl(const Control& c, QWidget* w);
     void presentMessages();
+    void applyFieldRequests(const std::vector<FieldRequest>& requests);
 
     QWidget* root_;
     PageModel& model_;
@@ -41,6 +43,7 @@ private:
     std::map<std::string, QPointer<QWidget>> widgets_;  // by caption
     std::map<QObject*, std::string> captions_;          // by widget
     bool updating_ = false;
+    bool inFocusIn_ = false;
 };
 
 }  // namespace kalvix::gui

@@ -1,8 +1,31 @@
 #include "kalvix/gui/calculators/dlg_bb.h"
 
+#include <QPlainTextEdit>
+
+#include "kalvix/core/calculators/pet_page.h"
+#include "kalvix/core/catalogue/catalogue.h"
+#include "kalvix/gui/calculators/digits_only.h"
+#include "ui_dlg_bb.h"
+
 namespace kalvix::gui {
 
-// The page's controls arrive with its calculator; until then it is an empty page.
-CDlgBB::CDlgBB(QWidget* parent) : PageWidget(parent) { setObjectName(QStringLiteral("CDlgBB")); }
+CDlgBB::CDlgBB(QWidget* parent) : PageWidget(parent) {
+    Ui::CDlgBB ui;
+    ui.setupUi(this);
+    ui.textCultNote->setReadOnly(true);
+    ui.textCultNote->setFocusPolicy(Qt::NoFocus);
+    // Every field but 成长率 takes digits only.
+    setDigitsOnly(
+        this, {"editOwnSpeed",   "editFoeSpeed", "editCultExp",  "editAptAttack", "editAptDefence",
+               "editAptStamina", "editAptMana",  "editAptSpeed", "editAptDodge",  "editCon",
+               "editMag",        "editStr",      "editEnd",      "editAgi",       "editPotential",
+               "editQuickCon",   "editQuickMag", "editQuickStr", "editQuickEnd",  "editQuickAgi"});
+    setModel(std::make_unique<PetPage>(Catalogue::instance()));
+    setEnterMovesFocus(true);
+}
+
+PetPage& CDlgBB::page() {
+    return static_cast<PetPage&>(*model());
+}
 
 }  // namespace kalvix::gui

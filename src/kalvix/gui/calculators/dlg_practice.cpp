@@ -1,8 +1,23 @@
 #include "kalvix/gui/calculators/dlg_practice.h"
 
+#include "kalvix/core/calculators/practice_page.h"
+#include "kalvix/gui/calculators/digits_only.h"
+#include "ui_dlg_practice.h"
+
 namespace kalvix::gui {
 
-// The page's controls arrive with its calculator; until then it is an empty page.
-CDlgPractice::CDlgPractice(QWidget* parent) : PageWidget(parent) { setObjectName(QStringLiteral("CDlgPractice")); }
+CDlgPractice::CDlgPractice(QWidget* parent) : PageWidget(parent) {
+    Ui::CDlgPractice ui;
+    ui.setupUi(this);
+    setDigitsOnly(this,
+                  {"editCurrent", "editTarget", "editExperience", "editDamage", "editDamageLevel",
+                   "editSealSkill", "editSealMagic", "editSealLevel", "editSealResistance"});
+    setModel(std::make_unique<PracticePage>());
+    setEnterMovesFocus(true);
+}
+
+PracticePage& CDlgPractice::page() {
+    return static_cast<PracticePage&>(*model());
+}
 
 }  // namespace kalvix::gui

@@ -1,0 +1,25 @@
+// Pictures of the calculators' dialogs for scripts/screenshot.
+
+#include "kalvix/core/calculators/skill_detail_page.h"
+#include "kalvix/gui/app/page_binder.h"
+#include "kalvix/gui/app/screenshot_registry.h"
+#include "kalvix/gui/calculators/dlg_skill_detail.h"
+
+namespace kalvix::gui {
+
+void registerCalculatorShots() {
+    registerShot(QStringLiteral("skill_detail"), [] {
+        auto* d = new CDlgSkillDetail(nullptr);
+        SkillDetailPage& m = d->model();
+        m.editTarget(0, "60");
+        m.editCurrent(1, "100");
+        m.editTarget(1, "150");
+        m.editTarget(6, "180");
+        m.takeFieldRequests();
+        d->binder()->refresh();
+        d->show();
+        return static_cast<QWidget*>(d);
+    });
+}
+
+}  // namespace kalvix::gui

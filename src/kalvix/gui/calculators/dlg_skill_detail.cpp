@@ -1,0 +1,46 @@
+#include "kalvix/gui/calculators/dlg_skill_detail.h"
+
+#include <QKeyEvent>
+
+#include "kalvix/core/calculators/skill_detail_page.h"
+#include "kalvix/core/catalogue/catalogue.h"
+#include "kalvix/gui/app/page_binder.h"
+#include "ui_dlg_skill_detail.h"
+
+namespace kalvix::gui {
+
+CDlgSkillDetail::CDlgSkillDetail(SkillDetailPage* model, QWidget* parent) : QDialog(parent) {
+    Ui::CDlgSkillDetail ui;
+    ui.setupUi(this);
+    setWindowTitle(QStringLiteral("师门技能详细计算"));
+    setFixedSize(size());
+    if (!model) {
+        own_ = std::make_unique<SkillDetailPage>(Catalogue::instance());
+        model = own_.get();
+    }
+    model_ = model;
+    binder_ = new PageBinder(this, *model_);
+}
+
+CDlgSkillDetail::~CDlgSkillDetail() {
+    // The binder is a child of this dialog; drop it before a model of our own goes.
+    delete binder_;
+}
+
+void CDlgSkillDetail::accept() {
+    const bool ok = model_->accept();
+    binder_->refresh();
+    if (ok)
+        QDialog::accept();
+}
+
+void CDlgSkillDetail::keyPressEvent(QKeyEvent* event) {
+    // No visible default button: Enter accepts by itself.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace kalvix::gui
