@@ -2,13 +2,9 @@
 
 namespace kalvix::gui {
 
-void registerTooltipShots();
 void registerCalculatorShots();
 
 // Each subsystem with pictures of its own adds one call here.
-void registerAllShots() {
-    registerTooltipShots();
-    registerCalculatorShots();
-}
+void registerAllShots() { registerCalculatorShots(); }
 
 }  // namespace kalvix::gui
