@@ -2,9 +2,13 @@
 
 namespace kalvix::gui {
 
+void registerTooltipShots();
 void registerCalculatorShots();
 
 // Each subsystem with pictures of its own adds one call here.
-void registerAllShots() { registerCalculatorShots(); }
+void registerAllShots() {
+    registerTooltipShots();
+    registerCalculatorShots();
+}
 
 }  // namespace kalvix::gui

@@ -1,14 +1,26 @@
 #include "kalvix/gui/app/my_dialog.h"
 
 #include "kalvix/gui/app/status_bar.h"
+#include "kalvix/gui/tooltip/pp_tooltip.h"
 
 namespace kalvix::gui {
 
-CMyDialog::CMyDialog(QWidget* parent) : QDialog(parent), statusBar_(new StatusBar(this)) {}
+CMyDialog::CMyDialog(QWidget* parent)
+    : QDialog(parent), statusBar_(new StatusBar(this)), tooltip_(new CPPToolTip(this)) {}
+
+void CMyDialog::setTip(QWidget* control, const QString& markup) {
+    tooltip_->setTip(control, markup);
+}
+
+void CMyDialog::setTip(QWidget* control, const std::string& markupUtf8) {
+    tooltip_->setTip(control, markupUtf8);
+}
 
 void CMyDialog::setStatus(const QString& field0, const QString& field1) {
-    if (!field0.isEmpty()) statusBar_->setFieldText(0, field0);
-    if (!field1.isEmpty()) statusBar_->setFieldText(1, field1);
+    if (!field0.isEmpty())
+        statusBar_->setFieldText(0, field0);
+    if (!field1.isEmpty())
+        statusBar_->setFieldText(1, field1);
 }
 
 void CMyDialog::resizeEvent(QResizeEvent* event) {
