@@ -157,7 +157,6 @@ void CPPToolTip::popUp() {
     resize(sizeHint());
     place();
     show();
-    raise();
     update();
     state_ = State::Showing;
     hideTimer_.start();
