@@ -160,9 +160,24 @@ TEST_F(InstallTest, EndsOnlyProgramsInsideTheInstallation) {
     kill(outsidePid, SIGKILL);
     waitpid(outsidePid, &status, 0);
 
-    EXPECT_EQ(platform::endProgramByName("x/upvarro_tests", "/", getpid()),
+    // The process given as the updater itself is never ended, even when its name and folder
+    // match. (A copy of sleep stands in for it: naming the test program itself would end the
+    // sibling test processes ctest runs in parallel.)
+    const std::string self = install.root() + "/upvarro_self";
+    std::filesystem::copy_file("/bin/sleep", self);
+    pid_t selfPid = spawn(self, {self, "30"});
+    ASSERT_TRUE(waitFor([&] {
+        for (const auto& p : platform::runningProcesses())
+            if (p.pid == selfPid)
+                return true;
+        return false;
+    }));
+    EXPECT_EQ(platform::endProgramByName("x/upvarro_self", install.root(), selfPid),
               platform::EndResult::NotRunning)
         << "never the updater itself";
+    EXPECT_EQ(waitpid(selfPid, &status, WNOHANG), 0) << "the updater runs on";
+    kill(selfPid, SIGKILL);
+    waitpid(selfPid, &status, 0);
 }
 
 TEST_F(InstallTest, CancelStopsTheStep) {
