@@ -16,6 +16,10 @@ const char* whereName(MessageWhere w) {
             return "box";
         case MessageWhere::Field:
             return "field";
+        case MessageWhere::Sound:
+            return "sound";
+        case MessageWhere::Open:
+            return "open";
     }
     return "box";
 }

@@ -20,13 +20,7 @@ std::string str(std::int64_t v) {
 
 CharacterPage::CharacterPage(const Catalogue& catalogue) : catalogue_(catalogue) {
     addList(
-        "当前等级", "comboLevel",
-        [] {
-            std::vector<std::string> items;
-            for (int i = 0; i <= kMaxLevel; ++i)
-                items.push_back(std::to_string(i));
-            return items;
-        },
+        "当前等级", "comboLevel", [] { return numberItems(0, kMaxLevel); },
         [this] { return level_; }, [this](int i) { chooseLevel(i); });
     addButton("模拟加点", "buttonSimulation", [this] { open("人物模拟加点系统"); });
     addButton("符石模拟", "buttonRune", [this] { open("符石模拟"); });
@@ -60,10 +54,7 @@ CharacterPage::CharacterPage(const Catalogue& catalogue) : catalogue_(catalogue)
 }
 
 std::vector<std::string> CharacterPage::targetItems() const {
-    std::vector<std::string> items;
-    for (int i = level_; i <= kMaxLevel; ++i)
-        items.push_back(std::to_string(i));
-    return items;
+    return numberItems(level_, kMaxLevel);
 }
 
 bool CharacterPage::readFields() {

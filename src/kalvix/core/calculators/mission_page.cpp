@@ -35,13 +35,7 @@ std::string perRound(std::int32_t a) {
 
 MissionPage::MissionPage() {
     addList(
-        "当前等级", "comboLevel",
-        [] {
-            std::vector<std::string> items;
-            for (int i = 0; i <= kMaxLevel; ++i)
-                items.push_back(std::to_string(i));
-            return items;
-        },
+        "当前等级", "comboLevel", [] { return numberItems(0, kMaxLevel); },
         [this] { return level_; }, [this](int i) { chooseLevel(i); });
 
     addCheck(
@@ -60,12 +54,7 @@ MissionPage::MissionPage() {
         [this](bool on) { setMasterTwoRounds(on); });
     addList(
         "徒弟等级", "comboApprentice",
-        [] {
-            std::vector<std::string> items;
-            for (int i = kFirstApprentice; i <= kLastApprentice; ++i)
-                items.push_back(std::to_string(i));
-            return items;
-        },
+        [] { return numberItems(kFirstApprentice, kLastApprentice); },
         [this] { return apprenticeIndex_; }, [this](int i) { chooseApprentice(i); });
     addResult(kMaster + "可得金钱", "editMasterMoney", [this] { return masterMoney_; });
     addResult("徒弟金钱", "editApprenticeMoney", [this] { return apprenticeMoney_; });

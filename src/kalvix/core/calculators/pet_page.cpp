@@ -19,13 +19,6 @@ std::int64_t cultivationStep(int i) {
     return 10LL * i * i + 50LL * i + 150;
 }
 
-std::vector<std::string> levels(int from, int to) {
-    std::vector<std::string> items;
-    for (int i = from; i <= to; ++i)
-        items.push_back(std::to_string(i));
-    return items;
-}
-
 }  // namespace
 
 PetPage::PetPage(const Catalogue& catalogue) : catalogue_(catalogue) {
@@ -37,18 +30,19 @@ PetPage::PetPage(const Catalogue& catalogue) : catalogue_(catalogue) {
     addResult("乱敏机率", "editChaos", [this] { return chaos_; });
 
     addList(
-        kExpGroup + "从", "comboExpFrom", [] { return levels(0, kMaxPetLevel); },
+        kExpGroup + "从", "comboExpFrom", [] { return numberItems(0, kMaxPetLevel); },
         [this] { return expFrom_; }, [this](int i) { chooseExpFrom(i); });
     addList(
-        kExpGroup + "到", "comboExpTo", [this] { return levels(expFrom_, kMaxPetLevel); },
+        kExpGroup + "到", "comboExpTo", [this] { return numberItems(expFrom_, kMaxPetLevel); },
         [this] { return expTo_ - expFrom_; }, [this](int i) { chooseExpTo(i); });
     addResult("需要经验", "editExpNeeded", [this] { return expNeeded_; });
 
     addList(
-        kCultGroup + "从", "comboCultFrom", [] { return levels(0, kMaxCultivation); },
+        kCultGroup + "从", "comboCultFrom", [] { return numberItems(0, kMaxCultivation); },
         [this] { return cultFrom_; }, [this](int i) { chooseCultFrom(i); });
     addList(
-        kCultGroup + "到", "comboCultTo", [this] { return levels(cultFrom_, kMaxCultivation); },
+        kCultGroup + "到", "comboCultTo",
+        [this] { return numberItems(cultFrom_, kMaxCultivation); },
         [this] { return cultTo_ - cultFrom_; }, [this](int i) { chooseCultTo(i); });
     addEdit(
         "当前经验", "editCultExp", [this] { return cultExpText_; },
@@ -57,7 +51,7 @@ PetPage::PetPage(const Catalogue& catalogue) : catalogue_(catalogue) {
     addResult("还需经验.text", "textCultNote", [this] { return cultNote_; });
 
     addList(
-        "召唤兽等级", "comboPetLevel", [] { return levels(0, kMaxPetLevel); },
+        "召唤兽等级", "comboPetLevel", [] { return numberItems(0, kMaxPetLevel); },
         [this] { return petLevel_; }, [this](int i) { choosePetLevel(i); });
     addEdit(
         "成长率", "editGrowth", [this] { return growthText_; },

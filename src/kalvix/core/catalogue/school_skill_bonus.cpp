@@ -1,5 +1,7 @@
 #include "kalvix/core/catalogue/school_skill_bonus.h"
 
+#include "common/truncation.h"
+
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -7,16 +9,7 @@
 namespace kalvix {
 namespace {
 
-// Truncation toward zero; values beyond 32 bits saturate instead of being undefined.
-std::int32_t truncate(double value) {
-    if (std::isnan(value))
-        return 0;
-    if (value >= 2147483647.0)
-        return std::numeric_limits<std::int32_t>::max();
-    if (value <= -2147483648.0)
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(value);
-}
+using common::truncToInt;
 
 std::int32_t saturate(std::int64_t value) {
     if (value > std::numeric_limits<std::int32_t>::max())
@@ -90,7 +83,7 @@ std::int32_t schoolSkillHitShare(int raceIndex, int schoolIndex, std::int32_t hi
     if (school == kDTGF)
         return hitBonus / 3;
     if (school == kPSD)
-        return truncate(hitBonus / 8.3);
+        return truncToInt(hitBonus / 8.3);
     return 0;
 }
 
@@ -102,19 +95,19 @@ std::int32_t schoolSkillBonus(int raceIndex, int schoolIndex, int slot, std::int
     const double L = level > 0 ? level : 0;
     switch (slot) {
         case 1:
-            return school == kTG ? truncate(L * (inputs.baseHP * 0.003)) : 0;
+            return school == kTG ? truncToInt(L * (inputs.baseHP * 0.003)) : 0;
         case 2:
-            return school == kWZG ? truncate(L * (inputs.baseMP * 0.005)) : 0;
+            return school == kWZG ? truncToInt(L * (inputs.baseMP * 0.005)) : 0;
         case 3:
             if (school == kDTGF)
-                return truncate(q(L, 0.02, 0.99));
+                return truncToInt(q(L, 0.02, 0.99));
             if (school == kPSD)
                 return saturate(static_cast<std::int64_t>(L) * 3);
             return 0;
         case 4: {
             const DamageRule rule = damageRule(school);
             const double seed = schoolSkillHitShare(raceIndex, schoolIndex, inputs.hitBonus);
-            std::int64_t bonus = truncate(q(L, rule.a, rule.b) + seed);
+            std::int64_t bonus = truncToInt(q(L, rule.a, rule.b) + seed);
             if (L > 0)
                 bonus += rule.d;
             return saturate(bonus);
@@ -123,14 +116,15 @@ std::int32_t schoolSkillBonus(int raceIndex, int schoolIndex, int slot, std::int
             double v = (L + 1.0) * 0.0138;
             v = v * L;
             v = v * 0.5;
-            return truncate(L + v);
+            return truncToInt(L + v);
         }
         case 6:
-            return school == kNEC ? truncate(q(L, 0.00238, 0.981)) : 0;
+            return school == kNEC ? truncToInt(q(L, 0.00238, 0.981)) : 0;
         case 7:
-            return truncate(q(L, 0.02, 1.99));
+            return truncToInt(q(L, 0.02, 1.99));
         case 8:
-            return school == kPSD ? truncate(q(L, 0.01404, 0.48)) : truncate(q(L, 0.00889, 0.491));
+            return school == kPSD ? truncToInt(q(L, 0.01404, 0.48))
+                                  : truncToInt(q(L, 0.00889, 0.491));
         default:
             return 0;
     }

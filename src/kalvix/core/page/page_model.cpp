@@ -2,6 +2,13 @@
 
 namespace kalvix {
 
+std::vector<std::string> numberItems(int from, int to) {
+    std::vector<std::string> items;
+    for (int i = from; i <= to; ++i)
+        items.push_back(std::to_string(i));
+    return items;
+}
+
 const Control* PageModel::find(const std::string& caption) const {
     for (const auto& c : controls_)
         if (c.caption == caption)
@@ -151,6 +158,14 @@ void PageModel::showFieldFailure(const common::FieldReader& reader) {
 
 bool PageModel::ask(const std::string& text) {
     return asker ? asker(text) : true;
+}
+
+void PageModel::playSound(std::string text) {
+    messages_.push_back({MessageWhere::Sound, std::move(text), {}});
+}
+
+void PageModel::openAddress(std::string address) {
+    messages_.push_back({MessageWhere::Open, std::move(address), {}});
 }
 
 void PageModel::open(const std::string& window) {

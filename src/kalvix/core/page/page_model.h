@@ -12,7 +12,9 @@
 
 namespace kalvix {
 
-enum class MessageWhere { Status, Box, Field };
+// Where a message goes: the status bar's first field, a message box, a field of the page, a
+// sound that plays (the text names it), or an address handed to the desktop to open.
+enum class MessageWhere { Status, Box, Field, Sound, Open };
 
 struct PageMessage {
     MessageWhere where = MessageWhere::Box;
@@ -28,6 +30,9 @@ struct FieldRequest {
     bool selectAll = false;
     bool caretToEnd = false;
 };
+
+// The decimal texts from, from + 1, ..., to: the items of a level list.
+std::vector<std::string> numberItems(int from, int to);
 
 enum class ControlKind { Edit, List, Check, Radio, Button, Result, Table, Label };
 
@@ -114,6 +119,10 @@ class PageModel {
     void showFieldFailure(const common::FieldReader& reader);
     bool ask(const std::string& text);
     void open(const std::string& window);
+    // A sound the page plays (an alarm); the text says what it warns of.
+    void playSound(std::string text);
+    // An address the desktop opens in the default browser.
+    void openAddress(std::string address);
     // Selects the field's whole text; with takeFocus the field also takes the focus (in the
     // model too), unless the field being left refuses to let it go.
     void selectField(const std::string& caption, bool takeFocus);

@@ -12,16 +12,6 @@
 
 namespace kalvix {
 
-std::int32_t truncToInt(double value) {
-    if (std::isnan(value))
-        return 0;
-    if (value >= 2147483647.0)
-        return std::numeric_limits<std::int32_t>::max();
-    if (value <= -2147483648.0)
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(value);
-}
-
 PieceContribution pieceContribution(const EquipmentRecord& piece, const Catalogue& catalogue) {
     PieceContribution c;
     for (int k = 0; k < kBasicAttributes; ++k)

@@ -4,9 +4,12 @@
 #include <array>
 #include <cstdint>
 
+#include "common/truncation.h"
 #include "kalvix/core/simulator/character_build.h"
 
 namespace kalvix {
+
+using common::truncToInt;
 
 class Catalogue;
 
@@ -41,10 +44,6 @@ struct AttributeSheet {
 
     bool operator==(const AttributeSheet&) const = default;
 };
-
-// trunc() of a real, toward zero; a value beyond 32 bits (or not a number) saturates instead
-// of being undefined.
-std::int32_t truncToInt(double value);
 
 // Step 1: base + added + melting, then each stone of holes 1..holeCount added as a real and
 // truncated.

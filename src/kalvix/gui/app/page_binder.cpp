@@ -253,6 +253,8 @@ void PageBinder::presentMessages() {
                 bar->setFieldText(0, q(m.text));
             continue;
         }
+        if (m.where == MessageWhere::Sound || m.where == MessageWhere::Open)
+            continue;  // handled by the page's host
         messagePresenter().inform(root_, q(m.text));
         if (QWidget* w = widgetFor(m.field)) {
             updating_ = true;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "kalvix/core/page/shared_state.h"
-#include "page_driver.h"
+#include "support/page_driver.h"
 
 namespace {
 

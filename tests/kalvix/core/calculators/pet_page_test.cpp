@@ -4,7 +4,7 @@
 
 #include "kalvix/core/calculators/pet_stats.h"
 #include "kalvix/core/catalogue/catalogue.h"
-#include "page_driver.h"
+#include "support/page_driver.h"
 
 namespace {
 

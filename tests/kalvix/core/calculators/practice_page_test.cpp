@@ -5,7 +5,7 @@
 #include "kalvix/core/calculators/classic_rand.h"
 #include "kalvix/core/calculators/practice_formulas.h"
 #include "kalvix/core/page/clock.h"
-#include "page_driver.h"
+#include "support/page_driver.h"
 
 namespace {
 

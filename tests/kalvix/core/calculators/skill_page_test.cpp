@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "kalvix/core/catalogue/catalogue.h"
-#include "page_driver.h"
+#include "support/page_driver.h"
 
 namespace {
 

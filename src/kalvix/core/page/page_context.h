@@ -1,0 +1,30 @@
+#pragma once
+// What a page gets from the window that hosts it. The main window owns one and hands it to
+// every page it creates; kalvix-calc and the tests build their own, so no page reaches for
+// process-wide mutable state.
+
+#include <cstdint>
+
+namespace kalvix {
+
+class Catalogue;
+
+class PageContext {
+  public:
+    // The read-only catalogue built at start-up.
+    explicit PageContext(const Catalogue& catalogue) : catalogue_(&catalogue) {}
+    // The process-wide catalogue.
+    PageContext();
+
+    const Catalogue& catalogue() const { return *catalogue_; }
+
+    // The level of the 人物 and 任务 pages' "当前等级" lists, shared between them.
+    std::int32_t sharedLevel() const { return sharedLevel_; }
+    void setSharedLevel(std::int32_t level) { sharedLevel_ = level; }
+
+  private:
+    const Catalogue* catalogue_;
+    std::int32_t sharedLevel_ = 0;
+};
+
+}  // namespace kalvix
