@@ -1,0 +1,106 @@
+#include "kalvix/core/guides/guide_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "common/gbk.h"
+
+namespace {
+
+using kalvix::GuideFile;
+
+std::string fixture(const char* name) {
+    return std::string(KALVIX_TEST_DATA) + "/guides/" + name;
+}
+
+struct Lookup {
+    const char* file;
+    const char* section;
+    const char* key;
+    const char* expected;
+};
+
+class GuideFileLookup : public testing::TestWithParam<Lookup> {};
+
+TEST_P(GuideFileLookup, ShowsWhatTheFileHolds) {
+    const Lookup& c = GetParam();
+    GuideFile file(fixture(c.file));
+    EXPECT_EQ(file.guide(c.section, c.key), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GuideFileLookup,
+    testing::Values(Lookup{"xyq.ini", "剧情任务", "商人的鬼魂", "第一行\r\n第二行"},
+                    Lookup{"xyq.ini", "剧情任务", "枯萎的金莲", "前后有空格"},
+                    Lookup{"xyq.ini", "剧情任务", "请选择剧情任务", "提示项也有文字"},
+                    // The second byte of 亅 is '|': it must not pair with the '|' after it.
+                    Lookup{"xyq.ini", "剧情任务", "玄奘的身世", "亅|乤"},
+                    Lookup{"xyq.ini", "剧情任务", "寻找四琉璃", "引号里的文字"},
+                    Lookup{"xyq.ini", "剧情任务", "大战心魔", ""},
+                    Lookup{"xyq.ini", "剧情任务", "三打白骨精", ""},
+                    Lookup{"xyq.ini", "没有的节", "商人的鬼魂", ""},
+                    Lookup{"xyq.ini", "副本攻略", "商人的鬼魂", "另一节的同名键"},
+                    Lookup{"xyq.ini", "副本攻略", "Tarvel副本攻略", "大小写不同的键"},
+                    Lookup{"xyq.ini", "副本攻略", "丄键", "第二字节是大写字母"},
+                    // 乤 differs from 丄 only in the letter case of its second byte: another key.
+                    Lookup{"xyq.ini", "副本攻略", "乤键", ""},
+                    Lookup{"absent.ini", "剧情任务", "商人的鬼魂", ""},
+                    // A lone lead byte costs its own line a replacement, never the line after it.
+                    Lookup{"damaged.ini", "剧情任务", "商人的鬼魂", "好\xEF\xBF\xBD"},
+                    Lookup{"damaged.ini", "剧情任务", "枯萎的金莲", "下一行"},
+                    Lookup{"damaged.ini", "剧情任务", "玄奘的身世", "坏\xEF\xBF\xBD字"},
+                    Lookup{"damaged.ini", "副本攻略", "四季副本攻略", ""},
+                    Lookup{"utf8.ini", "剧情任务", "商人的鬼魂", ""}));
+
+class GuideFileLength : public testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = testing::TempDir() + "guide_file_length_" +
+                testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini";
+    }
+    void TearDown() override { std::remove(path_.c_str()); }
+    void write(const std::string& value) {
+        std::ofstream out(path_, std::ios::binary);
+        out << common::utf8ToGbk("[剧情任务]\r\n商人的鬼魂=") << common::utf8ToGbk(value) << "\r\n";
+    }
+    std::string path_;
+};
+
+std::string repeat(const std::string& s, std::size_t n) {
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+
+TEST_F(GuideFileLength, CutsAtTheRoomOnACharacterBoundary) {
+    // 102399 bytes fit beside the terminator; a double-byte character may not be split.
+    struct Case {
+        std::string value;
+        std::string shown;
+    } cases[] = {
+        {repeat("字", 51199), repeat("字", 51199)},
+        {repeat("字", 60000), repeat("字", 51199)},
+        {"a" + repeat("字", 60000), "a" + repeat("字", 51199)},
+        {repeat("a", 102399), repeat("a", 102399)},
+        {repeat("a", 102400), repeat("a", 102399)},
+        {repeat("a", 102398) + "||b", repeat("a", 102398) + "|"},
+    };
+    for (const Case& c : cases) {
+        write(c.value);
+        const std::string shown = GuideFile(path_).guide("剧情任务", "商人的鬼魂");
+        EXPECT_EQ(shown.size(), c.shown.size());
+        EXPECT_TRUE(shown == c.shown) << c.value.size();
+    }
+}
+
+TEST(GuideFile, DefaultsToTheProgramFolder) {
+    const std::string path = GuideFile().path();
+    ASSERT_GE(path.size(), 8u);
+    EXPECT_EQ(path.substr(path.size() - 8), "/xyq.ini");
+}
+
+}  // namespace
