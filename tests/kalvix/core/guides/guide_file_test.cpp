@@ -4,9 +4,11 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "common/gbk.h"
+#include "kalvix/core/guides/guide_text_page.h"
 
 namespace {
 
@@ -101,6 +103,40 @@ TEST(GuideFile, DefaultsToTheProgramFolder) {
     const std::string path = GuideFile().path();
     ASSERT_GE(path.size(), 8u);
     EXPECT_EQ(path.substr(path.size() - 8), "/xyq.ini");
+}
+
+}  // namespace
+
+namespace {
+
+// The sample file shipped beside the toolbox: every guide it holds belongs to an entry of the
+// lists and says it is a sample.
+TEST(GuideFile, SampleFileFitsTheLists) {
+    const std::string path = std::string(KALVIX_TEST_DATA) + "/../../resources/guides/xyq.ini";
+    GuideFile file(path);
+    int shown = 0;
+    for (auto kind : {kalvix::GuideTextPage::Story, kalvix::GuideTextPage::Dungeon}) {
+        for (const std::string& entry : kalvix::GuideTextPage::entries(kind)) {
+            const std::string guide = file.guide(kalvix::GuideTextPage::section(kind), entry);
+            if (guide.empty())
+                continue;
+            ++shown;
+            EXPECT_EQ(guide.rfind("【示例攻略】", 0), 0u) << entry;
+            EXPECT_NE(guide.find("\r\n"), std::string::npos) << entry;
+            EXPECT_EQ(guide.find("||"), std::string::npos) << entry;
+        }
+    }
+    EXPECT_GE(shown, 5);
+    std::ifstream in(path, std::ios::binary);
+    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(common::gbkToUtf8Strict(raw).has_value());
+    // Every key line of the file is an entry: nothing in it is lost to a misspelt key.
+    std::size_t keys = 0;
+    for (std::size_t pos = 0; (pos = raw.find("\r\n", pos)) != std::string::npos; pos += 2)
+        if (raw.compare(pos + 2, 1, ";") != 0 && raw.compare(pos + 2, 1, "[") != 0 &&
+            raw.find('=', pos + 2) < raw.find("\r\n", pos + 2))
+            ++keys;
+    EXPECT_EQ(keys, static_cast<std::size_t>(shown));
 }
 
 }  // namespace
