@@ -1,0 +1,88 @@
+#pragma once
+// The question store of the 答题器 page: "Conversion.dat", kept open and held in memory while
+// the file stays as it is, searched with the store's LIKE rules.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "kalvix/core/quiz/my_ado_conn.h"
+
+namespace kalvix {
+
+struct QuestionRow {
+    Cell question;
+    Cell answer;
+    Cell type;    // QType
+    Cell pinyin;  // PinYin
+};
+
+class QuestionStore {
+  public:
+    enum class Status { Ok, Missing, Failed };
+
+    explicit QuestionStore(std::string path = {}) : path_(std::move(path)) {}
+
+    void setPath(std::string path);
+    const std::string& path() const { return path_; }
+
+    // Holds the rows of the file as it is now: opens it the first time and again only when
+    // its modification time, size or identity changed. Failed leaves error() with the
+    // engine's text and nothing held, so the next call tries again.
+    Status refresh();
+    const std::string& error() const { return error_; }
+    // How many times the file was opened and read.
+    int loads() const { return loads_; }
+
+    // The rows held, shared so that a list shown from them outlives a reload.
+    using Rows = std::shared_ptr<const std::vector<QuestionRow>>;
+    const Rows& rows() const { return rows_; }
+
+    // Positions in *rows() of the rows whose PinYin or Question is LIKE '%keyword%', in store
+    // order; with a category, only rows whose QType equals it.
+    std::vector<std::size_t> search(std::string_view keyword,
+                                    const std::optional<std::string>& category) const;
+    // The byte ranges of the question that the keyword matched (for highlighting).
+    static std::vector<std::pair<std::size_t, std::size_t>> matchedSpans(std::string_view question,
+                                                                         std::string_view keyword);
+
+    // The same search through the two query forms on the kept connection (the engine scans
+    // the file); nullopt on an engine error.
+    std::optional<std::vector<QuestionRow>> searchByQuery(
+        std::string_view keyword, const std::optional<std::string>& category);
+    static const char* queryText(bool oneCategory);
+
+  private:
+    struct Stamp {
+        std::int64_t mtimeNs = 0;
+        std::int64_t size = -1;
+        std::uint64_t inode = 0;
+        std::uint64_t device = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+    static std::optional<Stamp> stampOf(const std::string& path);
+    bool load();
+    void drop();
+    bool rowInCategory(std::size_t row, const std::optional<std::string>& category) const;
+
+    std::string path_;
+    MyAdoConn conn_;
+    std::optional<Stamp> stamp_;
+    std::string error_;
+    int loads_ = 0;
+
+    Rows rows_ = std::make_shared<const std::vector<QuestionRow>>();
+    // Folded PinYin and Question of every row, each followed by a NUL, searched as one text;
+    // fieldBegin_[2 * row] is where the row's PinYin starts, [2 * row + 1] its Question, and
+    // the last entry the end of the text.
+    std::string haystack_;
+    std::vector<std::size_t> fieldBegin_;
+    std::vector<bool> fieldNull_;
+};
+
+}  // namespace kalvix
