@@ -1,0 +1,105 @@
+#pragma once
+// The simulator page 人物模拟加点系统: one build, every action of the page on it, the fields
+// it shows and the rich tooltips of its buttons, lists and summary fields. The equipment and
+// mount editors it opens work on the same SimulatorSession.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "kalvix/core/page/page_context.h"
+#include "kalvix/core/page/page_model.h"
+#include "kalvix/core/simulator/simulator_session.h"
+
+namespace kalvix {
+
+inline constexpr const char* kQuickDone = "快速加点成功！";
+inline constexpr const char* kOverspentQuestion = "已加点数超出可用潜能，是否重值已加点数？";
+inline constexpr const char* kOverspentCaption = "已分配潜能超出";
+
+class SimulationPage : public PageModel {
+  public:
+    // With a session of its own (kalvix-calc).
+    explicit SimulationPage(PageContext& context);
+    // On the session of the window that opens it; the page opens the session.
+    SimulationPage(PageContext& context, SimulatorSession& session);
+    std::string title() const override { return kSimulationTitle; }
+
+    SimulatorSession& session() { return session_; }
+    const SimulatorSession& session() const { return session_; }
+    const CharacterBuild& build() const { return session_.build(); }
+    const AttributeSheet& sheet() const { return session_.sheet(); }
+
+    // Control captions.
+    static std::string attributeCaption(int k);         // 体质 … 敏捷
+    static std::string stepCaption(int k, int amount);  // 体质.-1 … 敏捷.+5
+    static std::string quickCaption(int k);             // 快速加点.体质 …
+    static std::string skillListCaption(int slot);      // 气血技能 … 灵力技能 (slot 1..8)
+    static std::string skillButtonCaption(int slot);    // 气血技能.按钮
+    static std::string pieceCaption(int piece);         // 武器 … 鞋子 (piece 1..6)
+    static std::string schoolName(int race, int school);  // 大唐官府 …
+    // 部件特效.<name of the effect at position 1..11>
+    std::string partEffectCaption(int position) const;
+
+    // --- Texts the widget shows beside the model's fields.
+    // Caption of school radio 0..3 for the current race.
+    std::string schoolRadioText(int school) const;
+    // Caption of the button of school-skill slot 1..8: "*" before attribute skills, empty for
+    // an empty row.
+    std::string skillButtonText(int slot) const;
+    // The rich tooltip of a control (by caption); empty when it has none.
+    std::string tip(const std::string& caption) const;
+    // What one press of 体质.+1 … would change on the sheet, e.g. "气血 +25　防御 +7".
+    std::string stepPreview(int k, int amount) const;
+
+    // --- Host services. Without them 保存 and 读取 do nothing and the codes go to the page's
+    // own clipboard (the 剪贴板 field of kalvix-calc).
+    // Chooses a build file: save true for 保存; nullopt when the player cancels.
+    std::function<std::optional<std::string>(bool save)> choosePath;
+    std::function<void(const std::string&)> writeClipboard;
+    std::function<std::string()> readClipboard;
+
+    // 保存 and 读取 with a chosen path (kalvix-calc's --save and --load too). Failures show
+    // their box; true when the file was written or applied.
+    bool saveTo(const std::string& path);
+    bool loadFrom(const std::string& path);
+    void copyCode();
+    void pasteCode();
+
+    // The top of the 级别 list: 175 until 已飞升 is first toggled, then 155 or 145.
+    std::int32_t levelLimit() const { return levelLimit_; }
+
+  private:
+    void declareControls();
+    void openPage();
+    void chooseRace(int race);
+    void chooseSchool(int school);
+    void chooseLevel(int level);
+    void toggleAscended(bool on);
+    void chooseExtraPotential(int value);
+    void quickAllocate(QuickAllocation mode);
+    void resetPoints();
+    void openEditor(int piece);
+    void openMount();
+    void afterLoad();
+    std::array<std::optional<std::int32_t>, kBasicAttributes> quickEntries() const;
+    std::int64_t quickSum() const;
+    std::string schoolSkillName(int slot) const;
+
+    PageContext& context_;
+    std::unique_ptr<SimulatorSession> ownSession_;
+    SimulatorSession& session_;
+
+    std::int32_t levelLimit_ = kMaxBuildLevel;
+    std::array<std::string, kBasicAttributes> quickText_{};
+    // Equipment and mount buttons show their summary once an editor confirmed or a build was
+    // loaded, their heading before.
+    std::array<bool, kEquipmentRecords> pieceSummarised_{};
+    bool mountSummarised_ = false;
+    std::string clipboard_;
+};
+
+}  // namespace kalvix
