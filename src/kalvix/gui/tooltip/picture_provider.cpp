@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 
+#include "kalvix/gui/tooltip/furniture_pictures.h"
 #include "kalvix/gui/tooltip/rune_icons.h"
 
 namespace kalvix::gui {
@@ -10,7 +11,7 @@ PictureProvider& PictureProvider::instance() {
     static PictureProvider provider = [] {
         PictureProvider p;
         p.addSource(PictureKind::Icon, runeIconForResource);
-        // Further generated pictures (the furniture pictures, PictureKind::Picture) join here.
+        p.addSource(PictureKind::Picture, furniturePictureForResource);
         return p;
     }();
     return provider;
