@@ -14,12 +14,14 @@ namespace {
 constexpr int kW = kFurniturePictureWidth;
 constexpr int kH = kFurniturePictureHeight;
 
-// One hue per kind 1..10, spread round the colour wheel so neighbouring kinds differ.
+// One colour per kind 1..10, spread round the colour wheel so neighbouring kinds differ; the
+// floor is a muted stone colour.
 QColor kindColour(int kind) {
-    static const int hues[10] = {0, 30, 200, 280, 100, 330, 170, 50, 240, 15};
-    const int hue = kind >= 1 && kind <= 10 ? hues[kind - 1] : 0;
-    const int saturation = kind >= 1 && kind <= 10 ? 120 : 0;
-    return QColor::fromHsv(hue, saturation, 200);
+    static const int hues[10] = {0, 30, 200, 280, 100, 330, 170, 50, 240, 30};
+    static const int saturations[10] = {120, 120, 120, 120, 120, 120, 120, 120, 120, 45};
+    if (kind < 1 || kind > 10)
+        return QColor::fromHsv(0, 0, 200);
+    return QColor::fromHsv(hues[kind - 1], saturations[kind - 1], 200);
 }
 
 QImage canvas() {
