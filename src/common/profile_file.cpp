@@ -1,8 +1,12 @@
 #include "common/profile_file.h"
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
 
 namespace common {
 namespace {
@@ -31,6 +35,15 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
             return false;
     }
     return true;
+}
+
+std::string oneLine(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != '\r' && c != '\n' && c != '\0')
+            out += c;
+    return out;
 }
 
 }  // namespace
@@ -147,6 +160,14 @@ std::int32_t ProfileFile::getInt(std::string_view section, std::string_view key,
 
 void ProfileFile::setString(std::string_view section, std::string_view key,
                             std::string_view value) {
+    // Values come from the network (the update list's title, version, pictures): a line end
+    // inside one would start a line of its own, a "[Server]" header that wins from then on.
+    const std::string cleanSection = oneLine(section);
+    const std::string cleanKey = oneLine(key);
+    const std::string clean = oneLine(value);
+    section = cleanSection;
+    key = cleanKey;
+    value = clean;
     std::size_t i = findKey(section, key);
     if (i != npos) {
         // The key keeps the spelling it has in the file.
@@ -190,24 +211,31 @@ std::string ProfileFile::text() const {
 }
 
 bool ProfileFile::save(const std::string& path) const {
-    std::string tmp = path + ".new";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        std::string t = text();
-        out.write(t.data(), static_cast<std::streamsize>(t.size()));
-        out.flush();
-        if (!out) {
-            std::remove(tmp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(tmp.c_str(), path.c_str()) != 0) {
-        std::remove(tmp.c_str());
+    // A fresh file of our own beside the target (never a name planted there before, never
+    // through a link), flushed to disk before it replaces the old one.
+    std::string tmp = path + ".XXXXXX";
+    int fd = ::mkstemp(tmp.data());
+    if (fd < 0)
         return false;
+    struct stat old {};
+    mode_t mode =
+        ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) ? (old.st_mode & 0777) : 0644;
+    const std::string t = text();
+    bool ok = ::fchmod(fd, mode) == 0;
+    for (std::size_t done = 0; ok && done < t.size();) {
+        ssize_t n = ::write(fd, t.data() + done, t.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        if (ok)
+            done += static_cast<std::size_t>(n);
     }
-    return true;
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok && std::rename(tmp.c_str(), path.c_str()) == 0)
+        return true;
+    ::unlink(tmp.c_str());
+    return false;
 }
 
 }  // namespace common

@@ -30,12 +30,14 @@ class ProfileFile {
                         std::int32_t fallback) const;
 
     // Replaces the key's value in place, or appends the key at the end of its section, or the
-    // section at the end of the file.
+    // section at the end of the file. CR, LF and NUL are dropped from all three: a value
+    // always stays on its one line.
     void setString(std::string_view section, std::string_view key, std::string_view value);
     void setInt(std::string_view section, std::string_view key, std::int64_t value);
 
     std::string text() const;
-    // Writes beside the file and renames over it, so a crash never leaves half a profile.
+    // Writes a new file beside it (mkstemp, flushed to disk, the old permission bits) and
+    // renames it over the file, so a crash never leaves half a profile.
     bool save(const std::string& path) const;
 
   private:

@@ -124,6 +124,7 @@ TEST_F(InstallTest, FailedCopyIsCopiedAtTheNextStart) {
               std::string::npos);
 
     std::filesystem::remove(install.root() + "/bin/kalvix");
+    session->runLock.release();  // the first updater has ended
     UpdateSession next(Folders::fromExecutable(install.self()), install.self());
     ASSERT_EQ(startUp(next, parseCommandLine(""), 0), StartupOutcome::Continue);
     EXPECT_EQ(test::readFile(install.root() + "/bin/kalvix"), "fresh");

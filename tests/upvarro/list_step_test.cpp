@@ -163,17 +163,31 @@ TEST(Startup, ConfigurationErrorAndFailListRecopy) {
     install.configure(1, "/list");
     test::writeFile(install.temp() + "/bin/kalvix", "fresh");
     test::writeFile(install.root() + "/bin/kalvix", "stale");
+    // The fail list names what the copy must be; a temporary file changed since (or a list
+    // whose entry has no checksum) is not installed.
+    test::writeFile(install.temp() + "/changed.txt", "tampered");
+    test::writeFile(install.root() + "/changed.txt", "old");
+    test::writeFile(install.temp() + "/nosum.txt", "n");
     UpdateEntry failed;
     failed.name = "bin/kalvix";
+    failed.checksum = test::md5("fresh");
     failed.resultFlags = kResultCopyFailed;
+    UpdateEntry changed;
+    changed.name = "changed.txt";
+    changed.checksum = test::md5("intended");
+    UpdateEntry noChecksum;
+    noChecksum.name = "nosum.txt";
     UpdateEntry hostile;
     hostile.name = "../outside";
+    hostile.checksum = test::md5("x");
     test::writeFile(install.temp() + "/../outside", "x");
-    writeFailList(install.module() + "/faillist.dat", {&failed, &hostile});
+    writeFailList(install.module() + "/faillist.dat", {&failed, &changed, &noChecksum, &hostile});
     UpdateSession s(Folders::fromExecutable(install.self()), install.self());
     ASSERT_EQ(startUp(s, parseCommandLine("RUN_UPDATE@0@h@80@/x"), 0), StartupOutcome::Continue);
     EXPECT_EQ(test::readFile(install.root() + "/bin/kalvix"), "fresh");
     EXPECT_FALSE(std::filesystem::exists(install.temp() + "/bin/kalvix"));
+    EXPECT_EQ(test::readFile(install.root() + "/changed.txt"), "old");
+    EXPECT_FALSE(std::filesystem::exists(install.root() + "/nosum.txt"));
     EXPECT_FALSE(std::filesystem::exists(install.module() + "/faillist.dat"));
     EXPECT_TRUE(std::filesystem::exists(install.root() + "/outside"));
     EXPECT_EQ(s.settings.showFromStart, 0);

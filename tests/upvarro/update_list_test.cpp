@@ -96,13 +96,14 @@ TEST(UpdateList, SizeAndKeptLengths) {
                url + "\" size=\"" + size + "\"/></files>";
     };
     Settings s;
-    EXPECT_FALSE(parseUpdateList(doc("a", "-1", "u"), kFolders, s));
-    EXPECT_FALSE(parseUpdateList(doc("a", "12x", "u"), kFolders, s));
-    EXPECT_FALSE(parseUpdateList(doc("a", "99999999999", "u"), kFolders, s));
-    EXPECT_FALSE(parseUpdateList("<files><file name=\"a\" checksum=\"c\" DownUrl=\"u\"/></files>",
-                                 kFolders, s));
-    auto list =
-        parseUpdateList(doc(std::string(200, 'n'), " 42 ", std::string(300, 'u')), kFolders, s);
+    ASSERT_TRUE(parseUpdateList(doc("a", "1", "http://h/u"), kFolders, s));
+    EXPECT_FALSE(parseUpdateList(doc("a", "-1", "http://h/u"), kFolders, s));
+    EXPECT_FALSE(parseUpdateList(doc("a", "12x", "http://h/u"), kFolders, s));
+    EXPECT_FALSE(parseUpdateList(doc("a", "99999999999", "http://h/u"), kFolders, s));
+    EXPECT_FALSE(parseUpdateList(
+        "<files><file name=\"a\" checksum=\"c\" DownUrl=\"http://h/u\"/></files>", kFolders, s));
+    auto list = parseUpdateList(
+        doc(std::string(200, 'n'), " 42 ", "http://" + std::string(300, 'u')), kFolders, s);
     ASSERT_TRUE(list);
     const UpdateEntry& e = *list->entries[0];
     EXPECT_EQ(e.name.size(), kNameLimit);

@@ -70,6 +70,24 @@ CommandLine parseCommandLine(const std::string& whole) {
     return line;
 }
 
+CommandLine parseCommandLine(const std::string& whole, const std::string& selfPath) {
+    CommandLine line = parseCommandLine(whole);
+    if (line.mode != RunMode::CopyFile || selfPath.empty())
+        return line;
+    const std::string head = "COPY_FILE@";
+    const std::string tail = "@" + selfPath;
+    if (whole.size() > head.size() + tail.size() && whole.compare(0, head.size(), head) == 0 &&
+        whole.compare(whole.size() - tail.size(), tail.size(), tail) == 0) {
+        std::string replace = whole.substr(head.size(), whole.size() - tail.size() - head.size());
+        // A line feed still ends a field, as it does in the plain split.
+        if (replace.find('\n') == std::string::npos) {
+            line.replacePath = replace;
+            line.newPath = selfPath;
+        }
+    }
+    return line;
+}
+
 void applyCommandLine(const CommandLine& line, Settings& s) {
     if (line.mode != RunMode::RunUpdate)
         return;

@@ -27,6 +27,10 @@ struct CommandLine {
 
 std::string joinArguments(const std::vector<std::string>& args);
 CommandLine parseCommandLine(const std::string& whole);
+// The same, for the program running as selfPath. "COPY_FILE@%s@%s" is started as the new
+// updater it names last, so a command line that ends in "@" + selfPath splits there: an "@"
+// inside the installation's path stays part of the path.
+CommandLine parseCommandLine(const std::string& whole, const std::string& selfPath);
 
 // RUN_UPDATE: the show flag decides whether the wizard shows from the start; host and port
 // apply only where the configuration leaves them empty or 0, the list path only where the

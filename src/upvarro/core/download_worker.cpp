@@ -4,6 +4,7 @@
 #include <sched.h>
 
 #include "upvarro/core/download_texts.h"
+#include "upvarro/core/platform/files.h"
 
 namespace upvarro {
 namespace {
@@ -141,6 +142,9 @@ void DownloadWorker::downloadLoop() {
                 e->earlierSeconds += static_cast<std::int32_t>((nowMs() - attemptStartMs_) / 1000);
                 pausedNotice_.set();
             }
+            // Whatever is left of it is not the list's file: an error page, a part, a body of
+            // the wrong size. It must not stay for a later run to find.
+            platform::removeFile(e->tempPath);
             std::lock_guard counters(session_.lock);
             ++session_.failedCount;
             e->resultFlags |= kResultDownloadFailed;

@@ -16,6 +16,7 @@ struct Folders {
     std::string localListFile() const { return module + "/localList.dat"; }
     std::string failListFile() const { return module + "/faillist.dat"; }
     std::string logFile() const { return module + "/update.log"; }
+    std::string lockFile() const { return module + "/upvarro.lock"; }
 };
 
 // Last path component (after the last "/" or "\"), the whole text when there is none.

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "common/gbk.h"
 #include "common/start_process.h"
 #include "upvarro/core/list_files.h"
 #include "upvarro/core/platform/files.h"
@@ -14,11 +15,14 @@
 namespace upvarro {
 namespace {
 
-// Lines are at most 255 characters, as the page's fixed buffers held them.
+// Lines are at most 255 bytes of GBK, as the page's fixed buffers held them; the cut falls
+// between characters, never inside one.
 std::string line(const char* format, const std::string& name) {
-    char buf[256];
-    std::snprintf(buf, sizeof buf, format, name.c_str());
-    return buf;
+    int n = std::snprintf(nullptr, 0, format, name.c_str());
+    std::string text(static_cast<std::size_t>(n > 0 ? n : 0) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format, name.c_str());
+    text.pop_back();
+    return common::cutUtf8ToGbkBytes(text, kLineLimit);
 }
 
 void addCheck(UpdateSession& s, std::string text) {
@@ -31,10 +35,42 @@ void addOperation(UpdateSession& s, std::string text) {
     s.operationLines.push_back(std::move(text));
 }
 
-void endProgram(UpdateSession& s, const std::string& name) {
-    if (platform::endProgramByName(name, s.folders.installation, ::getpid()) ==
+void endProgram(UpdateSession& s, const std::string& name,
+                std::vector<platform::ProcessInfo>& processes) {
+    if (platform::endProgramByName(name, s.folders.installation, ::getpid(), processes) ==
         platform::EndResult::Failed)
         s.log("结束主程序失败！");
+}
+
+// A name reaches the installation and the temporary folder only through real folders.
+bool staysInside(const UpdateSession& s, const UpdateEntry& e) {
+    return platform::staysInside(s.folders.installation, e.name) &&
+           platform::staysInside(s.folders.temporary, e.name);
+}
+
+void copyIntoPlace(UpdateSession& s, UpdateEntry& e) {
+    if (!staysInside(s, e)) {
+        s.log("拷贝 " + e.name + " 失败：目录链接通往安装目录之外");
+        e.resultFlags = kResultCopyFailed;
+        return;
+    }
+    if (!makeParentFolders(e.localPath)) {
+        e.resultFlags = kResultCopyFailed;
+        return;
+    }
+    switch (platform::installFile(e.tempPath, e.localPath, e.checksum)) {
+        case platform::InstallResult::Installed:
+            // Gone already when it was renamed into place.
+            platform::removeFile(e.tempPath);
+            return;
+        case platform::InstallResult::WrongChecksum:
+            s.log("拷贝 " + e.name + " 失败：文件校验和与列表不一致");
+            e.resultFlags = kResultCopyFailed;
+            return;
+        case platform::InstallResult::Failed:
+            e.resultFlags = kResultCopyFailed;
+            return;
+    }
 }
 
 }  // namespace
@@ -52,10 +88,12 @@ void runInstallStep(UpdateSession& s) {
         if (s.cancel)
             return;
     }
+    // One look at the running programs serves every entry.
+    std::vector<platform::ProcessInfo> processes = platform::runningProcesses();
     for (UpdateEntry* e : s.actionList) {
         if (s.isUpdaterName(e->name))
             continue;
-        endProgram(s, e->name);
+        endProgram(s, e->name, processes);
         s.log("kill process " + e->name);
     }
     if (!anyLocked)
@@ -68,14 +106,14 @@ void runInstallStep(UpdateSession& s) {
         const int index = static_cast<int>(k);
         if (e.has(kActionCopy)) {
             addOperation(s, line("正在拷贝>> %s 文件", e.name));
-            if (makeParentFolders(e.localPath) && platform::replaceFile(e.tempPath, e.localPath))
-                platform::removeFile(e.tempPath);
-            else
-                e.resultFlags = kResultCopyFailed;
+            copyIntoPlace(s, e);
             s.raise(Event::Copied, index);
         } else if (e.has(kActionDelete)) {
             addOperation(s, line("正在删除>> %s 文件", e.name));
-            platform::removeFile(e.localPath);
+            if (staysInside(s, e))
+                platform::removeFile(e.localPath);
+            else
+                s.log("删除 " + e.name + " 失败：目录链接通往安装目录之外");
             s.raise(Event::Deleted, index);
         }
         if (e.has(kActionRegister)) {
@@ -124,7 +162,7 @@ std::string installDoneText(int u, int d) {
     return buf;
 }
 
-void finishUpdate(UpdateSession& s) {
+bool finishUpdate(UpdateSession& s) {
     s.writeLists = true;
     {
         std::lock_guard guard(s.lock);
@@ -133,40 +171,65 @@ void finishUpdate(UpdateSession& s) {
     s.localList.clear();
     for (const auto& e : s.updateList)
         s.localList.push_back({e->name, e->checksum, e->tempPath, e->listSize});
-    writeLocalList(s.folders.localListFile(), s.localList);
+    bool written = true;
+    // A record that cannot be written is said so: the next run would otherwise start from
+    // stale lists without anyone knowing why.
+    auto check = [&](bool ok, const std::string& path) {
+        if (ok)
+            return;
+        written = false;
+        s.log("写入 " + path + " 失败");
+    };
+    check(writeLocalList(s.folders.localListFile(), s.localList), s.folders.localListFile());
     std::vector<const UpdateEntry*> failed;
     for (const UpdateEntry* e : s.actionList)
         if (e->resultFlags & kResultCopyFailed)
             failed.push_back(e);
-    writeFailList(s.folders.failListFile(), failed);
+    check(writeFailList(s.folders.failListFile(), failed), s.folders.failListFile());
+    bool configured = false;
     {
         std::lock_guard guard(s.lock);
-        writeConfiguration(s.folders.configurationFile(), s.settings);
+        configured = writeConfiguration(s.folders.configurationFile(), s.settings);
     }
+    check(configured, s.folders.configurationFile());
+    if (!written)
+        s.setStatus(kFinishWriteFailed);
 
+    std::vector<platform::ProcessInfo> processes = platform::runningProcesses();
     if (s.restart && !s.updateList.empty()) {
         for (const auto& e : s.updateList) {
             if (!e->has(kActionExecutable) || s.isUpdaterName(e->name))
                 continue;
             s.log("kill exe---" + e->name);
-            endProgram(s, e->name);
+            endProgram(s, e->name, processes);
         }
         const std::string& main = s.updateList.front()->localPath;
         common::startDetached(main, {kRestartCommandLine}, s.folders.installation);
     }
     if (s.selfUpdate) {
-        std::string commandLine = "COPY_FILE@" + s.selfPath + "@" + s.newUpdaterPath;
-        // A download is not executable until told so.
-        ::chmod(s.newUpdaterPath.c_str(), 0755);
-        common::startDetached(s.newUpdaterPath, {commandLine}, s.folders.module);
+        // Only the copy this list names takes over, not whatever lies at its path.
+        std::string expected;
+        for (const auto& e : s.updateList)
+            if (e->tempPath == s.newUpdaterPath)
+                expected = e->checksum;
+        if (!sameChecksum(platform::md5OfRegularFile(s.newUpdaterPath).value_or(""), expected)) {
+            s.log("新的升级程序 " + s.newUpdaterPath + " 与列表不一致，未启动");
+        } else {
+            std::string commandLine = "COPY_FILE@" + s.selfPath + "@" + s.newUpdaterPath;
+            // A download is not executable until told so.
+            ::chmod(s.newUpdaterPath.c_str(), 0755);
+            common::startDetached(s.newUpdaterPath, {commandLine}, s.folders.module);
+        }
     }
+    return written;
 }
 
 void declineForcedUpdate(UpdateSession& s) {
+    std::vector<platform::ProcessInfo> processes = platform::runningProcesses();
     for (const auto& e : s.updateList) {
         if (e->name.find(".exe") == std::string::npos || s.isUpdaterName(e->name))
             continue;
-        endProgram(s, e->name);
+        endProgram(s, e->name, processes);
         s.log("kill process " + e->name);
     }
 }

@@ -17,12 +17,17 @@ std::string installEventText(Event event, const std::string& name);
 std::string installDoneText(int updateCount, int deleteCount);
 
 // The finish: write the lists and the configuration, restart the main program when the list
-// asked for it, hand over to the new updater when the updater was updated.
-void finishUpdate(UpdateSession& session);
+// asked for it, hand over to the new updater when the updater was updated (only to a copy
+// with the list's checksum). False, with a log line for each file and the status text
+// kFinishWriteFailed, when a list or the configuration could not be written.
+bool finishUpdate(UpdateSession& session);
 
 // Declining a forced update ends the programs of the update set.
 void declineForcedUpdate(UpdateSession& session);
 
 inline constexpr const char* kRestartCommandLine = "DONT_RUN_UPVARRO";
+inline constexpr const char* kFinishWriteFailed = "升级完成，但保存升级记录失败！";
+// Check and operation lines hold at most this many GBK bytes.
+inline constexpr std::size_t kLineLimit = 255;
 
 }  // namespace upvarro

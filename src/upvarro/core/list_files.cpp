@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "upvarro/core/platform/files.h"
+
 namespace upvarro {
 namespace {
 
@@ -47,30 +49,18 @@ void putHeader(unsigned char* header, const char* signature, std::uint32_t count
         header[3 + i] = static_cast<unsigned char>(count >> (8 * i));
 }
 
+// Made whole in memory, so the header carries its real count at once; the bytes reach the
+// disk through a new file renamed over the old one.
 template <typename Records>
 bool writeRecords(const std::string& path, const char* signature, const Records& records) {
-    std::string tmp = path + ".new";
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f)
-        return false;
-    unsigned char header[kHeaderSize];
-    putHeader(header, signature, 0);
-    bool ok = std::fwrite(header, 1, kHeaderSize, f) == kHeaderSize;
+    std::string bytes(kHeaderSize, '\0');
     std::uint32_t written = 0;
     for (const auto& record : records) {
-        if (!ok)
-            break;
-        ok = std::fwrite(record.data(), 1, record.size(), f) == record.size();
+        bytes.append(reinterpret_cast<const char*>(record.data()), record.size());
         ++written;
     }
-    putHeader(header, signature, written);
-    ok = ok && std::fseek(f, 0, SEEK_SET) == 0 &&
-         std::fwrite(header, 1, kHeaderSize, f) == kHeaderSize && std::fflush(f) == 0;
-    ok = std::fclose(f) == 0 && ok;
-    if (ok && std::rename(tmp.c_str(), path.c_str()) == 0)
-        return true;
-    std::remove(tmp.c_str());
-    return false;
+    putHeader(reinterpret_cast<unsigned char*>(bytes.data()), signature, written);
+    return platform::writeFileAtomically(path, bytes);
 }
 
 }  // namespace

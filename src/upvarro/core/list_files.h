@@ -18,8 +18,8 @@ std::vector<UpdateEntry> readFailList(const std::string& path);
 std::vector<LocalRecord> parseLocalList(std::string_view bytes);
 std::vector<UpdateEntry> parseFailList(std::string_view bytes);
 
-// Header with count 0, the records, then the header again with the real count. Written
-// beside the file and renamed over it.
+// Header with count 0, the records, then the header again with the real count. Written to a
+// new file beside it (mkstemp, flushed to disk) and renamed over it.
 bool writeLocalList(const std::string& path, const std::vector<LocalRecord>& records);
 bool writeFailList(const std::string& path, const std::vector<const UpdateEntry*>& entries);
 

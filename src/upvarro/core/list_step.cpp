@@ -1,8 +1,9 @@
 #include "upvarro/core/list_step.h"
 
 #include <cstdio>
+#include <string_view>
+#include <unordered_map>
 
-#include "common/md5.h"
 #include "upvarro/core/platform/files.h"
 #include "upvarro/core/update_list.h"
 
@@ -19,7 +20,8 @@ void buildLocalListFromInstalled(UpdateSession& s) {
     for (const auto& e : s.updateList) {
         LocalRecord r;
         r.name = e->name;
-        auto md5 = common::CMD5::ofFile(e->localPath);
+        // Never read what is not a regular file: a FIFO would block the step for ever.
+        auto md5 = platform::md5OfRegularFile(e->localPath);
         if (!md5)
             s.log("打开 " + e->localPath + " 文件失败");
         r.checksum = md5.value_or("");
@@ -32,16 +34,16 @@ void buildLocalListFromInstalled(UpdateSession& s) {
 void compareLists(UpdateSession& s) {
     s.actionList.clear();
     const std::string self = fileNamePart(s.selfPath);
+    // The first record of each name counts; a map keeps lists of many thousand files fast.
+    std::unordered_map<std::string_view, const LocalRecord*> byName;
+    byName.reserve(s.localList.size());
+    for (const LocalRecord& r : s.localList)
+        byName.emplace(r.name, &r);
     for (const auto& owned : s.updateList) {
         UpdateEntry& e = *owned;
-        const LocalRecord* local = nullptr;
-        for (const LocalRecord& r : s.localList) {
-            if (r.name == e.name) {
-                local = &r;
-                break;
-            }
-        }
-        if (!local || local->checksum != e.checksum) {
+        auto found = byName.find(e.name);
+        const LocalRecord* local = found == byName.end() ? nullptr : found->second;
+        if (!local || !sameChecksum(local->checksum, e.checksum)) {
             s.actionList.push_back(&e);
         } else if (e.has(kActionDownload)) {
             auto installed = platform::fileSize(e.localPath);
@@ -49,15 +51,19 @@ void compareLists(UpdateSession& s) {
                 // A complete copy already waiting in the temporary folder is copied without a
                 // new download; it must be the list's file, not just of its size.
                 if (platform::fileSize(e.tempPath).value_or(-1) == e.listSize.load() &&
-                    common::CMD5::ofFile(e.tempPath).value_or("") == e.checksum)
+                    sameChecksum(platform::md5OfRegularFile(e.tempPath).value_or(""), e.checksum))
                     e.actionFlags &= ~kActionDownload;
                 s.actionList.push_back(&e);
             }
         }
         if (fileNamePart(e.tempPath) == self) {
-            s.newUpdaterPath = e.tempPath;
-            s.selfUpdate = true;
             e.actionFlags = kActionDownload;
+            // Only a copy that will be fetched can take over; an entry that asks to delete
+            // the updater, or names an action nobody knows, is never handed out.
+            if (e.allowed.load() == 1) {
+                s.newUpdaterPath = e.tempPath;
+                s.selfUpdate = true;
+            }
         }
     }
     s.updateCount = s.downloadCount = s.deleteCount = 0;
@@ -65,8 +71,12 @@ void compareLists(UpdateSession& s) {
         if (e->has(kActionDelete)) {
             ++s.deleteCount;
         } else if (e->has(kActionDownload)) {
-            ++s.downloadCount;
-            ++s.updateCount;
+            // The download step ends when this many files finished or failed: an entry the
+            // scheduler never hands out must not be counted, or the run waits for ever.
+            if (e->allowed.load() == 1 && e->state.load() == kStateWaiting) {
+                ++s.downloadCount;
+                ++s.updateCount;
+            }
         } else if (e->has(kActionCopy)) {
             ++s.updateCount;
         }
@@ -94,7 +104,9 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
     }
     const std::string listPath = s.folders.temporary + "/soft_update.xml";
     platform::removeFile(listPath);
-    if (!transfer.fetch(folderUrl + "/soft_update.xml", listPath)) {
+    if (!transfer.fetch(folderUrl + "/soft_update.xml", listPath, kListFetchLimit)) {
+        if (transfer.lastOversized())
+            s.log("soft_update.xml 超过 8 MiB，已拒绝");
         s.setStatus(kListDownloadFailed);
         s.log("下载soft_update.xml文件列表失败");
         s.raise(Event::ListFailed);
@@ -102,11 +114,14 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
     }
 
     std::optional<UpdateList> list;
+    std::string refusal;
     {
         std::lock_guard guard(s.lock);
-        list = loadUpdateList(listPath, s.folders, s.settings);
+        list = loadUpdateList(listPath, s.folders, s.settings, &refusal);
     }
     if (!list) {
+        if (!refusal.empty())
+            s.log(refusal);
         s.setStatus(kListInvalid);
         s.raise(Event::StatusChanged);
         return ListOutcome::Invalid;
@@ -123,7 +138,9 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
     if (s.updateCount > 0 || s.deleteCount > 0) {
         const std::string changelog = s.folders.temporary + "/changelog.txt";
         platform::removeFile(changelog);
-        if (!transfer.fetch(folderUrl + "/changelog.txt", changelog)) {
+        if (!transfer.fetch(folderUrl + "/changelog.txt", changelog, kChangelogFetchLimit)) {
+            if (transfer.lastOversized())
+                s.log("changelog.txt 超过 64 KiB，已拒绝");
             status = kChangelogFailed;
             s.log("下载changelog.txt 文件失败");
         }

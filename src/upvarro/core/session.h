@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "upvarro/core/folders.h"
+#include "upvarro/core/platform/run_lock.h"
 #include "upvarro/core/settings.h"
 #include "upvarro/core/transfer.h"
 #include "upvarro/core/update_entry.h"
@@ -87,6 +88,9 @@ class UpdateSession {
     std::atomic<bool> selfUpdate{false};
     std::atomic<bool> writeLists{false};
     std::string newUpdaterPath;
+
+    // Held from start-up to the end of the run: one updater per installation at a time.
+    platform::RunLock runLock;
 
   private:
     UpdateLog log_;

@@ -1,5 +1,7 @@
 #include "upvarro/core/startup.h"
 
+#include <cstring>
+#include <filesystem>
 #include <thread>
 
 #include "upvarro/core/list_files.h"
@@ -14,14 +16,37 @@ void recopyFailList(UpdateSession& s) {
         // the entry's name, which must stay inside the installation folder.
         if (!isSafeRelativeName(e.name))
             continue;
+        if (!platform::staysInside(s.folders.installation, e.name) ||
+            !platform::staysInside(s.folders.temporary, e.name))
+            continue;
         std::string from = s.folders.temporary + "/" + e.name;
         std::string to = s.folders.installation + "/" + e.name;
         if (!makeParentFolders(to))
             continue;
-        if (platform::replaceFile(from, to))
+        // The temporary file may have changed since; only the bytes the list named go in.
+        // An entry without a checksum is not checked by the copy, so it is refused here.
+        if (e.checksum.empty())
+            continue;
+        if (platform::installFile(from, to, e.checksum) == platform::InstallResult::Installed)
             platform::removeFile(from);
     }
     platform::removeFile(s.folders.failListFile());
+}
+
+void removeLeftovers(const UpdateSession& s) {
+    platform::removeLeftovers(s.folders.installation, platform::kReplacementSuffix);
+    if (s.folders.module.rfind(s.folders.installation + "/", 0) != 0)
+        platform::removeLeftovers(s.folders.module, platform::kReplacementSuffix);
+    // The rewrites of the lists and the configuration are "<name>.XXXXXX" (mkstemp).
+    std::error_code ec;
+    for (const auto& item : std::filesystem::directory_iterator(s.folders.module, ec)) {
+        const std::string name = item.path().filename().string();
+        for (const char* kept : {"localList.dat.", "faillist.dat.", "upvarro.ini."}) {
+            const std::size_t n = std::strlen(kept);
+            if (name.size() == n + 6 && name.compare(0, n, kept) == 0 && !item.is_directory(ec))
+                platform::removeFile(item.path().string());
+        }
+    }
 }
 
 void copySelf(UpdateSession& s, const CommandLine& line, std::chrono::milliseconds wait) {
@@ -45,7 +70,16 @@ StartupOutcome startUp(UpdateSession& s, const CommandLine& line, std::time_t no
             return StartupOutcome::ConfigurationError;
     }
     s.configureLog();
+    // The hand-over copy is started by the updater it replaces, which lets go on ending.
+    const auto wait =
+        line.mode == RunMode::CopyFile ? options.handOverLockWait : std::chrono::milliseconds(0);
+    if (!s.runLock.acquire(s.folders.lockFile(), wait)) {
+        s.setStatus(kAnotherUpdaterRunning);
+        s.log(kAnotherUpdaterRunning);
+        return StartupOutcome::Ended;
+    }
     makeParentFolders(s.folders.temporary);
+    removeLeftovers(s);
 
     s.localList = readLocalList(s.folders.localListFile());
     s.failList = readFailList(s.folders.failListFile());

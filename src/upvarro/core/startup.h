@@ -12,23 +12,35 @@
 namespace upvarro {
 
 inline constexpr const char* kConfigurationError = "对不起，读取upvarro.ini配置文件出错！";
+// Status and log line of an updater that found another one at work in its folder.
+inline constexpr const char* kAnotherUpdaterRunning = "另一个升级程序正在运行，本次不升级。";
 
 enum class StartupOutcome {
     ConfigurationError,  // show kConfigurationError and end
-    Ended,               // COPY_FILE handled: end without showing anything
-    Continue,            // go on to the wizard (or the unattended run)
+    // COPY_FILE handled, or another updater holds the installation (the status is then
+    // kAnotherUpdaterRunning): end without showing anything
+    Ended,
+    Continue,  // go on to the wizard (or the unattended run)
 };
 
 struct StartupOptions {
     std::chrono::milliseconds copyWait{3000};  // COPY_FILE waits for the old updater to end
+    // How long COPY_FILE waits for the old updater to let go of the installation; every other
+    // mode ends at once when another updater holds it.
+    std::chrono::milliseconds handOverLockWait{60000};
 };
 
 StartupOutcome startUp(UpdateSession& session, const CommandLine& line, std::time_t now,
                        StartupOptions options = {});
 
-// Copies every fail-list entry from the temporary folder into place again; a successful copy
-// deletes its temporary file. Then faillist.dat is deleted.
+// Copies every fail-list entry from the temporary folder into place again, when its bytes still
+// have the entry's checksum; a successful copy deletes its temporary file. Then faillist.dat is
+// deleted.
 void recopyFailList(UpdateSession& session);
+
+// Removes what replacements broken off by a crash left behind: the ".upvarro-new" files of the
+// installation and the rewrites of the lists and the configuration in the module folder.
+void removeLeftovers(const UpdateSession& session);
 
 // The second half of the self-replacement: copy the new updater over the old one.
 void copySelf(UpdateSession& session, const CommandLine& line, std::chrono::milliseconds wait);

@@ -1,7 +1,14 @@
 #include "upvarro/core/transfer.h"
 
 #include <curl/curl.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <mutex>
 
 #include "common/gbk.h"
@@ -16,13 +23,31 @@ void initialiseTransfers() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+bool isWebUrl(const std::string& url) {
+    auto startsWith = [&url](const char* scheme) {
+        std::size_t n = std::strlen(scheme);
+        if (url.size() < n)
+            return false;
+        for (std::size_t i = 0; i < n; ++i) {
+            char c = url[i];
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+            if (c != scheme[i])
+                return false;
+        }
+        return true;
+    };
+    return startsWith("http://") || startsWith("https://");
+}
+
 std::string fileUrl(const std::string& folderUrl, const std::string& name) {
     static const char* hex = "0123456789ABCDEF";
     std::string path;
+    // Folders are "/" in the name already. A GBK trail byte may be 0x5C ("\\"), which a
+    // server would take for a folder separator: it is encoded like every other byte outside
+    // printable ASCII.
     for (unsigned char c : common::utf8ToGbk(name)) {
-        if (c == '\\')
-            c = '/';
-        if (c <= 0x20 || c >= 0x7F || c == '%' || c == '#' || c == '?' || c == '"') {
+        if (c <= 0x20 || c >= 0x7F || c == '%' || c == '#' || c == '?' || c == '"' || c == '\\') {
             path += '%';
             path += hex[c >> 4];
             path += hex[c & 15];
@@ -33,7 +58,8 @@ std::string fileUrl(const std::string& folderUrl, const std::string& name) {
     return folderUrl + "/" + path;
 }
 
-Transfer::Transfer(TransferOptions options) : options_(options) {
+Transfer::Transfer(TransferOptions options)
+    : options_(options), md5_(std::make_unique<common::CMD5>()) {
     initialiseTransfers();
     curl_ = curl_easy_init();
 }
@@ -45,12 +71,31 @@ Transfer::~Transfer() {
 
 std::size_t Transfer::write(char* data, std::size_t size, std::size_t count, void* self) {
     auto* t = static_cast<Transfer*>(self);
+    const std::size_t bytes = size * count;
     // Returning less than given makes libcurl abort: this is how a stop reaches a transfer.
     if (t->entry_->allowed.load() == 0)
         return 0;
-    std::size_t written = std::fwrite(data, size, count, t->file_);
-    t->entry_->downloaded += static_cast<std::int32_t>(written * size);
-    return written * size;
+    // A body beyond its size is not the file the list names, however it ends.
+    if (t->limit_ >= 0 && t->entry_->downloaded.load() + static_cast<std::int64_t>(bytes) -
+                                  t->entry_->sizeAtStart.load() >
+                              t->limit_) {
+        t->oversized_ = true;
+        return 0;
+    }
+    std::size_t done = 0;
+    while (done < bytes) {
+        ssize_t n = ::write(t->fd_, data + done, bytes - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            t->writeFailed_ = true;
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    t->md5_->update(data, done);
+    t->entry_->downloaded += static_cast<std::int32_t>(done);
+    return done;
 }
 
 int Transfer::progress(void* self, long long, long long, long long, long long) {
@@ -59,16 +104,36 @@ int Transfer::progress(void* self, long long, long long, long long, long long) {
     return t->entry_->allowed.load() == 0 ? 1 : 0;
 }
 
-int Transfer::perform(const std::string& url, const std::string& path, UpdateEntry& entry) {
+int Transfer::perform(const std::string& url, const std::string& path, UpdateEntry& entry,
+                      std::int64_t limit) {
     httpStatus_ = 0;
+    oversized_ = false;
+    writeFailed_ = false;
+    refusedScheme_ = false;
+    checksum_.clear();
+    if (!isWebUrl(url)) {
+        refusedScheme_ = true;
+        return kTransferSizeMismatch;
+    }
     if (!makeParentFolders(path))
         return kTransferFailed;
-    file_ = std::fopen(path.c_str(), "w+b");
-    if (!file_)
+    // Only we read a download until it is installed; a link planted at its name is not
+    // followed.
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC,
+                 0600);
+    if (fd_ < 0)
         return kTransferFailed;
-    entry.sizeAtStart = static_cast<std::int32_t>(platform::fileSize(path).value_or(0));
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || ::fchmod(fd_, 0600) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+        return kTransferFailed;
+    }
+    entry.sizeAtStart = static_cast<std::int32_t>(st.st_size);
     // The file starts empty again, so does its count.
     entry.downloaded = entry.sizeAtStart.load();
+    md5_->finish();  // starts over
+    limit_ = limit;
     int result = kTransferFailed;
     if (!curl_) {
         std::fputs("curl_easy_init() error.\n", stderr);
@@ -85,33 +150,57 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
         curl_easy_setopt(curl_, CURLOPT_XFERINFODATA, this);
         curl_easy_setopt(curl_, CURLOPT_XFERINFOFUNCTION, &Transfer::progress);
         curl_easy_setopt(curl_, CURLOPT_NOPROGRESS, 0L);
-        if (curl_easy_perform(curl_) == CURLE_OK)
+        curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(curl_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_LIMIT, options_.lowSpeedLimit);
+        curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_TIME, options_.lowSpeedTime);
+        // A declared length beyond the limit is refused before any byte is written.
+        curl_easy_setopt(curl_, CURLOPT_MAXFILESIZE_LARGE,
+                         static_cast<curl_off_t>(limit > 0 ? limit : 0));  // 0: none
+        CURLcode code = curl_easy_perform(curl_);
+        if (code == CURLE_OK && !writeFailed_)
             result = kTransferDone;
+        else if (code == CURLE_FILESIZE_EXCEEDED)
+            oversized_ = true;
+        else if (code == CURLE_UNSUPPORTED_PROTOCOL)
+            refusedScheme_ = true;
         curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &httpStatus_);
         entry_ = nullptr;
     }
-    std::fclose(file_);
-    file_ = nullptr;
+    checksum_ = md5_->finish();
+    // Done means on disk: a crash after this leaves the whole file.
+    if (result == kTransferDone && ::fsync(fd_) != 0)
+        result = kTransferFailed;
+    if (::close(fd_) != 0 && result == kTransferDone)
+        result = kTransferFailed;
+    fd_ = -1;
+    if (oversized_ || refusedScheme_)
+        result = kTransferSizeMismatch;
     return result;
 }
 
 int Transfer::download(UpdateEntry& entry, bool verifyChecksum) {
-    int result = perform(fileUrl(entry.downUrl, entry.name), entry.tempPath, entry);
+    int result = perform(fileUrl(entry.downUrl, entry.name), entry.tempPath, entry,
+                         std::max<std::int64_t>(entry.listSize.load(), 0));
     // A transfer that broke off is worth another attempt; a complete answer of the wrong size
     // (an error page) or with the wrong content is not.
     if (result != kTransferDone)
         return result;
     if (platform::fileSize(entry.tempPath).value_or(-1) != entry.listSize.load())
         return kTransferSizeMismatch;
-    if (verifyChecksum && common::CMD5::ofFile(entry.tempPath).value_or("") != entry.checksum)
+    if (verifyChecksum && !sameChecksum(checksum_, entry.checksum))
         return kTransferSizeMismatch;
     return result;
 }
 
 bool Transfer::fetch(const std::string& url, const std::string& path) {
+    return fetch(url, path, -1);
+}
+
+bool Transfer::fetch(const std::string& url, const std::string& path, std::int64_t limit) {
     UpdateEntry entry;
     entry.allowed = 1;
-    int result = perform(url, path, entry);
+    int result = perform(url, path, entry, limit);
     bool ok = result == kTransferDone && httpStatus_ >= 200 && httpStatus_ < 300;
     if (!ok)
         platform::removeFile(path);

@@ -2,12 +2,17 @@
 // The single-file transfer over libcurl's easy interface: one easy handle per object, made
 // when the object is made and reused for every file it fetches.
 
-#include <cstdio>
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "upvarro/core/update_entry.h"
 
 typedef void CURL;
+
+namespace common {
+class CMD5;
+}
 
 namespace upvarro {
 
@@ -17,7 +22,20 @@ struct TransferOptions {
     // libcurl's own trace on stderr; off unless asked for, since a start from the toolbox
     // has a terminal that the trace would fill.
     bool verbose = false;
+    // A transfer slower than lowSpeedLimit bytes per second for lowSpeedTime seconds is a
+    // failed attempt: a trickling server cannot hold a worker for the whole timeout.
+    long lowSpeedLimit = 1;
+    long lowSpeedTime = 60;
 };
+
+// Largest update list and change log accepted; a larger answer is refused.
+inline constexpr std::int64_t kListFetchLimit = 8 * 1024 * 1024;
+inline constexpr std::int64_t kChangelogFetchLimit = 64 * 1024;
+
+// Only plain web addresses are fetched: http:// and https:// (letter case ignored). Other
+// schemes libcurl knows (file://, ftp://, smb:// ...) would read or reach whatever the list
+// names.
+bool isWebUrl(const std::string& url);
 
 enum TransferResult : int {
     kTransferFailed = 0,
@@ -39,26 +57,43 @@ class Transfer {
     Transfer(const Transfer&) = delete;
     Transfer& operator=(const Transfer&) = delete;
 
-    // Fetches the entry into its temporary path: 1 done, 0 failed, 2 the file on disk differs
-    // from the list size. With verifyChecksum, a file of the right size whose MD5 differs
-    // from the list's checksum is also 2: it is never installed.
+    // Fetches the entry into its temporary path (a new file, mode 0600): 1 done, 0 failed,
+    // 2 the file on disk differs from the list size. A body that grows beyond the list size
+    // is 2 as soon as it does. With verifyChecksum, a file of the right size whose MD5 (taken
+    // from the bytes as they are written) differs from the list's checksum is also 2: it is
+    // never installed. A file that is done has been flushed to disk.
     int download(UpdateEntry& entry, bool verifyChecksum);
     // Fetches url into path (the list and the change log): true only when the server answered
-    // with a success status; an error page is removed, not kept as the file.
+    // with a success status and, unless limit is negative, with at most limit bytes; an error
+    // page or a refused answer is removed, not kept as the file.
     bool fetch(const std::string& url, const std::string& path);
+    bool fetch(const std::string& url, const std::string& path, std::int64_t limit);
 
     long lastHttpStatus() const { return httpStatus_; }
+    // The last transfer was broken off because its body outgrew its limit.
+    bool lastOversized() const { return oversized_; }
+    // The last transfer named a scheme other than http or https.
+    bool lastRefusedScheme() const { return refusedScheme_; }
+    // MD5 of the bytes the last transfer wrote.
+    const std::string& lastChecksum() const { return checksum_; }
 
   private:
-    int perform(const std::string& url, const std::string& path, UpdateEntry& entry);
+    int perform(const std::string& url, const std::string& path, UpdateEntry& entry,
+                std::int64_t limit);
     static std::size_t write(char* data, std::size_t size, std::size_t count, void* self);
     static int progress(void* self, long long, long long, long long, long long);
 
     TransferOptions options_;
     CURL* curl_ = nullptr;
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
+    bool writeFailed_ = false;
+    std::unique_ptr<common::CMD5> md5_;
     UpdateEntry* entry_ = nullptr;
+    std::int64_t limit_ = 0;
     long httpStatus_ = 0;
+    bool oversized_ = false;
+    bool refusedScheme_ = false;
+    std::string checksum_;
 };
 
 }  // namespace upvarro

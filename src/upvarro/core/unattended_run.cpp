@@ -77,7 +77,7 @@ bool download(UpdateSession& session, Printer& print) {
 
 int runUnattended(const std::string& selfPath, const std::string& commandLine, std::ostream& out,
                   std::ostream& err, UnattendedOptions options) {
-    CommandLine line = parseCommandLine(commandLine);
+    CommandLine line = parseCommandLine(commandLine, selfPath);
     // The hand-over copy runs from the temporary folder; it works for the updater it
     // replaces, with that one's configuration and log.
     const std::string& home =
@@ -91,13 +91,27 @@ int runUnattended(const std::string& selfPath, const std::string& commandLine, s
             err << kConfigurationError << '\n';
             return 2;
         case StartupOutcome::Ended:
+            if (session.status() == kAnotherUpdaterRunning) {
+                err << kAnotherUpdaterRunning << '\n';
+                return 1;
+            }
             return 0;
         case StartupOutcome::Continue:
             break;
     }
-    auto writeBack = [&session] {
-        std::lock_guard guard(session.lock);
-        writeConfiguration(session.folders.configurationFile(), session.settings);
+    // The configuration is written back on every exit; a failure is said, never passed over.
+    bool writeFailed = false;
+    auto writeBack = [&session, &err, &writeFailed] {
+        bool ok = false;
+        {
+            std::lock_guard guard(session.lock);
+            ok = writeConfiguration(session.folders.configurationFile(), session.settings);
+        }
+        if (!ok) {
+            session.log("写入 " + session.folders.configurationFile() + " 失败");
+            err << "写入 " << session.folders.configurationFile() << " 失败\n";
+            writeFailed = true;
+        }
     };
 
     session.subscribe([&](Event event, int) {
@@ -129,7 +143,7 @@ int runUnattended(const std::string& selfPath, const std::string& commandLine, s
                 print(actionWords(e->actionFlags) + "\t" + e->name + "\t" +
                       std::to_string(e->listSize.load()));
         writeBack();
-        return 0;
+        return writeFailed ? 1 : 0;
     }
 
     // The update prompt is answered with 立即升级.
@@ -145,7 +159,10 @@ int runUnattended(const std::string& selfPath, const std::string& commandLine, s
             installed = false;
         }
     }
-    finishUpdate(session);
+    if (!finishUpdate(session)) {
+        print(session.status());
+        installed = false;
+    }
     return installed ? 0 : 1;
 }
 

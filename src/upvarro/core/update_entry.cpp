@@ -31,6 +31,18 @@ std::int32_t getInt(const unsigned char* record, std::size_t offset) {
 
 }  // namespace
 
+bool sameChecksum(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+        char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
 UpdateEntry& UpdateEntry::operator=(const UpdateEntry& o) {
     if (this == &o)
         return *this;

@@ -70,6 +70,9 @@ struct UpdateEntry {
     bool has(std::int32_t flag) const { return (actionFlags.load() & flag) != 0; }
 };
 
+// Checksums are hex digits; a list written with upper-case digits names the same files.
+bool sameChecksum(const std::string& a, const std::string& b);
+
 using EntryRecord = std::array<unsigned char, kEntryRecordSize>;
 using LocalRecordBytes = std::array<unsigned char, kLocalRecordSize>;
 

@@ -7,6 +7,8 @@
 
 #include "common/field_reader.h"
 #include "common/gbk.h"
+#include "upvarro/core/platform/files.h"
+#include "upvarro/core/transfer.h"
 
 namespace upvarro {
 namespace {
@@ -99,7 +101,12 @@ bool isSafeRelativeName(const std::string& name) {
 }
 
 std::optional<UpdateList> parseUpdateList(std::string_view document, const Folders& folders,
-                                          Settings& settings) {
+                                          Settings& settings, std::string* refusal) {
+    auto refuse = [refusal](std::string line) {
+        if (refusal)
+            *refusal = std::move(line);
+        return std::nullopt;
+    };
     tinyxml2::XMLDocument doc;
     if (doc.Parse(document.data(), document.size()) != tinyxml2::XML_SUCCESS)
         return std::nullopt;
@@ -140,9 +147,16 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
             if (c == '\\')
                 c = '/';
         if (!isSafeRelativeName(entry->name))
-            return std::nullopt;
+            return refuse("拒绝文件列表：文件名 " + entry->name + " 不在安装目录之内");
+        // A linked folder inside the installation that leads out of it climbs like "..".
+        if (!platform::staysInside(folders.installation, entry->name) ||
+            !platform::staysInside(folders.temporary, entry->name))
+            return refuse("拒绝文件列表：" + entry->name + " 经过链接的目录通往安装目录之外");
         entry->checksum = kept(checksum, kChecksumLimit);
         entry->downUrl = kept(url, kUrlLimit);
+        if (!isWebUrl(entry->downUrl))
+            return refuse("拒绝文件列表：" + entry->name + " 的下载地址 " + entry->downUrl +
+                          " 不是 http 或 https 地址");
         entry->tempPath = folders.temporary + "/" + entry->name;
         entry->localPath = folders.installation + "/" + entry->name;
         entry->listSize = *listSize;
@@ -161,7 +175,7 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
 }
 
 std::optional<UpdateList> loadUpdateList(const std::string& path, const Folders& folders,
-                                         Settings& settings) {
+                                         Settings& settings, std::string* refusal) {
     std::string bytes;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
@@ -171,7 +185,7 @@ std::optional<UpdateList> loadUpdateList(const std::string& path, const Folders&
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
         bytes.append(buf, n);
     std::fclose(f);
-    return parseUpdateList(bytes, folders, settings);
+    return parseUpdateList(bytes, folders, settings, refusal);
 }
 
 }  // namespace upvarro

@@ -26,10 +26,12 @@ bool isSafeRelativeName(const std::string& name);
 
 // Parses the document. Settings found are applied to settings. Nullopt when the document
 // cannot be read, has no file element, a file element lacks name, checksum, DownUrl or size,
-// or a name is not a safe relative path.
+// a name is not a safe relative path or leads out of the installation or temporary folder
+// through a linked folder, or a DownUrl is not an http or https address. For the refusals of
+// names and addresses, refusal (when given) receives a line for the log.
 std::optional<UpdateList> parseUpdateList(std::string_view document, const Folders& folders,
-                                          Settings& settings);
+                                          Settings& settings, std::string* refusal = nullptr);
 std::optional<UpdateList> loadUpdateList(const std::string& path, const Folders& folders,
-                                         Settings& settings);
+                                         Settings& settings, std::string* refusal = nullptr);
 
 }  // namespace upvarro

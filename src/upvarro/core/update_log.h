@@ -2,6 +2,7 @@
 // update.log in the module folder: each message appended after a header line with the local
 // time. LogLevel 0 writes nothing.
 
+#include <cstdio>
 #include <ctime>
 #include <functional>
 #include <mutex>
@@ -9,12 +10,17 @@
 
 namespace upvarro {
 
+// The file is opened at the first message and stays open for the run (a run of many files
+// logs several lines each); every message is flushed as it is written.
 class UpdateLog {
   public:
     UpdateLog() = default;
     UpdateLog(std::string path, int level) : path_(std::move(path)), level_(level) {}
+    ~UpdateLog();
+    UpdateLog(const UpdateLog&) = delete;
+    UpdateLog& operator=(const UpdateLog&) = delete;
 
-    void setPath(std::string path) { path_ = std::move(path); }
+    void setPath(std::string path);
     void setLevel(int level) { level_ = level; }
     // Told "Open update.log file error" when the file cannot be opened; the window shows it in
     // a box, the unattended mode on stderr.
@@ -30,6 +36,7 @@ class UpdateLog {
     int level_ = 0;
     std::function<void(const std::string&)> errorHandler_;
     std::mutex mutex_;
+    std::FILE* file_ = nullptr;
 };
 
 // "\r\n====================================\r\n[%d-%d-%d %d:%d:%d  ]" of the local time.

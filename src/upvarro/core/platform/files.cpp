@@ -1,12 +1,18 @@
 #include "upvarro/core/platform/files.h"
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "common/md5.h"
+#include "upvarro/core/update_entry.h"
 
 namespace upvarro::platform {
 namespace {
@@ -52,6 +58,118 @@ bool looksExecutable(const char* head, std::size_t n) {
            (n >= 2 && head[0] == '#' && head[1] == '!');
 }
 
+std::string folderOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+// Makes a rename durable.
+void syncFolder(const std::string& path) {
+    Fd dir(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        ::fsync(dir.get());
+}
+
+// Opens a regular file for reading; a FIFO or device is never waited on, a link at the last
+// component is refused.
+int openRegular(const std::string& path, bool followLink, struct stat& st) {
+    int flags = O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW);
+    int fd = ::open(path.c_str(), flags);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    // Regular files ignore O_NONBLOCK for reading; cleared all the same.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+// What the target may be replaced with and which permission bits the new file gets. False
+// when the target is something other than a regular file or a link (a folder, a FIFO).
+bool targetMode(const std::string& to, mode_t& mode, bool& known) {
+    struct stat target {};
+    known = false;
+    if (::lstat(to.c_str(), &target) != 0)
+        return errno == ENOENT;
+    if (S_ISLNK(target.st_mode)) {
+        // The link itself is replaced, never written through.
+        struct stat through {};
+        if (::stat(to.c_str(), &through) == 0 && S_ISREG(through.st_mode)) {
+            mode = through.st_mode & 0777;
+            known = true;
+        }
+        return true;
+    }
+    if (!S_ISREG(target.st_mode))
+        return false;
+    // A server never makes a set-user-id or set-group-id file, nor keeps one.
+    mode = target.st_mode & 0777;
+    known = true;
+    return true;
+}
+
+// A new file beside path, created here and now: never a file or link planted under that name.
+int createBeside(const std::string& path, std::string& tmp) {
+    tmp = path + kReplacementSuffix;
+    for (int tries = 0; tries < 2; ++tries) {
+        int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+        // A leftover of a replacement that was broken off: removing it removes the name only.
+        ::unlink(tmp.c_str());
+    }
+    return -1;
+}
+
+// Copies the open file to a new file beside to and renames it into place. With a checksum,
+// the bytes copied must have it.
+InstallResult copyInto(int in, const std::string& to, const std::string& checksum) {
+    mode_t mode = 0644;
+    bool known = false;
+    if (!targetMode(to, mode, known))
+        return InstallResult::Failed;
+    std::string tmp;
+    Fd out(createBeside(to, tmp));
+    if (out.get() < 0)
+        return InstallResult::Failed;
+    common::CMD5 md5;
+    bool ok = ::lseek(in, 0, SEEK_SET) == 0;
+    char buf[65536];
+    char head[4] = {0, 0, 0, 0};
+    std::size_t headSize = 0;
+    for (bool first = true; ok;) {
+        ssize_t n = ::read(in, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            ok = false;
+        if (n <= 0)
+            break;
+        if (first) {
+            headSize = std::min(sizeof head, static_cast<std::size_t>(n));
+            std::memcpy(head, buf, headSize);
+            first = false;
+        }
+        md5.update(buf, static_cast<std::size_t>(n));
+        ok = writeAll(out.get(), buf, static_cast<std::size_t>(n));
+    }
+    if (!known)
+        mode = looksExecutable(head, headSize) ? 0755 : 0644;
+    bool right = checksum.empty() || sameChecksum(md5.finish(), checksum);
+    ok = ok && right && ::fchmod(out.get(), mode) == 0 && ::fsync(out.get()) == 0;
+    ok = ::close(out.release()) == 0 && ok;
+    if (ok && ::rename(tmp.c_str(), to.c_str()) == 0) {
+        syncFolder(to);
+        return InstallResult::Installed;
+    }
+    ::unlink(tmp.c_str());
+    return right ? InstallResult::Failed : InstallResult::WrongChecksum;
+}
+
 }  // namespace
 
 std::optional<std::int64_t> fileSize(const std::string& path) {
@@ -69,58 +187,150 @@ bool removeFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
-bool replaceFile(const std::string& from, const std::string& to) {
-    Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+std::optional<std::string> md5OfRegularFile(const std::string& path) {
+    struct stat st {};
+    Fd in(openRegular(path, true, st));
     if (in.get() < 0)
-        return false;
-    struct stat source {};
-    if (::fstat(in.get(), &source) != 0 || !S_ISREG(source.st_mode))
-        return false;
-
-    struct stat target {};
-    bool hadTarget = ::stat(to.c_str(), &target) == 0;
-    if (hadTarget && !S_ISREG(target.st_mode))
-        return false;
-
-    std::string tmp = to + ".upvarro-new";
-    Fd out(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
-    if (out.get() < 0)
-        return false;
-    bool ok = true;
+        return std::nullopt;
+    common::CMD5 md5;
     char buf[65536];
-    char head[4] = {0, 0, 0, 0};
-    std::size_t headSize = 0;
     for (;;) {
         ssize_t n = ::read(in.get(), buf, sizeof buf);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            ok = false;
-        if (n <= 0)
+            return std::nullopt;
+        if (n == 0)
             break;
-        if (headSize == 0) {
+        md5.update(buf, static_cast<std::size_t>(n));
+    }
+    return md5.finish();
+}
+
+bool replaceFile(const std::string& from, const std::string& to) {
+    struct stat source {};
+    Fd in(openRegular(from, true, source));
+    if (in.get() < 0)
+        return false;
+    return copyInto(in.get(), to, {}) == InstallResult::Installed;
+}
+
+InstallResult installFile(const std::string& from, const std::string& to,
+                          const std::string& checksum) {
+    struct stat source {};
+    Fd in(openRegular(from, false, source));
+    if (in.get() < 0)
+        return InstallResult::Failed;
+    struct stat folder {};
+    if (::stat(folderOf(to).c_str(), &folder) != 0 || folder.st_dev != source.st_dev)
+        return copyInto(in.get(), to, checksum);
+
+    mode_t mode = 0644;
+    bool known = false;
+    if (!targetMode(to, mode, known))
+        return InstallResult::Failed;
+    common::CMD5 md5;
+    char buf[65536];
+    char head[4] = {0, 0, 0, 0};
+    std::size_t headSize = 0;
+    for (bool first = true;;) {
+        ssize_t n = ::read(in.get(), buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return InstallResult::Failed;
+        if (n == 0)
+            break;
+        if (first) {
             headSize = std::min(sizeof head, static_cast<std::size_t>(n));
             std::memcpy(head, buf, headSize);
+            first = false;
         }
-        if (!writeAll(out.get(), buf, static_cast<std::size_t>(n))) {
-            ok = false;
-            break;
-        }
+        md5.update(buf, static_cast<std::size_t>(n));
     }
+    if (!checksum.empty() && !sameChecksum(md5.finish(), checksum))
+        return InstallResult::WrongChecksum;
+    if (!known)
+        mode = looksExecutable(head, headSize) ? 0755 : 0644;
+    // The name must still be the file whose bytes were checked.
+    struct stat now {};
+    if (::lstat(from.c_str(), &now) != 0 || now.st_ino != source.st_ino ||
+        now.st_dev != source.st_dev)
+        return InstallResult::Failed;
+    if (::fchmod(in.get(), mode) != 0 || ::fsync(in.get()) != 0)
+        return InstallResult::Failed;
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        return errno == EXDEV ? copyInto(in.get(), to, checksum) : InstallResult::Failed;
+    syncFolder(to);
+    syncFolder(from);
+    return InstallResult::Installed;
+}
+
+bool writeFileAtomically(const std::string& path, std::string_view bytes) {
+    std::string tmp = path + ".XXXXXX";
+    int fd = ::mkstemp(tmp.data());
+    if (fd < 0)
+        return false;
+    Fd out(fd);
+    struct stat old {};
     mode_t mode =
-        hadTarget ? (target.st_mode & 07777) : (looksExecutable(head, headSize) ? 0755 : 0644);
-    ok = ok && ::fchmod(out.get(), mode) == 0 && ::fsync(out.get()) == 0;
+        ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) ? (old.st_mode & 0777) : 0644;
+    bool ok = ::fchmod(out.get(), mode) == 0 && writeAll(out.get(), bytes.data(), bytes.size()) &&
+              ::fsync(out.get()) == 0;
     ok = ::close(out.release()) == 0 && ok;
-    if (ok && ::rename(tmp.c_str(), to.c_str()) == 0) {
-        // Make the rename itself durable.
-        std::string folder = to.substr(0, to.rfind('/') == std::string::npos ? 0 : to.rfind('/'));
-        Fd dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (dir.get() >= 0)
-            ::fsync(dir.get());
+    if (ok && ::rename(tmp.c_str(), path.c_str()) == 0) {
+        syncFolder(path);
         return true;
     }
     ::unlink(tmp.c_str());
     return false;
+}
+
+bool staysInside(const std::string& folder, const std::string& relative) {
+    std::error_code ec;
+    const std::filesystem::path base = std::filesystem::weakly_canonical(folder, ec);
+    if (ec)
+        return false;
+    std::string path = folder;
+    std::size_t start = 0;
+    for (std::size_t slash = relative.find('/'); slash != std::string::npos;
+         start = slash + 1, slash = relative.find('/', start)) {
+        path += "/" + relative.substr(start, slash - start);
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0)
+            return errno == ENOENT;  // made later as a plain folder
+        if (!S_ISLNK(st.st_mode))
+            continue;
+        std::filesystem::path target = std::filesystem::canonical(path, ec);
+        if (ec)
+            return false;
+        auto rel = target.lexically_relative(base);
+        if (rel.empty() || *rel.begin() == "..")
+            return false;
+    }
+    return true;
+}
+
+int removeLeftovers(const std::string& folder, const std::string& suffix) {
+    namespace fs = std::filesystem;
+    int removed = 0;
+    std::error_code ec;
+    fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    // A bounded walk: an installation folder holds a few hundred files, not a disk.
+    int seen = 0;
+    for (; !ec && it != fs::recursive_directory_iterator() && seen < 200000; it.increment(ec)) {
+        ++seen;
+        const std::string name = it->path().filename().string();
+        if (name.size() <= suffix.size() ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+            continue;
+        struct stat st {};
+        if (::lstat(it->path().c_str(), &st) != 0 || !(S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)))
+            continue;
+        if (::unlink(it->path().c_str()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 }  // namespace upvarro::platform

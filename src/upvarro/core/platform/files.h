@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace upvarro::platform {
 
@@ -12,10 +13,40 @@ std::optional<std::int64_t> fileSize(const std::string& path);
 bool fileExists(const std::string& path);
 bool removeFile(const std::string& path);
 
+// The MD5 text of a regular file (a link to one is followed). Anything else (a FIFO, a
+// device, a folder) gives nullopt without being read, so it can neither block nor be drained.
+std::optional<std::string> md5OfRegularFile(const std::string& path);
+
 // Copies from over to, replacing it atomically: the bytes go to a file beside the target,
 // are flushed to disk and renamed over it, so a crash leaves either the old file or the new
-// one, never half of one. The target keeps its permission bits; a new target gets the
-// executable bits when the copy is an ELF program or a "#!" script.
+// one, never half of one. The target keeps its permission bits (masked to 0777); a new
+// target gets the executable bits when the copy is an ELF program or a "#!" script.
 bool replaceFile(const std::string& from, const std::string& to);
+
+enum class InstallResult { Installed, WrongChecksum, Failed };
+
+// Puts the downloaded file from in place of to, as replaceFile does, after checking that the
+// bytes being installed have the MD5 checksum (letter case ignored; an empty checksum checks
+// nothing). When both lie on one file system the file is renamed into place (its bytes are
+// read once to check them, never written again) and from is gone afterwards; otherwise it is
+// copied and from stays. A wrong checksum installs nothing.
+InstallResult installFile(const std::string& from, const std::string& to,
+                          const std::string& checksum);
+
+// Writes bytes to path through a new file beside it (made with mkstemp, flushed to disk) that
+// is renamed over it; the old file keeps its permission bits, a new one gets 0644.
+bool writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// True when folder + "/" + relative names something inside folder: no folder on the way that
+// exists is a link leading out of it. Parts that do not exist yet are made by the updater as
+// plain folders, so they are fine.
+bool staysInside(const std::string& folder, const std::string& relative);
+
+// Removes the files and links below folder whose names end in suffix: the leftovers of
+// replacements a crash broke off. Links to folders are not followed. Returns how many.
+int removeLeftovers(const std::string& folder, const std::string& suffix);
+
+// Suffix of the file a replacement writes beside its target.
+inline constexpr const char* kReplacementSuffix = ".upvarro-new";
 
 }  // namespace upvarro::platform

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -128,20 +129,29 @@ bool OpenFiles::contains(const std::string& path) const {
 
 bool isLocked(const std::string& path, const OpenFiles& openFiles) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return true;
-    int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return true;
+    struct stat opened {};
+    bool same = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_ino == st.st_ino;
     ::close(fd);
-    return openFiles.contains(path);
+    return !same || openFiles.contains(path);
 }
 
 EndResult endProgramByName(const std::string& name, const std::string& folder, pid_t except,
                            int graceMs) {
+    std::vector<ProcessInfo> processes = runningProcesses();
+    return endProgramByName(name, folder, except, processes, graceMs);
+}
+
+EndResult endProgramByName(const std::string& name, const std::string& folder, pid_t except,
+                           std::vector<ProcessInfo>& processes, int graceMs) {
     std::size_t slash = name.rfind('/');
     std::string wanted = lower(slash == std::string::npos ? name : name.substr(slash + 1));
-    for (const ProcessInfo& p : runningProcesses()) {
+    for (auto it = processes.begin(); it != processes.end(); ++it) {
+        const ProcessInfo p = *it;
         if (p.pid == except)
             continue;
         std::size_t s = p.executable.rfind('/');
@@ -149,13 +159,20 @@ EndResult endProgramByName(const std::string& name, const std::string& folder, p
             continue;
         if (!insideFolder(p.executable, folder))
             continue;
-        if (::kill(p.pid, SIGTERM) != 0)
+        if (::kill(p.pid, SIGTERM) != 0) {
+            // Gone since the list was taken: nothing left to end.
+            if (errno == ESRCH) {
+                processes.erase(it);
+                return EndResult::NotRunning;
+            }
             return EndResult::Failed;
+        }
         auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(graceMs);
         while (running(p.pid) && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         if (running(p.pid) && ::kill(p.pid, SIGKILL) != 0)
             return EndResult::Failed;
+        processes.erase(it);
         return EndResult::Ended;
     }
     return EndResult::NotRunning;

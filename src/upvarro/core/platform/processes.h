@@ -31,7 +31,9 @@ class OpenFiles {
 };
 
 // The counterpart of opening a file for full access with no sharing: a file is locked when
-// it is missing, cannot be opened for writing, or another process has it open or mapped.
+// it is missing, is not a regular file (a link, a FIFO, a device: never opened, so it can
+// neither block nor wake anything), cannot be opened for writing, or another process has it
+// open or mapped.
 bool isLocked(const std::string& path, const OpenFiles& openFiles);
 
 enum class EndResult { NotRunning, Ended, Failed };
@@ -42,5 +44,9 @@ enum class EndResult { NotRunning, Ended, Failed };
 // one still running after the grace period is killed.
 EndResult endProgramByName(const std::string& name, const std::string& folder, pid_t except,
                            int graceMs = 1000);
+// The same against a list taken once for many names (an install step ends one program per
+// entry); an ended process is taken off the list.
+EndResult endProgramByName(const std::string& name, const std::string& folder, pid_t except,
+                           std::vector<ProcessInfo>& processes, int graceMs = 1000);
 
 }  // namespace upvarro::platform
