@@ -1,10 +1,31 @@
 #include "kalvix/gui/guides/dlg_other.h"
 
+#include <QPushButton>
+
+#include "kalvix/gui/guides/dlg_zhuo_gui_count.h"
+#include "ui_dlg_other.h"
+
 namespace kalvix::gui {
 
-// The page's controls arrive with its calculator; until then it is an empty page.
-CDlgOther::CDlgOther(QWidget* parent) : PageWidget(parent) {
-    setObjectName(QStringLiteral("CDlgOther"));
+CDlgOther::CDlgOther(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent)
+    : PageWidget(host, parent) {
+    Ui::CDlgOther ui;
+    ui.setupUi(this);
+    // The first nine buttons: light blue-grey, focused or not; darker blue with white text
+    // under the mouse.
+    const QString drawn = QStringLiteral(
+        "QPushButton { background-color: rgb(195, 210, 230); border: 1px solid rgb(128, 161, 205);"
+        " border-radius: 3px; }"
+        "QPushButton:hover { background-color: rgb(128, 161, 205); color: white; }");
+    for (QPushButton* b :
+         {ui.buttonSmelt, ui.buttonMeridians, ui.buttonTreasure, ui.buttonRune, ui.buttonFurniture,
+          ui.buttonMount, ui.buttonFullExp, ui.buttonSkillCost, ui.buttonLegend})
+        b->setStyleSheet(drawn);
+    setModel(std::move(model));
+    // A fresh calculator at every opening.
+    host.addDialog(QStringLiteral("捉鬼计算器"), [](PageHost& h, QWidget* owner) -> QDialog* {
+        return new CZhuoGuiCount(h, owner);
+    });
 }
 
 }  // namespace kalvix::gui

@@ -1,13 +1,13 @@
 #pragma once
-#include "kalvix/gui/app/page_widget.h"
+#include "kalvix/gui/framework/page_widget.h"
 
 namespace kalvix::gui {
 
-// The 常用查询 page.
+// The 常用查询 page: twelve buttons, nine of them drawn in the page's own blues.
 class CDlgOther : public PageWidget {
     Q_OBJECT
   public:
-    explicit CDlgOther(QWidget* parent = nullptr);
+    CDlgOther(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent = nullptr);
 };
 
 }  // namespace kalvix::gui

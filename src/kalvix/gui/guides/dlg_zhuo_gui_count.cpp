@@ -1,0 +1,32 @@
+#include "kalvix/gui/guides/dlg_zhuo_gui_count.h"
+
+#include "kalvix/core/calculators/zhuo_gui_page.h"
+#include "kalvix/gui/framework/page_binder.h"
+#include "ui_dlg_zhuo_gui_count.h"
+
+namespace kalvix::gui {
+
+CZhuoGuiCount::CZhuoGuiCount(PageHost& host, QWidget* parent) : QDialog(parent) {
+    Ui::CZhuoGuiCount ui;
+    ui.setupUi(this);
+    setFixedSize(size());
+    ui.editLeaderExp->setStyleSheet(
+        QStringLiteral("QLineEdit { color: rgb(0, 255, 0); background: transparent; }"));
+    connect(ui.buttonOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui.buttonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    model_ = std::make_unique<ZhuoGuiPage>(host.context());
+    binder_ = new PageBinder(this, *model_, host);
+}
+
+CZhuoGuiCount::~CZhuoGuiCount() {
+    // The binder is a child of this dialog; drop it before the model goes.
+    delete binder_;
+}
+
+void CZhuoGuiCount::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (QWidget* level = binder_->widgetFor("队伍平均等级"))
+        level->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace kalvix::gui
