@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "cli_test_support.h"
+#include "kalvix/core/quiz/question_csv.h"
+#include "kalvix/core/quiz/quiz_page.h"
+
+namespace {
+
+using kalvix::test::runCalc;
+using nlohmann::json;
+
+std::string fixture(const std::string& name) {
+    return std::string(KALVIX_TEST_DATA) + "/quiz/" + name;
+}
+
+// kalvix-quizdb is built beside kalvix-calc's folder.
+std::string quizdb() {
+    return (std::filesystem::path(KALVIX_CALC).parent_path().parent_path() / "quizdb" /
+            "kalvix-quizdb")
+        .string();
+}
+
+kalvix::test::CalcRun runQuizdb(const std::vector<std::string>& args) {
+    std::string cmd = kalvix::test::shellQuote(quizdb());
+    for (const auto& a : args)
+        cmd += " " + kalvix::test::shellQuote(a);
+    cmd += " 2>&1";
+    kalvix::test::CalcRun r;
+    if (FILE* p = popen(cmd.c_str(), "r")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = fread(buf, 1, sizeof buf, p)) > 0)
+            r.out.append(buf, n);
+        const int status = pclose(p);
+        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    return r;
+}
+
+class QuizCli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "quiz-cli-XXXXXX").string();
+        ASSERT_TRUE(mkdtemp(pattern.data()));
+        folder = pattern;
+        store = folder + "/Conversion.dat";
+        auto r = runQuizdb({fixture("questions.csv"), store});
+        ASSERT_EQ(r.exitCode, 0) << r.out;
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    json run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--store=" + store, "答题器"});
+        auto r = runCalc(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return r.exitCode == 0 ? json::parse(r.out) : json();
+    }
+    std::string folder;
+    std::string store;
+};
+
+TEST_F(QuizCli, SearchesChoosesAndCopies) {
+    json j = run({"关键字=明月"});
+    EXPECT_EQ(j["结果"], json::parse(R"([["“床前明月光”的作者是", "李白"]])"));
+    EXPECT_EQ(j["messages"], json::parse(R"([{"where": "status", "text": "找到 1 道题目"}])"));
+
+    j = run({"NPC查询=1", "关键字=的", "结果.选择=#1", "复制答案"});
+    EXPECT_EQ(j["结果"].size(), 2u);
+    EXPECT_EQ(j["详细"], "题目：“诗仙”指的是\n答案：李白");
+    EXPECT_EQ(j["剪贴板"], "题目：“诗仙”指的是\n答案：李白\n" + kalvix::QuizPage::sourceLine());
+    EXPECT_EQ(j["messages"].back(), json::parse(R"({"where": "box", "text": "题目答案已复制"})"));
+
+    // A category chosen after the keyword waits for the next change.
+    j = run({"关键字=的", "钓鱼查询=1"});
+    EXPECT_GT(j["结果"].size(), 2u);
+}
+
+TEST_F(QuizCli, OddKeywordsAreSearchedLiterally) {
+    struct Case {
+        const char* keyword;
+        std::size_t found;
+    } cases[] = {{"'", 1},           {"Tom's", 1}, {"\"", 1}, {";", 1},        {"--", 1},
+                 {"' OR '1'='1", 0}, {"%", 18},    {"_", 18}, {"\x01\x02", 0}, {"\xff", 0}};
+    for (const Case& c : cases) {
+        json j = run({std::string("关键字=") + c.keyword});
+        EXPECT_EQ(j["结果"].size(), c.found) << c.keyword;
+        ASSERT_EQ(j["messages"].size(), 1u) << c.keyword;
+        EXPECT_EQ(j["messages"][0]["where"], "status") << c.keyword;
+    }
+    json j = run({"关键字=" + std::string(10000, 'k')});
+    EXPECT_TRUE(j["结果"].empty());
+}
+
+TEST_F(QuizCli, MissingAndDamagedStores) {
+    auto r = runCalc({"--store=" + folder + "/none.dat", "答题器", "关键字=a", "关键字=b"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(json::parse(r.out)["messages"],
+              json::parse(R"([{"where": "box", "text": "题库不存在"},
+                              {"where": "box", "text": "题库不存在"}])"));
+    FILE* f = std::fopen(store.c_str(), "wb");
+    std::fputs("damaged", f);
+    std::fclose(f);
+    json j = run({"关键字=a"});
+    EXPECT_EQ(j["messages"], json::parse(R"([{"where": "box",
+                                              "text": "file is encrypted or is not a database"}])"));
+}
+
+TEST_F(QuizCli, TheBuiltSampleStoreIsBesideTheProgram) {
+    auto r = runCalc({"答题器", "关键字=床前明月光"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(json::parse(r.out)["结果"], json::parse(R"([["“床前明月光”的作者是", "李白"]])"));
+    // Every category of the sample has questions.
+    for (int c = 0; c < 9; ++c) {
+        const std::string name = kalvix::QuizPage::categoryNames()[static_cast<std::size_t>(c)];
+        r = runCalc({"答题器", name + "=1", "关键字="});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_GE(json::parse(r.out)["结果"].size(), 25u) << name;
+    }
+}
+
+TEST_F(QuizCli, QuizdbRefusesMalformedListsAndWritesNothing) {
+    auto help = runQuizdb({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("usage: kalvix-quizdb QUESTIONS.csv OUT.dat"), std::string::npos);
+    EXPECT_EQ(runQuizdb({}).exitCode, 2);
+
+    const std::string out = folder + "/new.dat";
+    auto r = runQuizdb({fixture("bad_quote.csv"), out});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("line 3: unterminated quoted field"), std::string::npos) << r.out;
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    // A refused list leaves an existing store as it was.
+    r = runQuizdb({fixture("bad_fields.csv"), store});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(run({"关键字=明月"})["结果"].size(), 1u);
+}
+
+}  // namespace
