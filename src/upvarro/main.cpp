@@ -1,41 +1,126 @@
-// upvarro: the updater. The wizard window is not part of this build yet; the unattended mode
-// runs the same steps without it, and the COPY_FILE hand-over of a self-update works as is.
+// upvarro: the updater. A plain start and a RUN_UPDATE start run the update wizard; COPY_FILE
+// finishes a self-update without a window; --unattended runs the same steps for scripts.
 
+#include <QApplication>
+#include <QMessageBox>
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/program_folder.h"
 #include "upvarro/core/command_line.h"
+#include "upvarro/core/startup.h"
+#include "upvarro/core/transfer.h"
 #include "upvarro/core/unattended_run.h"
+#include "upvarro/gui/upvarro_sheet.h"
+
+namespace {
+
+int unattended(const std::vector<std::string>& args, const std::string& self) {
+    upvarro::UnattendedOptions options;
+    std::size_t first = 2;
+    for (; first < args.size() && args[first].rfind("--", 0) == 0; ++first) {
+        if (args[first] == "--list-only") {
+            options.listOnly = true;
+        } else {
+            std::cerr << "upvarro: unknown option " << args[first] << "\n";
+            return 2;
+        }
+    }
+    std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(first), args.end());
+    return upvarro::runUnattended(self, upvarro::joinArguments(rest), std::cout, std::cerr,
+                                  options);
+}
+
+int exitStatus(const upvarro::UpdateSession& session, upvarro::WizardOutcome outcome) {
+    using upvarro::WizardOutcome;
+    switch (outcome) {
+        case WizardOutcome::NothingToUpdate:
+        case WizardOutcome::Declined:
+            return 0;
+        case WizardOutcome::Finished:
+            for (const upvarro::UpdateEntry* e : session.actionList)
+                if (e->resultFlags & upvarro::kResultCopyFailed)
+                    return 1;
+            return 0;
+        default:
+            return 1;
+    }
+}
+
+int wizard(int argc, char** argv, const std::string& self, const std::string& commandLine,
+           std::optional<bool> answer) {
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    upvarro::UpdateSession session(upvarro::Folders::fromExecutable(self), self);
+    session.updateLog().setErrorHandler([](const std::string& m) { std::cerr << m << '\n'; });
+    upvarro::initialiseTransfers();
+
+    upvarro::CommandLine line = upvarro::parseCommandLine(commandLine);
+    switch (upvarro::startUp(session, line, std::time(nullptr))) {
+        case upvarro::StartupOutcome::ConfigurationError:
+            std::cerr << upvarro::kConfigurationError << '\n';
+            // A scripted run has nobody to click the box away.
+            if (!answer)
+                QMessageBox::critical(nullptr, QStringLiteral("upvarro"),
+                                      QString::fromUtf8(upvarro::kConfigurationError));
+            return 2;
+        case upvarro::StartupOutcome::Ended:
+            return 0;
+        case upvarro::StartupOutcome::Continue:
+            break;
+    }
+
+    int status = 1;
+    {
+        upvarro::gui::CUpvarroSheet sheet(session, {answer});
+        QObject::connect(&sheet, &upvarro::gui::CUpvarroSheet::ended, &app, [&] {
+            status = exitStatus(session, sheet.model().outcome());
+            QApplication::exit(status);
+        });
+        sheet.start();
+        QApplication::exec();
+        if (sheet.workLeftRunning()) {
+            // A list fetch stuck on a silent server cannot be interrupted; everything worth
+            // keeping is written, so end without waiting for it.
+            std::fflush(nullptr);
+            std::_Exit(status);
+        }
+    }
+    return status;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv, argv + argc);
     std::string self = common::executablePath();
-    if (args.size() >= 2 && args[1] == "--unattended") {
-        upvarro::UnattendedOptions options;
-        std::size_t first = 2;
-        for (; first < args.size() && args[first].rfind("--", 0) == 0; ++first) {
-            if (args[first] == "--list-only") {
-                options.listOnly = true;
-            } else {
-                std::cerr << "upvarro: unknown option " << args[first] << "\n";
-                return 2;
-            }
+    if (args.size() >= 2 && args[1] == "--unattended")
+        return unattended(args, self);
+
+    std::optional<bool> answer;
+    std::vector<std::string> rest;  // the arguments after the program, options taken out
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--answer=now") {
+            answer = true;
+        } else if (args[i] == "--answer=later") {
+            answer = false;
+        } else if (args[i].rfind("--answer", 0) == 0) {
+            std::cerr << "upvarro: --answer takes now or later\n";
+            return 2;
+        } else {
+            rest.push_back(args[i]);
         }
-        std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(first),
-                                      args.end());
-        return upvarro::runUnattended(self, upvarro::joinArguments(rest), std::cout, std::cerr,
-                                      options);
     }
-    std::string whole = upvarro::joinArguments(args);
+    // The toolbox passes its command line as the whole argument vector; a script passes it
+    // as the arguments after the program, as for --unattended.
+    std::string whole = rest.empty() ? upvarro::joinArguments(args) : upvarro::joinArguments(rest);
     if (upvarro::parseCommandLine(whole).mode == upvarro::RunMode::CopyFile)
         return upvarro::runUnattended(self, whole, std::cout, std::cerr);
-    std::fputs(
-        "upvarro: the update window is not available in this build yet; "
-        "run \"upvarro --unattended [RUN_UPDATE@...]\" to update without it.\n",
-        stderr);
-    return 2;
+    return wizard(argc, argv, self, whole, answer);
 }
