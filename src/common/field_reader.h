@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/number_text.h"
+
 namespace common {
 
 inline constexpr const char* kNotAnInteger = "请输入一个整数。";
@@ -16,18 +18,6 @@ inline constexpr const char* kNotANumber = "请输入一个数字。";
 
 // "请输入一个 %1 至 %2 之间的整数。" filled with the bounds.
 std::string rangeMessage(std::int64_t min, std::int64_t max);
-
-// Whole text an integer: blanks or tabs around it, an optional sign, decimal digits, and a
-// value inside [min, max]. Anything else (empty, trailing letters, overflow) is nullopt.
-std::optional<std::int64_t> parseInteger(std::string_view text, std::int64_t min = INT64_MIN,
-                                         std::int64_t max = INT64_MAX);
-
-// Whole text a real number (blanks around it allowed, finite).
-std::optional<double> parseNumber(std::string_view text);
-
-// The text's leading integer, as atoi would read it: blanks, sign, digits; 0 when there is
-// none; clamped to the int64 range.
-std::int64_t leadingInteger(std::string_view text);
 
 struct FieldFailure {
     std::string field;  // the caption of the refused field

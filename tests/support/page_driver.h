@@ -1,11 +1,12 @@
 #pragma once
-// Drives a page model through its controls as a user (and kalvix-calc) would: the focus
-// moves to a control before it is used.
+// Drives a page model as a user (and kalvix-calc) would, through the one action layer.
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "kalvix/core/page/page_actions.h"
 #include "kalvix/core/page/page_model.h"
 
 namespace calc_test {
@@ -18,29 +19,39 @@ inline const kalvix::Control& control(const kalvix::PageModel& page, const std::
     return c ? *c : none;
 }
 
-inline void type(kalvix::PageModel& page, const std::string& caption, const std::string& text) {
-    const kalvix::Control& c = control(page, caption);
-    if (page.moveFocus(caption) && c.edit)
-        c.edit(text);
+// A missing control fails the test; a disabled or hidden one is refused as in the window.
+inline kalvix::ActionResult checked(const kalvix::PageModel& page, const std::string& caption,
+                                    kalvix::ActionResult r) {
+    if (!page.find(caption))
+        ADD_FAILURE() << "no control " << caption;
+    return r;
 }
 
-// A disabled button cannot be pressed.
-inline void press(kalvix::PageModel& page, const std::string& caption) {
-    const kalvix::Control& c = control(page, caption);
-    if (c.isEnabled() && page.moveFocus(caption) && c.press)
-        c.press();
+inline kalvix::ActionResult type(kalvix::PageModel& page, const std::string& caption,
+                                 const std::string& text) {
+    return checked(page, caption, kalvix::PageActions(page).type(caption, text));
 }
 
-inline void choose(kalvix::PageModel& page, const std::string& caption, int index) {
-    const kalvix::Control& c = control(page, caption);
-    if (page.moveFocus(caption) && c.choose)
-        c.choose(index);
+inline kalvix::ActionResult press(kalvix::PageModel& page, const std::string& caption) {
+    return checked(page, caption, kalvix::PageActions(page).click(caption));
 }
 
-inline void check(kalvix::PageModel& page, const std::string& caption, bool on) {
-    const kalvix::Control& c = control(page, caption);
-    if (page.moveFocus(caption) && c.check)
-        c.check(on);
+inline kalvix::ActionResult choose(kalvix::PageModel& page, const std::string& caption, int index) {
+    return checked(page, caption, kalvix::PageActions(page).choose(caption, index));
+}
+
+inline kalvix::ActionResult chooseItem(kalvix::PageModel& page, const std::string& caption,
+                                       const std::string& value) {
+    return checked(page, caption, kalvix::PageActions(page).chooseItem(caption, value));
+}
+
+// Sets a check box; for a radio button, on clicks it.
+inline kalvix::ActionResult check(kalvix::PageModel& page, const std::string& caption, bool on) {
+    return checked(page, caption, kalvix::PageActions(page).setChecked(caption, on));
+}
+
+inline void tick(kalvix::PageModel& page, std::int64_t n = 1) {
+    kalvix::PageActions(page).tick(n);
 }
 
 inline std::string text(const kalvix::PageModel& page, const std::string& caption) {
@@ -52,7 +63,20 @@ inline std::string text(const kalvix::PageModel& page, const std::string& captio
 inline std::vector<std::string> messages(kalvix::PageModel& page) {
     std::vector<std::string> out;
     for (const auto& m : page.takeMessages()) {
-        const char* where = m.where == kalvix::MessageWhere::Status ? "status:" : "box:";
+        const char* where = "box:";
+        switch (m.where) {
+            case kalvix::MessageWhere::Status:
+                where = "status:";
+                break;
+            case kalvix::MessageWhere::Sound:
+                where = "sound:";
+                break;
+            case kalvix::MessageWhere::Open:
+                where = "open:";
+                break;
+            default:
+                break;
+        }
         out.push_back(where + m.text);
     }
     return out;

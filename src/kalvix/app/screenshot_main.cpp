@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     dlg.show();
     QTest::qWait(200);
     int written = 0;
-    for (int tab = 0; tab < kalvix::gui::CKalvixDlg::kTabCount; ++tab) {
+    for (int tab = 0; tab < dlg.tabs()->count(); ++tab) {
         dlg.tabs()->setCurrentIndex(tab);
         QTest::qWait(tab == 10 ? 1500 : 100);
         const QString file =
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     }
     kalvix::gui::registerAllShots();
     for (const auto& shot : kalvix::gui::shots()) {
-        std::unique_ptr<QWidget> w(shot.create());
+        std::unique_ptr<QWidget> w(shot.create(dlg.host()));
         if (!w)
             continue;
         w->show();

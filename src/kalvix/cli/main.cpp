@@ -8,7 +8,9 @@
 #include "catalogue_command.h"
 #include "common/field_reader.h"
 #include "kalvix/core/page/clock.h"
-#include "kalvix/core/page/page_registry.h"
+#include "kalvix/core/page/page_context.h"
+#include "kalvix/core/quiz/quiz_page.h"
+#include "kalvix/core/registry/page_registry.h"
 #include "page_runner.h"
 #include "rune_commands.h"
 
@@ -16,7 +18,7 @@ namespace {
 
 void printHelp() {
     std::cout
-        << "usage: kalvix-calc [--time=T] <page> [<argument> ...]\n"
+        << "usage: kalvix-calc [--time=T] [--store=FILE] <page> [<argument> ...]\n"
            "       kalvix-calc catalogue [<table>]\n"
            "       kalvix-calc build decode FILE.PSF | encode FILE.json OUT.PSF |\n"
            "                         new [<field>=<value> ...] [--save OUT.PSF]\n"
@@ -33,10 +35,13 @@ void printHelp() {
            "  @tick=<n>           deliver n timer events\n"
            "  @answer=ok|cancel   answer the next question box\n"
            "  --time=T            fix the clock (seconds since 1970)\n"
+           "  --store=FILE        the question store of 答题器 (default: Conversion.dat beside\n"
+           "                      the program)\n"
            "\n"
            "Pages (caption, alias):\n";
     for (const auto& p : kalvix::pageRegistry())
-        std::cout << "  " << p.caption << "  " << p.alias << '\n';
+        if (p.create)
+            std::cout << "  " << p.caption << "  " << p.alias << '\n';
     std::cout << "\nCatalogue tables:\n";
     for (const auto& t : kalvix::catalogueTables())
         std::cout << "  " << t.first << '\n';
@@ -47,6 +52,7 @@ void printHelp() {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::size_t i = 0;
+    std::string store;  // --store=FILE: the question store of 答题器
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
         const std::string& a = args[i];
         if (a == "--help") {
@@ -60,6 +66,10 @@ int main(int argc, char** argv) {
                 return 2;
             }
             kalvix::fixCurrentTime(*t);
+            continue;
+        }
+        if (a.rfind("--store=", 0) == 0) {
+            store = a.substr(8);
             continue;
         }
         std::cerr << "kalvix-calc: unknown option: " << a << '\n';
@@ -90,7 +100,10 @@ int main(int argc, char** argv) {
         std::cerr << "kalvix-calc: unknown page: " << name << '\n';
         return 2;
     }
-    auto page = entry->create();
+    kalvix::PageContext context;
+    auto page = entry->create(context);
+    if (auto* quiz = dynamic_cast<kalvix::QuizPage*>(page.get()); quiz && !store.empty())
+        quiz->setStorePath(store);
     kalvix::RunResult r = kalvix::runPage(*page, rest);
     if (!r.ok) {
         std::cerr << "kalvix-calc: " << r.error << '\n';

@@ -1,8 +1,7 @@
 #include "page_runner.h"
 
-#include <deque>
-
-#include "common/field_reader.h"
+#include "common/number_text.h"
+#include "kalvix/core/page/page_actions.h"
 #include "kalvix/core/page/page_model.h"
 
 namespace kalvix {
@@ -32,10 +31,6 @@ void collect(PageModel& page, nlohmann::ordered_json& messages) {
     }
 }
 
-bool usable(const Control* c) {
-    return c && c->isEnabled() && c->isVisible();
-}
-
 // The control whose caption is the longest one the argument begins with, followed by '='.
 const Control* matchAssignment(const PageModel& page, const std::string& arg, std::string& value) {
     const Control* best = nullptr;
@@ -50,47 +45,40 @@ const Control* matchAssignment(const PageModel& page, const std::string& arg, st
     return best;
 }
 
-std::string applyValue(PageModel& page, const Control& c, const std::string& value) {
-    if (!page.moveFocus(c.caption))
-        return {};  // the focus stays where it is, as in the window
-    switch (c.kind) {
-        case ControlKind::Edit:
-            if (c.edit)
-                c.edit(value);
-            return {};
-        case ControlKind::List: {
-            std::vector<std::string> items = c.items ? c.items() : std::vector<std::string>{};
-            int pos = -1;
-            if (!value.empty() && value[0] == '#') {
-                auto n =
-                    common::parseInteger(value.substr(1), 0, static_cast<long>(items.size()) - 1);
-                if (n)
-                    pos = static_cast<int>(*n);
-            } else {
-                for (std::size_t i = 0; i < items.size(); ++i)
-                    if (items[i] == value) {
-                        pos = static_cast<int>(i);
-                        break;
-                    }
-            }
-            if (pos < 0)
-                return "unknown value for " + c.caption + ": " + value;
-            if (c.selected && c.selected() == pos)
-                return {};  // not a change
-            if (c.choose)
-                c.choose(pos);
-            return {};
-        }
-        case ControlKind::Check:
-        case ControlKind::Radio:
-            if (value != "0" && value != "1")
-                return "expected 0 or 1 for " + c.caption;
-            if (c.check && (!c.checked || c.checked() != (value == "1")))
-                c.check(value == "1");
-            return {};
-        default:
-            return "not an input: " + c.caption;
+// One argument as a user's action; an empty text when it was taken.
+std::string apply(PageActions& actions, const std::string& arg) {
+    PageModel& page = actions.page();
+    if (arg.rfind("@focus=", 0) == 0) {
+        const ActionResult r = actions.focus(arg.substr(7));
+        return r.ok() ? std::string() : r.error;
     }
+    if (arg.rfind("@tick=", 0) == 0) {
+        auto n = common::parseInteger(arg.substr(6), 0, 1000000);
+        if (!n)
+            return "bad tick count: " + arg;
+        actions.tick(*n);
+        return {};
+    }
+    if (arg.rfind("@answer=", 0) == 0) {
+        const std::string a = arg.substr(8);
+        if (a != "ok" && a != "cancel")
+            return "expected @answer=ok or @answer=cancel";
+        actions.answerNext(a == "ok");
+        return {};
+    }
+    if (const Control* b = page.find(arg); b && b->kind == ControlKind::Button) {
+        const ActionResult r = actions.click(arg);
+        // A disabled or hidden button is refused like an unknown argument.
+        return r.ok() ? std::string() : "unknown argument: " + arg;
+    }
+    std::string value;
+    const Control* c = matchAssignment(page, arg, value);
+    if (!c)
+        return "unknown argument: " + arg;
+    const ActionResult r = actions.assign(c->caption, value);
+    if (r.status == ActionResult::Status::Unavailable)
+        return "unknown argument: " + arg;
+    return r.ok() ? std::string() : r.error;
 }
 
 }  // namespace
@@ -123,49 +111,10 @@ nlohmann::ordered_json pageOutput(const PageModel& page, const nlohmann::ordered
 RunResult runPage(PageModel& page, const std::vector<std::string>& args) {
     RunResult result;
     nlohmann::ordered_json messages = nlohmann::ordered_json::array();
-    std::deque<bool> answers;
-    page.asker = [&answers](const std::string&) {
-        if (answers.empty())
-            return true;
-        bool a = answers.front();
-        answers.pop_front();
-        return a;
-    };
+    PageActions actions(page);
     collect(page, messages);  // shown while opening
     for (const std::string& arg : args) {
-        std::string error;
-        if (arg.rfind("@focus=", 0) == 0) {
-            const Control* c = page.find(arg.substr(7));
-            if (!usable(c))
-                error = "unknown control: " + arg.substr(7);
-            else
-                page.moveFocus(c->caption);
-        } else if (arg.rfind("@tick=", 0) == 0) {
-            auto n = common::parseInteger(arg.substr(6), 0, 1000000);
-            if (!n)
-                error = "bad tick count: " + arg;
-            else
-                for (std::int64_t i = 0; i < *n; ++i)
-                    page.tick();
-        } else if (arg.rfind("@answer=", 0) == 0) {
-            std::string a = arg.substr(8);
-            if (a != "ok" && a != "cancel")
-                error = "expected @answer=ok or @answer=cancel";
-            else
-                answers.push_back(a == "ok");
-        } else if (const Control* b = page.find(arg); b && b->kind == ControlKind::Button) {
-            if (!usable(b))
-                error = "unknown control: " + arg;
-            else if (page.moveFocus(b->caption) && b->press)
-                b->press();
-        } else {
-            std::string value;
-            const Control* c = matchAssignment(page, arg, value);
-            if (!usable(c))
-                error = "unknown argument: " + arg;
-            else
-                error = applyValue(page, *c, value);
-        }
+        const std::string error = apply(actions, arg);
         if (!error.empty()) {
             result.ok = false;
             result.error = error;

@@ -6,7 +6,7 @@
 #include "cli_test_support.h"
 #include "kalvix/core/calculators/character_page.h"
 #include "kalvix/core/catalogue/catalogue.h"
-#include "kalvix/core/page/shared_state.h"
+#include "kalvix/core/page/page_context.h"
 
 namespace {
 
@@ -16,8 +16,8 @@ TEST(KalvixCalc, CharacterPageAgreesWithTheModel) {
     auto r = runCalc({"人物", "当前等级=60", "目标等级=80", "当前经验=1000"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     auto j = nlohmann::json::parse(r.out);
-    kalvix::sharedCurrentLevel() = 0;
-    kalvix::CharacterPage page(kalvix::Catalogue::instance());
+    kalvix::PageContext context;
+    kalvix::CharacterPage page(context);
     page.chooseLevel(60);
     page.chooseTarget(20);
     page.editExperience("1000");

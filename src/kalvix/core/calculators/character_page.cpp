@@ -5,7 +5,6 @@
 
 #include "common/field_reader.h"
 #include "kalvix/core/catalogue/catalogue.h"
-#include "kalvix/core/page/shared_state.h"
 
 namespace kalvix {
 namespace {
@@ -18,7 +17,8 @@ std::string str(std::int64_t v) {
 
 }  // namespace
 
-CharacterPage::CharacterPage(const Catalogue& catalogue) : catalogue_(catalogue) {
+CharacterPage::CharacterPage(PageContext& context)
+    : context_(context), catalogue_(context.catalogue()) {
     addList(
         "当前等级", "comboLevel", [] { return numberItems(0, kMaxLevel); },
         [this] { return level_; }, [this](int i) { chooseLevel(i); });
@@ -50,7 +50,7 @@ CharacterPage::CharacterPage(const Catalogue& catalogue) : catalogue_(catalogue)
     addResult("剩余经验", "editRemainingExp", [this] { return str(remainingExp_); });
 
     // Opening: select the shared level and run the level change.
-    chooseLevel(std::clamp(sharedCurrentLevel(), 0, kMaxLevel));
+    chooseLevel(std::clamp(context_.sharedLevel(), 0, kMaxLevel));
 }
 
 std::vector<std::string> CharacterPage::targetItems() const {
@@ -76,7 +76,7 @@ void CharacterPage::chooseLevel(int level) {
     else
         targetIndex_ = oldTarget - level_;
     previousLevel_ = level_;
-    sharedCurrentLevel() = level_;
+    context_.setSharedLevel(level_);
     levelToExperience();
     experienceToLevel();
     generalResults();

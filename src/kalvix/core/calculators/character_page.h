@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "kalvix/core/page/page_context.h"
 #include "kalvix/core/page/page_model.h"
 
 namespace kalvix {
@@ -14,7 +15,7 @@ class Catalogue;
 
 class CharacterPage : public PageModel {
   public:
-    explicit CharacterPage(const Catalogue& catalogue);
+    explicit CharacterPage(PageContext& context);
 
     std::string title() const override { return "人物"; }
 
@@ -40,6 +41,7 @@ class CharacterPage : public PageModel {
     std::int64_t remainingExp() const { return remainingExp_; }
 
   private:
+    PageContext& context_;
     bool readFields();
     void levelToExperience();
     void experienceToLevel();

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "kalvix/core/calculators/mission_rewards.h"
-#include "kalvix/core/page/shared_state.h"
 
 namespace kalvix {
 namespace {
@@ -33,7 +32,7 @@ std::string perRound(std::int32_t a) {
 
 }  // namespace
 
-MissionPage::MissionPage() {
+MissionPage::MissionPage(PageContext& context) : context_(context) {
     addList(
         "当前等级", "comboLevel", [] { return numberItems(0, kMaxLevel); },
         [this] { return level_; }, [this](int i) { chooseLevel(i); });
@@ -87,7 +86,7 @@ MissionPage::MissionPage() {
     addResult(kCommunity + "可得金钱", "editCommunityMoney", [this] { return communityMoney_; });
     addResult("额外金钱", "editCommunityExtra", [this] { return communityExtra_; });
 
-    chooseLevel(std::clamp(sharedCurrentLevel(), 0, kMaxLevel));
+    chooseLevel(std::clamp(context_.sharedLevel(), 0, kMaxLevel));
 }
 
 std::string MissionPage::result(const std::string& caption) const {
@@ -113,7 +112,7 @@ void MissionPage::chooseLevel(int level) {
         return;
     level_ = level;
     readFields();
-    sharedCurrentLevel() = level_;
+    context_.setSharedLevel(level_);
     tripled_ = level_ < 40;
     writeBack();
     computeSchool();

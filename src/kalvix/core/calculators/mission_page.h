@@ -6,6 +6,7 @@
 #include <string>
 
 #include "kalvix/core/calculators/number_field.h"
+#include "kalvix/core/page/page_context.h"
 #include "kalvix/core/page/page_model.h"
 
 namespace kalvix {
@@ -16,7 +17,7 @@ class MissionPage : public PageModel {
     static constexpr int kFirstApprentice = 15;
     static constexpr int kLastApprentice = 49;
 
-    MissionPage();
+    explicit MissionPage(PageContext& context);
     std::string title() const override { return "任务"; }
 
     void chooseLevel(int level);  // 当前等级 (also the main window's call when the tab is shown)
@@ -36,6 +37,7 @@ class MissionPage : public PageModel {
     std::string result(const std::string& caption) const;
 
   private:
+    PageContext& context_;
     bool readFields();
     void writeBack();
     void computeSchool();

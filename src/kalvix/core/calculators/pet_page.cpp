@@ -21,6 +21,8 @@ std::int64_t cultivationStep(int i) {
 
 }  // namespace
 
+PetPage::PetPage(PageContext& context) : PetPage(context.catalogue()) {}
+
 PetPage::PetPage(const Catalogue& catalogue) : catalogue_(catalogue) {
     for (int f = 0; f < 2; ++f)
         addEdit(

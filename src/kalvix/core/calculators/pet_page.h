@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "kalvix/core/page/page_context.h"
 #include "kalvix/core/page/page_model.h"
 
 namespace kalvix {
@@ -20,6 +21,7 @@ class PetPage : public PageModel {
     enum Aptitude { AttackApt = 0, DefenceApt, StaminaApt, ManaApt, SpeedApt, DodgeApt };
     enum Result { Hp = 0, Mp, Attack, Defence, Speed, Spirit };
 
+    explicit PetPage(PageContext& context);
     explicit PetPage(const Catalogue& catalogue);
     std::string title() const override { return "召唤兽"; }
 

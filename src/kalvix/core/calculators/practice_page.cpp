@@ -17,7 +17,7 @@ std::string str(std::int64_t v) {
 
 }  // namespace
 
-PracticePage::PracticePage() {
+PracticePage::PracticePage(PageContext&) {
     struct KindRadio {
         const char* caption;
         const char* id;

@@ -9,6 +9,7 @@
 #include "kalvix/core/calculators/classic_rand.h"
 #include "kalvix/core/calculators/number_field.h"
 #include "kalvix/core/calculators/practice_formulas.h"
+#include "kalvix/core/page/page_context.h"
 #include "kalvix/core/page/page_model.h"
 
 namespace kalvix {
@@ -17,7 +18,7 @@ class PracticePage : public PageModel {
   public:
     static constexpr int kCasts = 100;
 
-    PracticePage();
+    explicit PracticePage(PageContext& context);
     std::string title() const override { return "修炼"; }
 
     void chooseKind(CultivationKind kind);

@@ -2,6 +2,8 @@
 
 namespace kalvix {
 
+SkillDetailPage::SkillDetailPage(PageContext& context) : SkillDetailPage(context.catalogue()) {}
+
 SkillDetailPage::SkillDetailPage(const Catalogue& catalogue) : catalogue_(catalogue) {
     for (int g = 0; g < kGroups; ++g) {
         const std::string n = std::to_string(g + 1);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "kalvix/core/calculators/school_skill_group.h"
+#include "kalvix/core/page/page_context.h"
 #include "kalvix/core/page/page_model.h"
 
 namespace kalvix {
@@ -15,6 +16,7 @@ class SkillDetailPage : public PageModel {
   public:
     static constexpr int kGroups = 7;
 
+    explicit SkillDetailPage(PageContext& context);
     explicit SkillDetailPage(const Catalogue& catalogue);
     std::string title() const override { return "师门技能详细计算"; }
 

@@ -18,6 +18,8 @@ std::string str(std::int64_t v) {
 
 }  // namespace
 
+SkillPage::SkillPage(PageContext& context) : SkillPage(context.catalogue()) {}
+
 SkillPage::SkillPage(const Catalogue& catalogue) : catalogue_(catalogue), detail_(catalogue) {
     addEdit(
         kSchool + "当前等级", "editSchoolCurrent", [this] { return school_.current.text; },

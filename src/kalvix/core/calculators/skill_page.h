@@ -8,6 +8,7 @@
 #include "kalvix/core/calculators/number_field.h"
 #include "kalvix/core/calculators/school_skill_group.h"
 #include "kalvix/core/calculators/skill_detail_page.h"
+#include "kalvix/core/page/page_context.h"
 #include "kalvix/core/page/page_model.h"
 
 namespace kalvix {
@@ -22,6 +23,7 @@ class SkillPage : public PageModel {
     static constexpr std::int32_t kGuildAuxMax = 160;
     static constexpr std::int32_t kNpcAuxMax = 40;
 
+    explicit SkillPage(PageContext& context);
     explicit SkillPage(const Catalogue& catalogue);
     std::string title() const override { return "技能"; }
 

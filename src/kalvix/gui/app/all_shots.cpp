@@ -4,11 +4,15 @@ namespace kalvix::gui {
 
 void registerTooltipShots();
 void registerCalculatorShots();
+void registerGuideShots();
+void registerTradeShots();
 
 // Each subsystem with pictures of its own adds one call here.
 void registerAllShots() {
     registerTooltipShots();
     registerCalculatorShots();
+    registerGuideShots();
+    registerTradeShots();
 }
 
 }  // namespace kalvix::gui

@@ -1,35 +1,32 @@
 #include "kalvix/gui/app/kalvix_dlg.h"
 
 #include <QKeyEvent>
+#include <QTimer>
 
-#include "kalvix/core/page/shared_state.h"
+#include "kalvix/core/calculators/about_page.h"
+#include "kalvix/core/registry/page_registry.h"
 #include "kalvix/gui/app/app_icon.h"
-#include "kalvix/gui/app/dialog_units.h"
-#include "kalvix/gui/app/status_bar.h"
+#include "kalvix/gui/app/page_widgets.h"
+#include "kalvix/gui/framework/dialog_units.h"
+#include "kalvix/gui/framework/html_ctrl.h"
+#include "kalvix/gui/framework/page_widget.h"
+#include "kalvix/gui/framework/status_bar.h"
 
 namespace kalvix::gui {
 
 const char* const CKalvixDlg::kTitle = "ZentrixQorvane——梦幻西游实用工具箱 V1.0.1.4";
 
-namespace {
-const char* const kCaptions[CKalvixDlg::kTabCount] = {
-    "人物",     "孩子",     "技能",     "修炼",   "任务", "召唤兽",
-    "常用攻略", "常用查询", "跑商助手", "答题器", "关于",
-};
-}  // namespace
-
-CKalvixDlg::CKalvixDlg(QWidget* parent) : QWidget(parent) {
+CKalvixDlg::CKalvixDlg(QWidget* parent) : QWidget(parent), host_(context_) {
     initialise();
 }
 
 CKalvixDlg::~CKalvixDlg() {
-    if (statusBarPointer() == statusBar_)
-        statusBarPointer() = nullptr;
+    // Pages talk to the host while they go; the status bar goes with them.
+    host_.setStatusBar(nullptr);
 }
 
 QString CKalvixDlg::aboutAddress() {
-    return QStringLiteral(KALVIX_PORTAL_HOST) +
-           QStringLiteral("/xyq20110303.html?curver='1.0.1.4'");
+    return QString::fromStdString(AboutPage::address());
 }
 
 QRect CKalvixDlg::pageRect() const {
@@ -46,7 +43,6 @@ void CKalvixDlg::initialise() {
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     tabs_.setParent(this);
     tabs_.setObjectName(QStringLiteral("tabControl"));
-    tabs_.setGeometry(dluRect(0, 0, 316, 205).adjusted(0, 0, 0, 0));
     tabs_.setDrawBase(true);
     tabs_.setExpanding(false);
     // Eleven captions must fit the tab control's width without scroll buttons.
@@ -64,33 +60,19 @@ void CKalvixDlg::initialise() {
 
     // 3. The skin library has no counterpart here.
 
-    // 4. Status bar: bottom 20 pixels of the client area.
+    // 4. Status bar, before any page exists, so messages pages show while opening stay.
     statusBar_ = new StatusBar(this);
     statusBar_->setGeometry(0, height() - 20, width(), 20);
-    statusBarPointer() = statusBar_;
+    host_.setStatusBar(statusBar_);
 
-    // 5. Tabs.
-    for (const char* caption : kCaptions)
-        tabs_.addTab(QString::fromUtf8(caption));
+    // 5, 6. Tabs and their pages, hidden, from the page registry in tab order.
+    registerAllDialogs();
+    createPages();
     tabs_.setGeometry(0, 0, dluX(316), tabs_.sizeHint().height());
-
-    // 6. Pages, hidden, in creation order.
-    QWidget* framePages[] = {&character_, &children_, &skill_, &practice_, &mission_,
-                             &bb_,        &raiders_,  &other_, &paoShang_};
-    for (QWidget* p : framePages) {
-        p->setParent(&frame_);
-        p->hide();
-    }
     queryForm_.setParent(this, Qt::Widget);
     queryForm_.hide();
-    dtq_.setParent(&frame_);
-    dtq_.hide();
 
-    // 7. The browser takes the placeholder's place.
-    browser_.setParent(this);
-    browser_.setObjectName(QStringLiteral("browser"));
-    browser_.setGeometry(dluRect(2, 13, 310, 189));
-    browser_.hide();
+    // 7 and 9 wait for the first frame: the embedded browser takes long to start.
 
     // 8. First page.
     tabs_.setCurrentIndex(0);
@@ -98,55 +80,83 @@ void CKalvixDlg::initialise() {
     previousTab_ = 0;
     switchPage();
     connect(&tabs_, &QTabBar::currentChanged, this, [this](int) { switchPage(); });
+}
 
+void CKalvixDlg::createPages() {
+    for (const PageEntry* entry : tabPages()) {
+        const QString caption = QString::fromStdString(entry->caption);
+        tabs_.addTab(caption);
+        if (entry->alias == "about") {
+            aboutTab_ = static_cast<int>(pages_.size());
+            pages_.push_back(nullptr);  // the browser, once created
+            continue;
+        }
+        std::unique_ptr<PageModel> model = entry->create ? entry->create(context_) : nullptr;
+        PageWidget* widget = createPageWidget(entry->caption, host_, std::move(model));
+        widget->setParent(&frame_);
+        widget->hide();
+        pages_.push_back(widget);
+    }
+}
+
+void CKalvixDlg::createBrowser() {
+    if (browser_)
+        return;
+    // 7. The browser takes the placeholder's place, hidden.
+    browser_ = new CHtmlCtrl(this);
+    browser_->setObjectName(QStringLiteral("browser"));
+    browser_->setGeometry(dluRect(2, 13, 310, 189));
+    browser_->hide();
+    if (aboutTab_ >= 0)
+        pages_[static_cast<std::size_t>(aboutTab_)] = browser_;
     // 9. The about page.
-    browser_.navigate(aboutAddress());
+    browser_->navigate(aboutAddress());
+}
+
+CHtmlCtrl& CKalvixDlg::browser() {
+    createBrowser();
+    return *browser_;
+}
+
+void CKalvixDlg::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!firstFrameShown_) {
+        firstFrameShown_ = true;
+        QTimer::singleShot(0, this, [this] { createBrowser(); });
+    }
 }
 
 QWidget* CKalvixDlg::page(int tab) {
-    switch (tab) {
-        case 0:
-            return &character_;
-        case 1:
-            return &children_;
-        case 2:
-            return &skill_;
-        case 3:
-            return &practice_;
-        case 4:
-            return &mission_;
-        case 5:
-            return &bb_;
-        case 6:
-            return &raiders_;
-        case 7:
-            return &other_;
-        case 8:
-            return &paoShang_;
-        case 9:
-            return &dtq_;
-        case 10:
-            return &browser_;
-        default:
-            return nullptr;
-    }
+    if (tab < 0 || tab >= static_cast<int>(pages_.size()))
+        return nullptr;
+    if (tab == aboutTab_)
+        return &browser();
+    return pages_[static_cast<std::size_t>(tab)];
+}
+
+PageWidget* CKalvixDlg::pageWidget(const QString& caption) {
+    for (int i = 0; i < tabs_.count(); ++i)
+        if (tabs_.tabText(i) == caption && i != aboutTab_)
+            return qobject_cast<PageWidget*>(pages_[static_cast<std::size_t>(i)]);
+    return nullptr;
 }
 
 void CKalvixDlg::switchPage() {
     const QRect rect = pageRect();
-    if (QWidget* previous = page(previousTab_))
-        previous->hide();
+    if (previousTab_ != aboutTab_ || browser_)
+        if (QWidget* previous = page(previousTab_))
+            previous->hide();
     const int tab = tabs_.currentIndex();
-    if (tab == 10) {
+    if (tab == aboutTab_) {
+        CHtmlCtrl& b = browser();
         if (!aboutLoaded_) {
-            browser_.navigate(aboutAddress());
+            b.navigate(aboutAddress());
             aboutLoaded_ = true;
         }
-        browser_.show();
+        b.show();
     } else if (auto* p = qobject_cast<PageWidget*>(page(tab))) {
         p->setGeometry(rect);
-        if (tab == 0 || tab == 4)
-            p->takeSharedLevel();
+        p->takeSharedLevel();  // only 人物 and 任务 take it
         p->show();
     }
     previousTab_ = tab;

@@ -1,27 +1,21 @@
 #pragma once
-// The main window: eleven tabs over one page frame, a two-field status bar, and the shared
-// current level kept in step between the 人物 and 任务 pages.
+// The main window: eleven tabs over one page frame, a two-field status bar, and the page host
+// every page gets (the shared current level, the status bar, the message boxes, the dialogs).
 
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTabBar>
 #include <QWidget>
+#include <vector>
 
+#include "kalvix/core/page/page_context.h"
 #include "kalvix/gui/app/dlg_query_form.h"
-#include "kalvix/gui/app/html_ctrl.h"
-#include "kalvix/gui/calculators/dlg_bb.h"
-#include "kalvix/gui/calculators/dlg_character.h"
-#include "kalvix/gui/calculators/dlg_children.h"
-#include "kalvix/gui/calculators/dlg_mission.h"
-#include "kalvix/gui/calculators/dlg_practice.h"
-#include "kalvix/gui/calculators/dlg_skill.h"
-#include "kalvix/gui/guides/dlg_other.h"
-#include "kalvix/gui/guides/dlg_raiders.h"
-#include "kalvix/gui/quiz/dlg_dtq.h"
-#include "kalvix/gui/trade/dlg_pao_shang.h"
+#include "kalvix/gui/framework/page_host.h"
 
 namespace kalvix::gui {
 
+class CHtmlCtrl;
+class PageWidget;
 class StatusBar;
 
 class CKalvixDlg : public QWidget {
@@ -34,44 +28,45 @@ class CKalvixDlg : public QWidget {
     ~CKalvixDlg() override;
 
     QTabBar* tabs() { return &tabs_; }
-    // The page shown for a tab (the browser control for 关于).
+    // The page shown for a tab (the browser control for 关于, created on first need).
     QWidget* page(int tab);
-    CDlgCharacter& characterPage() { return character_; }
-    CDlgMission& missionPage() { return mission_; }
-    CHtmlCtrl& browser() { return browser_; }
+    // The page widget of a tab, by caption; null for 关于 and unknown captions.
+    PageWidget* pageWidget(const QString& caption);
+    QWidget& characterPage() { return *page(0); }
+    QWidget& missionPage() { return *page(4); }
+    CHtmlCtrl& browser();
     QGroupBox& pageFrame() { return frame_; }
     StatusBar* statusBar() const { return statusBar_; }
+    PageHost& host() { return host_; }
+    PageContext& context() { return context_; }
     // The rectangle pages take inside the frame.
     QRect pageRect() const;
     static QString aboutAddress();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void initialise();
+    void createPages();
+    void createBrowser();
     void switchPage();
 
+    PageContext context_;
+    PageHost host_;
     QTabBar tabs_;
     QGroupBox frame_;
     QPushButton okButton_;
-    // Pages, in creation order.
-    CDlgCharacter character_;
-    Dlg_Children children_;
-    CDlgSkill skill_;
-    CDlgPractice practice_;
-    CDlgMission mission_;
-    CDlgBB bb_;
-    CDlgRaiders raiders_;
-    CDlgOther other_;
-    CDlgPaoShang paoShang_;
     Dlg_QueryForm queryForm_;
-    DLG_dtq dtq_;
-    CHtmlCtrl browser_;
+    std::vector<QWidget*> pages_;  // by tab; owned by the frame (the browser by this window)
+    int aboutTab_ = -1;
+    CHtmlCtrl* browser_ = nullptr;
 
     StatusBar* statusBar_ = nullptr;
     int previousTab_ = 0;
     bool aboutLoaded_ = false;
+    bool firstFrameShown_ = false;
 };
 
 }  // namespace kalvix::gui

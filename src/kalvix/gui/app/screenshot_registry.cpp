@@ -7,8 +7,12 @@ std::vector<Shot>& shots() {
     return list;
 }
 
-void registerShot(const QString& name, std::function<QWidget*()> create) {
+void registerShot(const QString& name, std::function<QWidget*(PageHost& host)> create) {
     shots().push_back({name, std::move(create)});
+}
+
+void registerShot(const QString& name, std::function<QWidget*()> create) {
+    registerShot(name, [create = std::move(create)](PageHost&) { return create(); });
 }
 
 }  // namespace kalvix::gui

@@ -11,12 +11,15 @@ class QWidget;
 
 namespace kalvix::gui {
 
+class PageHost;
+
 struct Shot {
-    QString name;                      // file name without extension
-    std::function<QWidget*()> create;  // a shown top-level widget; the caller deletes it
+    QString name;                               // file name without extension
+    std::function<QWidget*(PageHost&)> create;  // a top-level widget; the caller deletes it
 };
 
 std::vector<Shot>& shots();
+void registerShot(const QString& name, std::function<QWidget*(PageHost& host)> create);
 void registerShot(const QString& name, std::function<QWidget*()> create);
 
 }  // namespace kalvix::gui

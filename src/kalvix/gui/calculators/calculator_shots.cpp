@@ -1,15 +1,15 @@
 // Pictures of the calculators' dialogs for scripts/screenshot.
 
 #include "kalvix/core/calculators/skill_detail_page.h"
-#include "kalvix/gui/app/page_binder.h"
 #include "kalvix/gui/app/screenshot_registry.h"
 #include "kalvix/gui/calculators/dlg_skill_detail.h"
+#include "kalvix/gui/framework/page_binder.h"
 
 namespace kalvix::gui {
 
 void registerCalculatorShots() {
-    registerShot(QStringLiteral("skill_detail"), [] {
-        auto* d = new CDlgSkillDetail(nullptr);
+    registerShot(QStringLiteral("skill_detail"), [](PageHost& host) {
+        auto* d = new CDlgSkillDetail(host, nullptr);
         SkillDetailPage& m = d->model();
         m.editTarget(0, "60");
         m.editCurrent(1, "100");

@@ -3,13 +3,13 @@
 #include <QPlainTextEdit>
 
 #include "kalvix/core/calculators/pet_page.h"
-#include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/gui/calculators/digits_only.h"
 #include "ui_dlg_bb.h"
 
 namespace kalvix::gui {
 
-CDlgBB::CDlgBB(QWidget* parent) : PageWidget(parent) {
+CDlgBB::CDlgBB(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent)
+    : PageWidget(host, parent) {
     Ui::CDlgBB ui;
     ui.setupUi(this);
     ui.textCultNote->setReadOnly(true);
@@ -20,7 +20,7 @@ CDlgBB::CDlgBB(QWidget* parent) : PageWidget(parent) {
                "editAptStamina", "editAptMana",  "editAptSpeed", "editAptDodge",  "editCon",
                "editMag",        "editStr",      "editEnd",      "editAgi",       "editPotential",
                "editQuickCon",   "editQuickMag", "editQuickStr", "editQuickEnd",  "editQuickAgi"});
-    setModel(std::make_unique<PetPage>(Catalogue::instance()));
+    setModel(std::move(model));
     setEnterMovesFocus(true);
 }
 

@@ -1,21 +1,15 @@
 #include "kalvix/gui/calculators/dlg_character.h"
 
 #include "kalvix/core/calculators/character_page.h"
-#include "kalvix/core/catalogue/catalogue.h"
-#include "kalvix/core/page/shared_state.h"
-#include "kalvix/gui/app/dialog_opener.h"
-#include "kalvix/gui/app/page_binder.h"
+#include "kalvix/gui/framework/page_binder.h"
 #include "ui_dlg_character.h"
 
 namespace kalvix::gui {
 
-CDlgCharacter::CDlgCharacter(QWidget* parent) : PageWidget(parent) {
+CDlgCharacter::CDlgCharacter(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent)
+    : PageWidget(host, parent) {
     Ui::CDlgCharacter ui;
     ui.setupUi(this);
-    auto model = std::make_unique<CharacterPage>(Catalogue::instance());
-    model->opener = [this](const std::string& window) {
-        runDialog(QString::fromStdString(window), this);
-    };
     setModel(std::move(model));
     setEnterMovesFocus(true);
 }
@@ -25,7 +19,7 @@ CharacterPage& CDlgCharacter::page() {
 }
 
 void CDlgCharacter::takeSharedLevel() {
-    page().chooseLevel(sharedCurrentLevel());
+    page().chooseLevel(host().context().sharedLevel());
     binder()->refresh();
 }
 

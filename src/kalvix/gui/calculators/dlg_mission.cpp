@@ -1,18 +1,18 @@
 #include "kalvix/gui/calculators/dlg_mission.h"
 
 #include "kalvix/core/calculators/mission_page.h"
-#include "kalvix/core/page/shared_state.h"
-#include "kalvix/gui/app/page_binder.h"
 #include "kalvix/gui/calculators/digits_only.h"
+#include "kalvix/gui/framework/page_binder.h"
 #include "ui_dlg_mission.h"
 
 namespace kalvix::gui {
 
-CDlgMission::CDlgMission(QWidget* parent) : PageWidget(parent) {
+CDlgMission::CDlgMission(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent)
+    : PageWidget(host, parent) {
     Ui::CDlgMission ui;
     ui.setupUi(this);
     setDigitsOnly(this, {"editFrom", "editTo"});
-    setModel(std::make_unique<MissionPage>());
+    setModel(std::move(model));
     setEnterMovesFocus(true);
 }
 
@@ -21,7 +21,7 @@ MissionPage& CDlgMission::page() {
 }
 
 void CDlgMission::takeSharedLevel() {
-    page().chooseLevel(sharedCurrentLevel());
+    page().chooseLevel(host().context().sharedLevel());
     binder()->refresh();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "kalvix/gui/app/page_widget.h"
+#include "kalvix/gui/framework/page_widget.h"
 
 namespace kalvix {
 class MissionPage;
@@ -11,7 +11,7 @@ namespace kalvix::gui {
 class CDlgMission : public PageWidget {
     Q_OBJECT
   public:
-    explicit CDlgMission(QWidget* parent = nullptr);
+    CDlgMission(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent = nullptr);
     void takeSharedLevel() override;
     MissionPage& page();
 };

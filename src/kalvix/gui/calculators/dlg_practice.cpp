@@ -6,13 +6,14 @@
 
 namespace kalvix::gui {
 
-CDlgPractice::CDlgPractice(QWidget* parent) : PageWidget(parent) {
+CDlgPractice::CDlgPractice(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent)
+    : PageWidget(host, parent) {
     Ui::CDlgPractice ui;
     ui.setupUi(this);
     setDigitsOnly(this,
                   {"editCurrent", "editTarget", "editExperience", "editDamage", "editDamageLevel",
                    "editSealSkill", "editSealMagic", "editSealLevel", "editSealResistance"});
-    setModel(std::make_unique<PracticePage>());
+    setModel(std::move(model));
     setEnterMovesFocus(true);
 }
 

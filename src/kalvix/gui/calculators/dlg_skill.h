@@ -1,5 +1,5 @@
 #pragma once
-#include "kalvix/gui/app/page_widget.h"
+#include "kalvix/gui/framework/page_widget.h"
 
 namespace kalvix {
 class SkillPage;
@@ -11,7 +11,7 @@ namespace kalvix::gui {
 class CDlgSkill : public PageWidget {
     Q_OBJECT
   public:
-    explicit CDlgSkill(QWidget* parent = nullptr);
+    CDlgSkill(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent = nullptr);
     SkillPage& page();
 };
 

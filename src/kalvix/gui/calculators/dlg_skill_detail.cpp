@@ -3,23 +3,23 @@
 #include <QKeyEvent>
 
 #include "kalvix/core/calculators/skill_detail_page.h"
-#include "kalvix/core/catalogue/catalogue.h"
-#include "kalvix/gui/app/page_binder.h"
+#include "kalvix/gui/framework/page_binder.h"
 #include "ui_dlg_skill_detail.h"
 
 namespace kalvix::gui {
 
-CDlgSkillDetail::CDlgSkillDetail(SkillDetailPage* model, QWidget* parent) : QDialog(parent) {
+CDlgSkillDetail::CDlgSkillDetail(PageHost& host, SkillDetailPage* model, QWidget* parent)
+    : QDialog(parent) {
     Ui::CDlgSkillDetail ui;
     ui.setupUi(this);
     setWindowTitle(QStringLiteral("师门技能详细计算"));
     setFixedSize(size());
     if (!model) {
-        own_ = std::make_unique<SkillDetailPage>(Catalogue::instance());
+        own_ = std::make_unique<SkillDetailPage>(host.context());
         model = own_.get();
     }
     model_ = model;
-    binder_ = new PageBinder(this, *model_);
+    binder_ = new PageBinder(this, *model_, host);
 }
 
 CDlgSkillDetail::~CDlgSkillDetail() {

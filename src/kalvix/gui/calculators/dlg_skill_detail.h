@@ -9,13 +9,14 @@ class SkillDetailPage;
 namespace kalvix::gui {
 
 class PageBinder;
+class PageHost;
 
 // 师门技能详细计算: seven school skill calculators. Shows the model it is given (the 技能
 // page's), or one of its own.
 class CDlgSkillDetail : public QDialog {
     Q_OBJECT
   public:
-    explicit CDlgSkillDetail(SkillDetailPage* model, QWidget* parent = nullptr);
+    CDlgSkillDetail(PageHost& host, SkillDetailPage* model, QWidget* parent = nullptr);
     ~CDlgSkillDetail() override;
     SkillDetailPage& model() { return *model_; }
     PageBinder* binder() { return binder_; }

@@ -1,10 +1,95 @@
 #include "kalvix/gui/quiz/dlg_dtq.h"
 
-namespace kalvix::gui {
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
 
-// The page's controls arrive with its calculator; until then it is an empty page.
-DLG_dtq::DLG_dtq(QWidget* parent) : PageWidget(parent) {
-    setObjectName(QStringLiteral("DLG_dtq"));
+#include "kalvix/core/quiz/quiz_page.h"
+#include "kalvix/gui/framework/dialog_opener.h"
+#include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/quiz/cdlg_pic_dtq.h"
+#include "kalvix/gui/quiz/quiz_result_model.h"
+#include "ui_dlg_dtq.h"
+
+namespace kalvix::gui {
+namespace {
+
+// Keeps the top-level window with this title above the others, or releases it; its place
+// and size stay.
+void keepWindowInFront(const QString& title, bool on) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->windowTitle() != title || w->testAttribute(Qt::WA_DontShowOnScreen))
+            continue;
+        if (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
+            return;
+        const QRect place = w->geometry();
+        const bool shown = w->isVisible();
+        w->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+        w->setGeometry(place);
+        if (shown)
+            w->show();
+        return;
+    }
+}
+
+}  // namespace
+
+void DLG_dtq::registerDialogs() {
+    registerDialog(QString::fromUtf8(QuizPage::kPictureWindowTitle),
+                   [](QWidget* parent) -> QDialog* { return new CDLG_PicDtq(parent); });
+}
+
+DLG_dtq::DLG_dtq(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent)
+    : PageWidget(host, parent) {
+    Ui::DLG_dtq ui;
+    ui.setupUi(this);
+    list_ = ui.listResult;
+    auto* quiz = dynamic_cast<QuizPage*>(model.get());
+    if (!quiz)
+        return;
+    quiz->copier = [](const std::string& text) {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        if (!clipboard)
+            return false;
+        clipboard->setText(QString::fromStdString(text));
+        return true;
+    };
+    quiz->keepInFront = [](const std::string& title, bool on) {
+        keepWindowInFront(QString::fromStdString(title), on);
+    };
+    results_ = new QuizResultModel(*quiz, this);
+    list_->setModel(results_);
+    list_->setItemDelegateForColumn(0, new HighlightDelegate(list_));
+    list_->verticalHeader()->hide();
+    list_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    list_->setColumnWidth(0, 315);
+    list_->setColumnWidth(1, 120);
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
+    setModel(std::move(model));
+    // After the binder's own connection, so the search has run.
+    connect(ui.editKeyword, &QLineEdit::textEdited, this, [this] { showResults(); });
+    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { rowChosen(); });
+    connect(list_, &QTableView::clicked, this, [this] { rowChosen(); });
+    // 复制答案 is the page's default button.
+    connect(ui.editKeyword, &QLineEdit::returnPressed, ui.buttonCopy, &QPushButton::click);
+}
+
+QuizPage& DLG_dtq::page() {
+    return static_cast<QuizPage&>(*model());
+}
+
+void DLG_dtq::showResults() {
+    results_->update();
+}
+
+void DLG_dtq::rowChosen() {
+    const QModelIndex current = list_->selectionModel()->currentIndex();
+    binder()->actions().choose("结果.选择", current.isValid() ? current.row() : -1);
+    binder()->refresh();
 }
 
 }  // namespace kalvix::gui

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "kalvix/core/catalogue/catalogue.h"
-#include "kalvix/core/page/shared_state.h"
+#include "kalvix/core/page/page_context.h"
 
 namespace {
 
@@ -11,13 +11,13 @@ using kalvix::CharacterPage;
 
 class CharacterPageTest : public ::testing::Test {
   protected:
-    void SetUp() override { kalvix::sharedCurrentLevel() = 0; }
-    CharacterPage make() { return CharacterPage(kalvix::Catalogue::instance()); }
+    kalvix::PageContext context;
+    CharacterPage make() { return CharacterPage(context); }
 };
 
 TEST_F(CharacterPageTest, OpensOnTheSharedLevel) {
-    kalvix::sharedCurrentLevel() = 60;
-    CharacterPage p(kalvix::Catalogue::instance());
+    context.setSharedLevel(60);
+    CharacterPage p(context);
     EXPECT_EQ(p.level(), 60);
     EXPECT_EQ(p.target(), 60);
     EXPECT_EQ(p.offlineExp(), 300000);
@@ -60,7 +60,7 @@ TEST_F(CharacterPageTest, GeneralResultsByLevel) {
         EXPECT_EQ(p.offlineExp(), c.offline) << c.level;
         EXPECT_EQ(p.birthdayExp(), c.bExp) << c.level;
         EXPECT_EQ(p.birthdayMoney(), c.bMoney) << c.level;
-        EXPECT_EQ(kalvix::sharedCurrentLevel(), c.level);
+        EXPECT_EQ(context.sharedLevel(), c.level);
     }
 }
 

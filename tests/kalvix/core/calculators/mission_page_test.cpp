@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "kalvix/core/page/shared_state.h"
+#include "kalvix/core/page/page_context.h"
 #include "support/page_driver.h"
 
 namespace {
@@ -20,12 +20,12 @@ const std::string kTwo = "师门任务(40以下可3倍).两轮";
 
 class MissionPageTest : public ::testing::Test {
   protected:
-    void SetUp() override { kalvix::sharedCurrentLevel() = 0; }
+    kalvix::PageContext context;
 };
 
 TEST_F(MissionPageTest, OpensOnTheSharedLevel) {
-    kalvix::sharedCurrentLevel() = 45;
-    MissionPage p;
+    context.setSharedLevel(45);
+    MissionPage p(context);
     EXPECT_EQ(p.level(), 45);
     EXPECT_FALSE(p.tripled());
     EXPECT_FALSE(p.find("三倍")->isEnabled());
@@ -58,7 +58,7 @@ TEST_F(MissionPageTest, SchoolMission) {
         {175, false, true, false, "534500", "264814"},
     };
     for (const Case& c : cases) {
-        MissionPage p;
+        MissionPage p(context);
         choose(p, "当前等级", c.level);
         check(p, kTwo, c.two);
         check(p, "双倍", c.dbl);
@@ -71,7 +71,7 @@ TEST_F(MissionPageTest, SchoolMission) {
 }
 
 TEST_F(MissionPageTest, TripleFollowsTheLevel) {
-    MissionPage p;
+    MissionPage p(context);
     choose(p, "当前等级", 30);
     check(p, "三倍", false);
     EXPECT_FALSE(p.tripled());
@@ -82,7 +82,7 @@ TEST_F(MissionPageTest, TripleFollowsTheLevel) {
     EXPECT_FALSE(p.find("三倍")->isEnabled());
     choose(p, "当前等级", 39);
     EXPECT_TRUE(p.find("三倍")->isEnabled());
-    EXPECT_EQ(kalvix::sharedCurrentLevel(), 39);
+    EXPECT_EQ(context.sharedLevel(), 39);
 }
 
 TEST_F(MissionPageTest, MasterMission) {
@@ -104,7 +104,7 @@ TEST_F(MissionPageTest, MasterMission) {
         {175, 49, true, "191500", "108340", "221740"},
     };
     for (const Case& c : cases) {
-        MissionPage p;
+        MissionPage p(context);
         choose(p, "当前等级", c.level);
         choose(p, "徒弟等级", c.apprentice - 15);
         check(p, "师徒任务.两轮", c.two);
@@ -115,7 +115,7 @@ TEST_F(MissionPageTest, MasterMission) {
 }
 
 TEST_F(MissionPageTest, LevelOnlyRewards) {
-    MissionPage p;
+    MissionPage p(context);
     choose(p, "当前等级", 10);
     EXPECT_EQ(text(p, "科举考试.经验"), "32200");
     EXPECT_EQ(text(p, "10次经验"), "3000");
@@ -155,7 +155,7 @@ TEST_F(MissionPageTest, MissionChain) {
     };
     const char* const brackets[] = {"总经验<15亿", "15亿>=总经验<25亿", "总经验>=25亿"};
     for (const Case& c : cases) {
-        MissionPage p;
+        MissionPage p(context);
         choose(p, "当前等级", 60);
         type(p, "到", c.to);
         type(p, "从", c.from);
@@ -166,7 +166,7 @@ TEST_F(MissionPageTest, MissionChain) {
 }
 
 TEST_F(MissionPageTest, FromAboveToCopiesTheText) {
-    MissionPage p;
+    MissionPage p(context);
     choose(p, "当前等级", 60);
     type(p, "到", "5");
     type(p, "从", "7");
@@ -175,7 +175,7 @@ TEST_F(MissionPageTest, FromAboveToCopiesTheText) {
 }
 
 TEST_F(MissionPageTest, RingsOutOfRange) {
-    MissionPage p;
+    MissionPage p(context);
     choose(p, "当前等级", 60);
     type(p, "到", "301");
     EXPECT_EQ(messages(p), std::vector<std::string>{"box:请输入一个 1 至 300 之间的整数。"});

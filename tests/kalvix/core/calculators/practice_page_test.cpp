@@ -5,9 +5,16 @@
 #include "kalvix/core/calculators/classic_rand.h"
 #include "kalvix/core/calculators/practice_formulas.h"
 #include "kalvix/core/page/clock.h"
+#include "kalvix/core/page/page_context.h"
 #include "support/page_driver.h"
 
 namespace {
+
+// The page reads nothing from its window.
+kalvix::PageContext& context() {
+    static kalvix::PageContext c;
+    return c;
+}
 
 using calc_test::check;
 using calc_test::messages;
@@ -23,7 +30,7 @@ class PracticePageTest : public ::testing::Test {
 };
 
 TEST_F(PracticePageTest, OpensWithStartValues) {
-    PracticePage p;
+    PracticePage p(context());
     EXPECT_EQ(p.kind(), CultivationKind::Attack);
     EXPECT_EQ(text(p, "等级要求"), "");
     EXPECT_EQ(text(p, "耗费资财"), "0");
@@ -57,7 +64,7 @@ TEST_F(PracticePageTest, CultivationCost) {
         {"猎术修炼", "19", "20", "0", ">=120级", "1413 万", "2355", "3000", "4710"},
     };
     for (const Case& c : cases) {
-        PracticePage p;
+        PracticePage p(context());
         check(p, c.kind, true);
         type(p, "当前修炼经验", c.experience);
         type(p, "当前等级", c.current);
@@ -72,7 +79,7 @@ TEST_F(PracticePageTest, CultivationCost) {
 }
 
 TEST_F(PracticePageTest, HuntingLimitsLevelsToTwenty) {
-    PracticePage p;
+    PracticePage p(context());
     type(p, "目标等级", "25");
     EXPECT_EQ(text(p, "等级要求"), ">=145级");
     check(p, "猎术修炼", true);
@@ -97,7 +104,7 @@ TEST_F(PracticePageTest, HuntingLimitsLevelsToTwenty) {
 }
 
 TEST_F(PracticePageTest, DigitsOnlyFieldsIgnoreOtherText) {
-    PracticePage p;
+    PracticePage p(context());
     type(p, "基本伤害", "12a");
     EXPECT_EQ(text(p, "基本伤害"), "0");
     type(p, "基本伤害", "");
@@ -122,7 +129,7 @@ TEST_F(PracticePageTest, DamageEffect) {
         {0, "0", "25", "160", "192", "128"},
     };
     for (const Case& c : cases) {
-        PracticePage p;
+        PracticePage p(context());
         check(p, c.mode == 0 ? "攻击/法术" : "防御/法抗", true);
         type(p, "修炼等级", c.level);
         type(p, "基本伤害", c.damage);
@@ -134,7 +141,7 @@ TEST_F(PracticePageTest, DamageEffect) {
 }
 
 TEST_F(PracticePageTest, OutOfRangeLevelShowsRangeMessageAndStillComputes) {
-    PracticePage p;
+    PracticePage p(context());
     type(p, "基本伤害", "1000");
     type(p, "修炼等级", "26");
     EXPECT_EQ(messages(p), std::vector<std::string>{"box:请输入一个 0 至 25 之间的整数。"});
@@ -163,7 +170,7 @@ TEST_F(PracticePageTest, SealChances) {
         {"180", "25", "0", "0", "97.6261%", "100.0000%"},
     };
     for (const Case& c : cases) {
-        PracticePage p;
+        PracticePage p(context());
         type(p, "自己技能等级", c.skill);
         type(p, "封印模拟.法术修炼", c.magic);
         type(p, "对方等级", c.level);
@@ -175,7 +182,7 @@ TEST_F(PracticePageTest, SealChances) {
 }
 
 TEST_F(PracticePageTest, SimulationDrawsClassicRandSeededWithTheClock) {
-    PracticePage p;
+    PracticePage p(context());
     type(p, "自己技能等级", "100");
     type(p, "对方等级", "100");  // p = 0.6
     ASSERT_EQ(p.casts().size(), 100u);
@@ -198,13 +205,13 @@ TEST_F(PracticePageTest, SimulationDrawsClassicRandSeededWithTheClock) {
 }
 
 TEST_F(PracticePageTest, SimulationAtCertainChances) {
-    PracticePage sure;
+    PracticePage sure(context());
     type(sure, "自己技能等级", "180");
     type(sure, "封印模拟.法术修炼", "25");
     EXPECT_EQ(text(sure, "成功"), "100");
     EXPECT_EQ(text(sure, "失败"), "0");
     EXPECT_EQ(sure.casts().back(), "100.成功");
-    PracticePage never;
+    PracticePage never(context());
     calc_test::press(never, "封印模拟");  // p = 0 before any seal input
     EXPECT_EQ(text(never, "成功"), "0");
     EXPECT_EQ(never.casts().front(), "1.失败");

@@ -7,13 +7,12 @@
 #include <QTest>
 
 #include "kalvix/core/calculators/character_page.h"
-#include "kalvix/core/page/shared_state.h"
-#include "kalvix/gui/app/hyper_link.h"
 #include "kalvix/gui/app/kalvix_dlg.h"
-#include "kalvix/gui/app/message_box.h"
-#include "kalvix/gui/app/my_comb.h"
-#include "kalvix/gui/app/my_dialog.h"
-#include "kalvix/gui/app/status_bar.h"
+#include "kalvix/gui/framework/hyper_link.h"
+#include "kalvix/gui/framework/message_box.h"
+#include "kalvix/gui/framework/my_comb.h"
+#include "kalvix/gui/framework/my_dialog.h"
+#include "kalvix/gui/framework/status_bar.h"
 
 using namespace kalvix::gui;
 
@@ -28,8 +27,6 @@ struct RecordingPresenter : MessagePresenter {
 class MainWindowTest : public QObject {
     Q_OBJECT
   private slots:
-    void init() { kalvix::sharedCurrentLevel() = 0; }
-
     void opensWithTitleTabsAndStatusBar() {
         CKalvixDlg dlg;
         dlg.show();
@@ -44,7 +41,7 @@ class MainWindowTest : public QObject {
         for (int i = 0; i < 11; ++i)
             QCOMPARE(dlg.tabs()->tabText(i), captions[i]);
         QVERIFY(dlg.minimumSize() == dlg.maximumSize());  // fixed size
-        QCOMPARE(statusBarPointer(), dlg.statusBar());
+        QCOMPARE(dlg.host().statusBar(), dlg.statusBar());
         QCOMPARE(dlg.statusBar()->fieldText(0), QStringLiteral("准备就绪"));
         QCOMPARE(dlg.statusBar()->fieldText(1), QStringLiteral("ZentrixQorvane"));
         QCOMPARE(dlg.statusBar()->geometry().bottom(), dlg.height() - 1);
@@ -86,13 +83,13 @@ class MainWindowTest : public QObject {
         // Choose 60 as a user would.
         level->setCurrentIndex(60);
         emit level->activated(60);
-        QCOMPARE(kalvix::sharedCurrentLevel(), 60);
+        QCOMPARE(dlg.context().sharedLevel(), 60);
         auto* offline = dlg.characterPage().findChild<QLineEdit*>(QStringLiteral("editOfflineExp"));
         QCOMPARE(offline->text(), QStringLiteral("300000"));
         dlg.tabs()->setCurrentIndex(4);
-        QCOMPARE(kalvix::sharedCurrentLevel(), 60);
+        QCOMPARE(dlg.context().sharedLevel(), 60);
         // Whatever 任务 chooses becomes the shared level; back on 人物 it shows and recomputes.
-        kalvix::sharedCurrentLevel() = 80;
+        dlg.context().setSharedLevel(80);
         dlg.tabs()->setCurrentIndex(0);
         QCOMPARE(level->currentIndex(), 80);
         QCOMPARE(offline->text(), QStringLiteral("400000"));
@@ -135,8 +132,8 @@ class MainWindowTest : public QObject {
 
     void badExperienceShowsTheFrameworkMessage() {
         RecordingPresenter presenter;
-        setMessagePresenter(&presenter);
         CKalvixDlg dlg;
+        dlg.host().setPresenter(&presenter);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.activateWindow();
@@ -148,7 +145,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(exp->text(), QStringLiteral("0"));
         QVERIFY(exp->hasFocus());
         QCOMPARE(exp->selectedText(), QStringLiteral("0"));
-        setMessagePresenter(nullptr);
+        dlg.host().setPresenter(nullptr);
     }
 
     void myCombKeys() {

@@ -12,12 +12,11 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "kalvix/core/page/shared_state.h"
-#include "kalvix/gui/app/dialog_opener.h"
 #include "kalvix/gui/app/kalvix_dlg.h"
-#include "kalvix/gui/app/message_box.h"
-#include "kalvix/gui/app/status_bar.h"
 #include "kalvix/gui/calculators/dlg_skill_detail.h"
+#include "kalvix/gui/framework/dialog_opener.h"
+#include "kalvix/gui/framework/message_box.h"
+#include "kalvix/gui/framework/status_bar.h"
 
 using namespace kalvix::gui;
 
@@ -46,8 +45,6 @@ void choose(QComboBox* combo, int index) {
 class CalculatorPagesTest : public QObject {
     Q_OBJECT
   private slots:
-    void init() { kalvix::sharedCurrentLevel() = 0; }
-
     void levelHandOverBothWays() {
         CKalvixDlg dlg;
         dlg.show();
@@ -62,7 +59,7 @@ class CalculatorPagesTest : public QObject {
         QCOMPARE(child<QLineEdit>(mission, "editChainExp")->text(), QStringLiteral("8505000"));
         QVERIFY(!child<QCheckBox>(mission, "checkTriple")->isEnabled());
         choose(missionLevel, 80);
-        QCOMPARE(kalvix::sharedCurrentLevel(), 80);
+        QCOMPARE(dlg.context().sharedLevel(), 80);
         dlg.tabs()->setCurrentIndex(0);
         QCOMPARE(charLevel->currentIndex(), 80);
         QCOMPARE(child<QLineEdit>(dlg.page(0), "editOfflineExp")->text(), QStringLiteral("400000"));
@@ -111,8 +108,7 @@ class CalculatorPagesTest : public QObject {
         dlg.tabs()->setCurrentIndex(2);
         QStringList titles;
         QStringList targets;
-        auto saved = dialogRunner();
-        dialogRunner() = [&](QDialog* d) {
+        dlg.host().dialogRunner = [&](QDialog* d) {
             titles << d->windowTitle();
             auto* target = d->findChild<QLineEdit*>(QStringLiteral("editTarget1"));
             QVERIFY(target);
@@ -133,7 +129,6 @@ class CalculatorPagesTest : public QObject {
         };
         QTest::mouseClick(child<QPushButton>(dlg.page(2), "buttonDetail"), Qt::LeftButton);
         QTest::mouseClick(child<QPushButton>(dlg.page(2), "buttonDetail"), Qt::LeftButton);
-        dialogRunner() = saved;
         QCOMPARE(titles, (QStringList{QStringLiteral("师门技能详细计算"),
                                       QStringLiteral("师门技能详细计算")}));
         QCOMPARE(targets, (QStringList{QStringLiteral("0"), QStringLiteral("60")}));
@@ -141,8 +136,8 @@ class CalculatorPagesTest : public QObject {
 
     void practiceDigitsOnlyAndRangeMessage() {
         RecordingPresenter presenter;
-        setMessagePresenter(&presenter);
         CKalvixDlg dlg;
+        dlg.host().setPresenter(&presenter);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.activateWindow();
@@ -175,7 +170,7 @@ class CalculatorPagesTest : public QObject {
         QCOMPARE(child<QLineEdit>(page, "editSuccess")->text().toInt() +
                      child<QLineEdit>(page, "editFailure")->text().toInt(),
                  100);
-        setMessagePresenter(nullptr);
+        dlg.host().setPresenter(nullptr);
     }
 
     void petAttributeFieldsFollowTheFocus() {

@@ -1,4 +1,4 @@
-#include "kalvix/gui/app/hyper_link.h"
+#include "kalvix/gui/framework/hyper_link.h"
 
 #include <QDesktopServices>
 #include <QEvent>

@@ -1,18 +1,25 @@
-#include "kalvix/gui/app/page_widget.h"
+#include "kalvix/gui/framework/page_widget.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "kalvix/gui/app/page_binder.h"
+#include "kalvix/gui/framework/page_binder.h"
 
 namespace kalvix::gui {
 
-PageWidget::PageWidget(QWidget* parent) : QWidget(parent) {}
+PageWidget::PageWidget(PageHost& host, QWidget* parent) : QWidget(parent), host_(host) {}
 PageWidget::~PageWidget() = default;
+
+EmptyPage::EmptyPage(PageHost& host, const QString& caption, QWidget* parent)
+    : PageWidget(host, parent) {
+    setObjectName(caption);
+}
 
 void PageWidget::setModel(std::unique_ptr<PageModel> model) {
     model_ = std::move(model);
-    binder_ = new PageBinder(this, *model_);
+    if (!model_)
+        return;
+    binder_ = new PageBinder(this, *model_, host_);
     // Children may swallow Enter before it reaches the page.
     for (QWidget* w : findChildren<QWidget*>())
         w->installEventFilter(this);

@@ -1,4 +1,4 @@
-#include "kalvix/gui/app/page_binder.h"
+#include "kalvix/gui/framework/page_binder.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -11,8 +11,7 @@
 #include <QTableWidget>
 #include <QTimer>
 
-#include "kalvix/gui/app/message_box.h"
-#include "kalvix/gui/app/status_bar.h"
+#include "kalvix/gui/framework/message_box.h"
 
 namespace kalvix::gui {
 namespace {
@@ -21,18 +20,29 @@ QString q(const std::string& s) {
 }
 }  // namespace
 
-PageBinder::PageBinder(QWidget* root, PageModel& model,
+PageBinder::PageBinder(QWidget* root, PageModel& model, PageHost& host,
                        std::function<void(const QString&)> statusSink)
-    : QObject(root), root_(root), model_(model), statusSink_(std::move(statusSink)) {
+    : QObject(root),
+      root_(root),
+      model_(model),
+      host_(host),
+      actions_(model),
+      statusSink_(std::move(statusSink)) {
     model_.asker = [this](const std::string& text) {
-        return messagePresenter().ask(root_, q(text));
+        return host_.presenter().ask(root_, q(text));
+    };
+    model_.opener = [this](const std::string& window) {
+        host_.runDialog(q(window), root_);
+        refresh();  // the dialog may have changed what this page shows
     };
     for (const Control& c : model_.controls()) {
         if (c.id.empty())
             continue;
         QWidget* w = root_->findChild<QWidget*>(q(c.id));
-        if (!w)
+        if (!w) {
+            missing_.push_back(c.id);
             continue;
+        }
         widgets_[c.caption] = w;
         captions_[w] = c.caption;
         bind(c, w);
@@ -47,37 +57,32 @@ QWidget* PageBinder::widgetFor(const std::string& caption) const {
 
 void PageBinder::bind(const Control& c, QWidget* w) {
     const std::string caption = c.caption;
-    auto control = [this, caption]() { return model_.find(caption); };
     w->installEventFilter(this);
     switch (c.kind) {
         case ControlKind::Edit:
             if (auto* e = qobject_cast<QLineEdit*>(w)) {
-                connect(e, &QLineEdit::textEdited, this, [this, control](const QString& t) {
+                connect(e, &QLineEdit::textEdited, this, [this, caption](const QString& t) {
                     if (updating_)
                         return;
-                    if (const Control* m = control(); m && m->edit)
-                        m->edit(t.toStdString());
+                    actions_.type(caption, t.toStdString());
                     afterAction();
                 });
             }
             break;
         case ControlKind::List:
             if (auto* cb = qobject_cast<QComboBox*>(w)) {
-                connect(cb, &QComboBox::activated, this, [this, control](int index) {
+                connect(cb, &QComboBox::activated, this, [this, caption](int index) {
                     if (updating_)
                         return;
-                    const Control* m = control();
-                    if (m && m->choose && (!m->selected || m->selected() != index))
-                        m->choose(index);
+                    actions_.choose(caption, index);
                     afterAction();
                 });
             }
             break;
         case ControlKind::Button:
             if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-                connect(b, &QAbstractButton::clicked, this, [this, control] {
-                    if (const Control* m = control(); m && m->press)
-                        m->press();
+                connect(b, &QAbstractButton::clicked, this, [this, caption] {
+                    actions_.click(caption);
                     afterAction();
                 });
             }
@@ -85,11 +90,12 @@ void PageBinder::bind(const Control& c, QWidget* w) {
         case ControlKind::Check:
         case ControlKind::Radio:
             if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-                connect(b, &QAbstractButton::clicked, this, [this, control](bool on) {
+                // The button has switched already; a click on a selected radio button is
+                // still a click.
+                connect(b, &QAbstractButton::clicked, this, [this, caption](bool on) {
                     if (updating_)
                         return;
-                    if (const Control* m = control(); m && m->check)
-                        m->check(on);
+                    actions_.setChecked(caption, on);
                     afterAction();
                 });
             }
@@ -105,7 +111,7 @@ bool PageBinder::eventFilter(QObject* watched, QEvent* event) {
         if (it != captions_.end()) {
             const std::string previous = model_.focus();
             inFocusIn_ = true;
-            if (!model_.moveFocus(it->second)) {
+            if (!actions_.focus(it->second).ok() || model_.focus() != it->second) {
                 // The field being left refuses to let the focus go.
                 if (QWidget* back = widgetFor(previous))
                     QTimer::singleShot(0, back, [back] { back->setFocus(Qt::OtherFocusReason); });
@@ -249,13 +255,19 @@ void PageBinder::presentMessages() {
         if (m.where == MessageWhere::Status) {
             if (statusSink_)
                 statusSink_(q(m.text));
-            else if (StatusBar* bar = statusBarPointer())
-                bar->setFieldText(0, q(m.text));
+            else
+                host_.showStatus(q(m.text));
             continue;
         }
-        if (m.where == MessageWhere::Sound || m.where == MessageWhere::Open)
-            continue;  // handled by the page's host
-        messagePresenter().inform(root_, q(m.text));
+        if (m.where == MessageWhere::Sound) {
+            host_.playSound(q(m.text));
+            continue;
+        }
+        if (m.where == MessageWhere::Open) {
+            host_.openAddress(q(m.text));
+            continue;
+        }
+        host_.presenter().inform(root_, q(m.text));
         if (QWidget* w = widgetFor(m.field)) {
             updating_ = true;
             w->setFocus(Qt::OtherFocusReason);

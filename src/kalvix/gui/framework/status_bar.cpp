@@ -1,4 +1,4 @@
-#include "kalvix/gui/app/status_bar.h"
+#include "kalvix/gui/framework/status_bar.h"
 
 #include <QLabel>
 
@@ -23,11 +23,6 @@ void StatusBar::setFieldText(int field, const QString& text) {
 
 QString StatusBar::fieldText(int field) const {
     return field == 0 || field == 1 ? fields_[field]->text() : QString();
-}
-
-StatusBar*& statusBarPointer() {
-    static StatusBar* bar = nullptr;
-    return bar;
 }
 
 }  // namespace kalvix::gui

@@ -1,4 +1,4 @@
-#include "kalvix/gui/app/html_ctrl.h"
+#include "kalvix/gui/framework/html_ctrl.h"
 
 #include <QTextBrowser>
 #include <QUrl>

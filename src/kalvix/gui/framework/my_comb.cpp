@@ -1,4 +1,4 @@
-#include "kalvix/gui/app/my_comb.h"
+#include "kalvix/gui/framework/my_comb.h"
 
 namespace kalvix::gui {
 

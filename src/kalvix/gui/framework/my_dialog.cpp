@@ -1,6 +1,6 @@
-#include "kalvix/gui/app/my_dialog.h"
+#include "kalvix/gui/framework/my_dialog.h"
 
-#include "kalvix/gui/app/status_bar.h"
+#include "kalvix/gui/framework/status_bar.h"
 #include "kalvix/gui/tooltip/pp_tooltip.h"
 
 namespace kalvix::gui {

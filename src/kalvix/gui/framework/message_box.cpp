@@ -1,11 +1,9 @@
-#include "kalvix/gui/app/message_box.h"
+#include "kalvix/gui/framework/message_box.h"
 
 #include <QMessageBox>
 
 namespace kalvix::gui {
 namespace {
-MessagePresenter defaultPresenter;
-MessagePresenter* current = &defaultPresenter;
 const QString kTitle = QStringLiteral("ZentrixQorvane");
 }  // namespace
 
@@ -16,14 +14,6 @@ void MessagePresenter::inform(QWidget* parent, const QString& text) {
 bool MessagePresenter::ask(QWidget* parent, const QString& text) {
     return QMessageBox::question(parent, kTitle, text, QMessageBox::Ok | QMessageBox::Cancel) ==
            QMessageBox::Ok;
-}
-
-MessagePresenter& messagePresenter() {
-    return *current;
-}
-
-void setMessagePresenter(MessagePresenter* presenter) {
-    current = presenter ? presenter : &defaultPresenter;
 }
 
 }  // namespace kalvix::gui

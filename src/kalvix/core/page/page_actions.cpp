@@ -1,0 +1,203 @@
+#include "kalvix/core/page/page_actions.h"
+
+#include "common/number_text.h"
+
+namespace kalvix {
+namespace {
+
+ActionResult taken() {
+    return {};
+}
+
+ActionResult status(ActionResult::Status s, std::string error = {}) {
+    ActionResult r;
+    r.status = s;
+    r.error = std::move(error);
+    return r;
+}
+
+}  // namespace
+
+std::string PageActions::unavailableText(const std::string& caption) {
+    return "unknown control: " + caption;
+}
+
+const Control* PageActions::usable(const std::string& caption, ActionResult& result) const {
+    const Control* c = page_.find(caption);
+    if (!c || !c->isEnabled() || !c->isVisible()) {
+        result = status(ActionResult::Status::Unavailable, unavailableText(caption));
+        return nullptr;
+    }
+    return c;
+}
+
+bool PageActions::takeFocus(const std::string& caption) {
+    return page_.moveFocus(caption);
+}
+
+ActionResult PageActions::type(const std::string& caption, const std::string& text) {
+    ActionResult r;
+    const Control* c = usable(caption, r);
+    if (!c)
+        return r;
+    if (c->kind != ControlKind::Edit)
+        return status(ActionResult::Status::BadValue, "not a field to type in: " + caption);
+    if (!takeFocus(caption))
+        return status(ActionResult::Status::FocusKept);
+    if (c->edit)
+        c->edit(text);
+    return taken();
+}
+
+ActionResult PageActions::choose(const std::string& caption, int position) {
+    ActionResult r;
+    const Control* c = usable(caption, r);
+    if (!c)
+        return r;
+    if (c->kind != ControlKind::List)
+        return status(ActionResult::Status::BadValue, "not a list: " + caption);
+    const std::size_t count = c->items ? c->items().size() : 0;
+    if (position < 0 || static_cast<std::size_t>(position) >= count)
+        return status(ActionResult::Status::BadValue,
+                      "unknown value for " + caption + ": #" + std::to_string(position));
+    if (!takeFocus(caption))
+        return status(ActionResult::Status::FocusKept);
+    // A drop-down list reports no change when the chosen item is chosen again.
+    if (c->selected && c->selected() == position)
+        return status(ActionResult::Status::NoChange);
+    if (c->choose)
+        c->choose(position);
+    return taken();
+}
+
+ActionResult PageActions::chooseItem(const std::string& caption, const std::string& value) {
+    ActionResult r;
+    const Control* c = usable(caption, r);
+    if (!c)
+        return r;
+    if (c->kind != ControlKind::List)
+        return status(ActionResult::Status::BadValue, "not a list: " + caption);
+    const std::vector<std::string> items = c->items ? c->items() : std::vector<std::string>{};
+    int position = -1;
+    if (!value.empty() && value[0] == '#') {
+        if (auto n = common::parseInteger(value.substr(1), 0,
+                                          static_cast<std::int64_t>(items.size()) - 1))
+            position = static_cast<int>(*n);
+    } else {
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (items[i] == value) {
+                position = static_cast<int>(i);
+                break;
+            }
+    }
+    if (position < 0)
+        return status(ActionResult::Status::BadValue,
+                      "unknown value for " + caption + ": " + value);
+    return choose(caption, position);
+}
+
+ActionResult PageActions::setChecked(const std::string& caption, bool on) {
+    ActionResult r;
+    const Control* c = usable(caption, r);
+    if (!c)
+        return r;
+    if (c->kind == ControlKind::Radio) {
+        if (!on)
+            return status(ActionResult::Status::BadValue,
+                          "a radio button is only ever clicked on: " + caption);
+        return click(caption);
+    }
+    if (c->kind != ControlKind::Check)
+        return status(ActionResult::Status::BadValue, "not a check box: " + caption);
+    if (c->checked && c->checked() == on) {
+        // The box shows this state already, so a user would not click it.
+        return takeFocus(caption) ? status(ActionResult::Status::NoChange)
+                                  : status(ActionResult::Status::FocusKept);
+    }
+    return click(caption);
+}
+
+ActionResult PageActions::click(const std::string& caption) {
+    ActionResult r;
+    const Control* c = usable(caption, r);
+    if (!c)
+        return r;
+    switch (c->kind) {
+        case ControlKind::Button:
+            if (!takeFocus(caption))
+                return status(ActionResult::Status::FocusKept);
+            if (c->press)
+                c->press();
+            return taken();
+        case ControlKind::Radio:
+            // A click on a selected radio button is still a click: its handler runs again.
+            if (!takeFocus(caption))
+                return status(ActionResult::Status::FocusKept);
+            if (c->check)
+                c->check(true);
+            return taken();
+        case ControlKind::Check: {
+            if (!takeFocus(caption))
+                return status(ActionResult::Status::FocusKept);
+            const bool on = !(c->checked && c->checked());
+            if (c->check)
+                c->check(on);
+            return taken();
+        }
+        default:
+            return status(ActionResult::Status::BadValue, "not a button: " + caption);
+    }
+}
+
+ActionResult PageActions::focus(const std::string& caption) {
+    ActionResult r;
+    if (!usable(caption, r))
+        return r;
+    return takeFocus(caption) ? taken() : status(ActionResult::Status::FocusKept);
+}
+
+void PageActions::tick(std::int64_t n) {
+    for (std::int64_t i = 0; i < n; ++i)
+        page_.tick();
+}
+
+void PageActions::answerNext(bool ok) {
+    answers_.push_back(ok);
+    installAsker();
+}
+
+void PageActions::installAsker() {
+    if (askerInstalled_)
+        return;
+    askerInstalled_ = true;
+    auto previous = page_.asker;
+    page_.asker = [this, previous](const std::string& text) {
+        if (answers_.empty())
+            return previous ? previous(text) : true;
+        const bool a = answers_.front();
+        answers_.pop_front();
+        return a;
+    };
+}
+
+ActionResult PageActions::assign(const std::string& caption, const std::string& value) {
+    ActionResult r;
+    const Control* c = usable(caption, r);
+    if (!c)
+        return r;
+    switch (c->kind) {
+        case ControlKind::Edit:
+            return type(caption, value);
+        case ControlKind::List:
+            return chooseItem(caption, value);
+        case ControlKind::Check:
+        case ControlKind::Radio:
+            if (value != "0" && value != "1")
+                return status(ActionResult::Status::BadValue, "expected 0 or 1 for " + caption);
+            return setChecked(caption, value == "1");
+        default:
+            return status(ActionResult::Status::BadValue, "not an input: " + caption);
+    }
+}
+
+}  // namespace kalvix

@@ -1,0 +1,48 @@
+#pragma once
+// A static label turned into a link: blue and underlined, red under the mouse, a hand cursor,
+// and the address opened in the default browser on a left click.
+
+#include <QFont>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+class QLabel;
+
+namespace kalvix::gui {
+
+class CHyperLink : public QObject {
+    Q_OBJECT
+  public:
+    explicit CHyperLink(QObject* parent = nullptr);
+
+    // Refused when already attached or when no label is given.
+    bool attach(QLabel* label);
+    // Refused when the name takes 32 or more bytes or the address 1024 or more (GBK).
+    bool set(const QString& name, const QString& address);
+
+    QString name() const { return name_; }
+    QString address() const { return address_; }
+    bool hovering() const { return hover_; }
+    // What a click opens: the address, or the label's own text when the address is empty.
+    QString target() const;
+
+    // Opening through the desktop; tests replace it.
+    static std::function<void(const QString&)>& opener();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void repaintLabel();
+
+    QPointer<QLabel> label_;
+    QString labelText_;
+    QString name_;
+    QString address_;
+    QFont font_;
+    bool hover_ = false;
+};
+
+}  // namespace kalvix::gui
