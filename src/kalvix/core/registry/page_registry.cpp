@@ -2,12 +2,21 @@
 
 #include "kalvix/core/calculators/about_page.h"
 #include "kalvix/core/calculators/character_page.h"
+#include "kalvix/core/calculators/children_page.h"
+#include "kalvix/core/calculators/junto_practice_page.h"
 #include "kalvix/core/calculators/mission_page.h"
+#include "kalvix/core/calculators/old_friend_page.h"
 #include "kalvix/core/calculators/pet_page.h"
 #include "kalvix/core/calculators/practice_page.h"
 #include "kalvix/core/calculators/skill_detail_page.h"
 #include "kalvix/core/calculators/skill_page.h"
+#include "kalvix/core/calculators/zhuo_gui_page.h"
+#include "kalvix/core/guides/query_page.h"
+#include "kalvix/core/guides/raiders_page.h"
 #include "kalvix/core/quiz/quiz_page.h"
+#include "kalvix/core/simulator/furniture_page.h"
+#include "kalvix/core/simulator/mount_page.h"
+#include "kalvix/core/simulator/simulation_page.h"
 #include "kalvix/core/trade/pao_shang_page.h"
 
 namespace kalvix {
@@ -27,27 +36,30 @@ PageEntry tab(std::string alias) {
     return entry<Page>(std::move(alias), Placement::Tab);
 }
 
-// A tab whose page has no model yet: the window shows it empty, kalvix-calc does not know it.
-PageEntry pendingTab(std::string caption, std::string alias) {
-    PageEntry e;
-    e.alias = std::move(alias);
-    e.placement = Placement::Tab;
-    e.caption = std::move(caption);
-    return e;
-}
-
 }  // namespace
 
 const std::vector<PageEntry>& pageRegistry() {
     static const std::vector<PageEntry> entries = [] {
         // Tabs in tab order, then the dialogs.
         std::vector<PageEntry> e = {
-            tab<CharacterPage>("character"),  pendingTab("孩子", "children"),
-            tab<SkillPage>("skill"),          tab<PracticePage>("practice"),
-            tab<MissionPage>("mission"),      tab<PetPage>("pet"),
-            pendingTab("常用攻略", "guides"), pendingTab("常用查询", "queries"),
-            tab<PaoShangPage>("trade"),       tab<QuizPage>("quiz"),
-            tab<AboutPage>("about"),          entry<SkillDetailPage>("skill-detail"),
+            tab<CharacterPage>("character"),
+            tab<ChildrenPage>("children"),
+            tab<SkillPage>("skill"),
+            tab<PracticePage>("practice"),
+            tab<MissionPage>("mission"),
+            tab<PetPage>("pet"),
+            tab<RaidersPage>("guides"),
+            tab<QueryPage>("queries"),
+            tab<PaoShangPage>("trade"),
+            tab<QuizPage>("quiz"),
+            tab<AboutPage>("about"),
+            entry<SkillDetailPage>("skill-detail"),
+            entry<FurniturePage>("furniture"),
+            entry<JuntoPracticePage>("guild-practice"),
+            entry<OldFriendPage>("old-friend"),
+            entry<ZhuoGuiPage>("ghost"),
+            entry<SimulationPage>("simulation"),
+            entry<MountPage>("mount"),
         };
         PageContext context;
         for (PageEntry& p : e)
