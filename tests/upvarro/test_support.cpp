@@ -90,6 +90,10 @@ Installation::Installation() {
     std::filesystem::create_directories(module());
 }
 
+Installation::Installation(std::string subfolder) : sub(std::move(subfolder)) {
+    std::filesystem::create_directories(module());
+}
+
 void Installation::configure(int port, const std::string& listPath, int logLevel,
                              int threads) const {
     writeFile(module() + "/upvarro.ini",
@@ -128,6 +132,12 @@ void TestServer::fault(const std::string& path, Fault fault, int times) {
     faults_[path] = {fault, times};
 }
 
+void TestServer::redirect(const std::string& path, const std::string& location) {
+    std::lock_guard guard(mutex_);
+    redirects_[path] = location;
+    faults_[path] = {Fault::Redirect, -1};
+}
+
 int TestServer::hits(const std::string& path) const {
     std::lock_guard guard(mutex_);
     auto it = hits_.find(path);
@@ -150,10 +160,13 @@ void TestServer::handle(const httplib::Request& req, httplib::Response& res) {
 
     Fault fault = Fault::None;
     std::string body;
+    std::string location;
     bool found = false;
     {
         std::lock_guard guard(mutex_);
         ++hits_[req.path];
+        if (auto r = redirects_.find(req.path); r != redirects_.end())
+            location = r->second;
         auto b = bodies_.find(req.path);
         if (b != bodies_.end()) {
             found = true;
@@ -168,6 +181,12 @@ void TestServer::handle(const httplib::Request& req, httplib::Response& res) {
     }
     if (delay_.count() > 0)
         std::this_thread::sleep_for(delay_);
+    if (fault == Fault::Redirect) {
+        res.status = 302;
+        res.set_header("Location", location);
+        res.set_content("moved", "text/plain");
+        return;
+    }
     if (!found || fault == Fault::ErrorPage) {
         res.status = 404;
         res.set_content("<html><body><h1>404 Not Found</h1></body></html>", "text/html");
@@ -178,6 +197,7 @@ void TestServer::handle(const httplib::Request& req, httplib::Response& res) {
     switch (fault) {
         case Fault::None:
         case Fault::ErrorPage:
+        case Fault::Redirect:
             res.set_content(*shared, "application/octet-stream");
             return;
         case Fault::WrongBytes:
@@ -198,6 +218,33 @@ void TestServer::handle(const httplib::Request& req, httplib::Response& res) {
                     if (offset >= half)
                         return false;
                     sink.write(shared->data() + offset, half - offset);
+                    return true;
+                });
+            return;
+        case Fault::Oversize:
+            res.set_content(*shared + *shared, "application/octet-stream");
+            return;
+        case Fault::Endless:
+            res.set_chunked_content_provider(
+                "application/octet-stream", [this, shared](std::size_t, httplib::DataSink& sink) {
+                    std::string block(65536, 'e');
+                    for (int i = 0; i < 1000 && !stopping_; ++i)
+                        if (!sink.write(i == 0 ? shared->data() : block.data(),
+                                        i == 0 ? shared->size() : block.size()))
+                            return false;
+                    sink.done();
+                    return true;
+                });
+            return;
+        case Fault::Trickle:
+            res.set_content_provider(
+                size, "application/octet-stream",
+                [this, shared](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                    for (int i = 0; i < 8 && !stopping_; ++i)
+                        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                    if (stopping_ || offset >= 50)
+                        return false;
+                    sink.write(shared->data() + offset, 1);
                     return true;
                 });
             return;

@@ -49,11 +49,13 @@ class TempDir {
 // An installation folder: <root>/update/upvarro is the updater's own path.
 struct Installation {
     TempDir dir;
-    std::string root() const { return dir.path(); }
+    std::string sub;  // a folder of dir that holds the installation, when not dir itself
+    std::string root() const { return sub.empty() ? dir.path() : dir.path() + "/" + sub; }
     std::string module() const { return dir.path() + "/update"; }
     std::string self() const { return module() + "/upvarro"; }
     std::string temp() const { return dir.path() + "/temp"; }
     Installation();
+    explicit Installation(std::string subfolder);
     // upvarro.ini pointing at the server.
     void configure(int port, const std::string& listPath, int logLevel = 1, int threads = 8) const;
 };
@@ -65,6 +67,10 @@ enum class Fault {
     Truncate,    // half the body, then the connection closes
     Stall,       // headers, then no data until the server stops
     WrongBytes,  // the right size with other content
+    Oversize,    // the body and as much again, its length declared
+    Endless,     // chunked, no length: the body, then more until the client gives up
+    Trickle,     // one byte every 400 ms, for at most 20 s
+    Redirect,    // 302 to the address given with redirect()
 };
 
 class TestServer {
@@ -78,6 +84,8 @@ class TestServer {
     void put(const std::string& path, std::string body);
     // The fault applies to the first `times` requests of path (all of them when negative).
     void fault(const std::string& path, Fault fault, int times = -1);
+    // Where Fault::Redirect sends the client.
+    void redirect(const std::string& path, const std::string& location);
     // Sends bodies slowly: each request takes at least this long.
     void setBodyDelay(std::chrono::milliseconds delay) { delay_ = delay; }
 
@@ -95,6 +103,7 @@ class TestServer {
     mutable std::mutex mutex_;
     std::map<std::string, std::string> bodies_;
     std::map<std::string, std::pair<Fault, int>> faults_;
+    std::map<std::string, std::string> redirects_;
     std::map<std::string, int> hits_;
     std::atomic<int> concurrent_{0};
     std::atomic<int> maxConcurrent_{0};

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "test_support.h"
+#include "upvarro/core/download_engine.h"
 #include "upvarro/core/list_step.h"
 #include "upvarro/core/startup.h"
 
@@ -54,6 +56,32 @@ class UpdateFixture : public ::testing::Test {
         });
         Transfer transfer;
         return runListStep(*session, transfer);
+    }
+
+    // The download step with its pacing shortened; false when it has not ended within the
+    // limit (it is stopped then), so a hanging engine fails a test instead of blocking it.
+    bool downloadQuickly(std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+        EngineTimings t;
+        t.firstPeriod = std::chrono::milliseconds(20);
+        t.busyPeriod = std::chrono::milliseconds(25);
+        t.idlePeriod = std::chrono::milliseconds(5);
+        t.worker.statisticsPeriod = std::chrono::milliseconds(50);
+        t.worker.afterDone = std::chrono::milliseconds(5);
+        struct Done {
+            std::promise<void> promise;
+            std::atomic<bool> set{false};
+        };
+        auto done = std::make_shared<Done>();
+        session->subscribe([done](Event e, int) {
+            if (e == Event::DownloadsDone && !done->set.exchange(true))
+                done->promise.set_value();
+        });
+        auto ended = done->promise.get_future();
+        DownloadEngine engine(*session, t);
+        engine.start();
+        bool inTime = ended.wait_for(limit) == std::future_status::ready;
+        engine.stop();
+        return inTime;
     }
 
     std::vector<std::string> actionNames() const {

@@ -37,6 +37,11 @@ bool isWebUrl(const std::string& url) {
         }
         return true;
     };
+    // Blanks and control characters have no place in an address; a line end in one would
+    // reach the request itself.
+    for (char c : url)
+        if (static_cast<unsigned char>(c) <= 0x20 || c == 0x7F)
+            return false;
     return startsWith("http://") || startsWith("https://");
 }
 

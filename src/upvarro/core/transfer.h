@@ -32,7 +32,8 @@ struct TransferOptions {
 inline constexpr std::int64_t kListFetchLimit = 8 * 1024 * 1024;
 inline constexpr std::int64_t kChangelogFetchLimit = 64 * 1024;
 
-// Only plain web addresses are fetched: http:// and https:// (letter case ignored). Other
+// Only plain web addresses are fetched: http:// and https:// (letter case ignored), without
+// blanks or control characters. Other
 // schemes libcurl knows (file://, ftp://, smb:// ...) would read or reach whatever the list
 // names.
 bool isWebUrl(const std::string& url);
