@@ -9,6 +9,8 @@
 #include "kalvix/gui/calculators/dlg_practice.h"
 #include "kalvix/gui/calculators/dlg_skill.h"
 #include "kalvix/gui/framework/page_widget.h"
+#include "kalvix/gui/guides/dlg_other.h"
+#include "kalvix/gui/guides/dlg_raiders.h"
 #include "kalvix/gui/trade/dlg_pao_shang.h"
 
 namespace kalvix::gui {
@@ -25,9 +27,10 @@ WidgetFactory make() {
 
 const std::map<std::string, WidgetFactory>& factories() {
     static const std::map<std::string, WidgetFactory> map = {
-        {"人物", make<CDlgCharacter>()}, {"技能", make<CDlgSkill>()},
-        {"修炼", make<CDlgPractice>()},  {"任务", make<CDlgMission>()},
-        {"召唤兽", make<CDlgBB>()},      {"跑商助手", make<CDlgPaoShang>()},
+        {"人物", make<CDlgCharacter>()},   {"技能", make<CDlgSkill>()},
+        {"修炼", make<CDlgPractice>()},    {"任务", make<CDlgMission>()},
+        {"召唤兽", make<CDlgBB>()},        {"跑商助手", make<CDlgPaoShang>()},
+        {"常用攻略", make<CDlgRaiders>()}, {"常用查询", make<CDlgOther>()},
     };
     return map;
 }
