@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, WizardQuickRuns,
                          ::testing::Values(QuickCase{"Declined", true, false, "--answer=later", 0},
                                            QuickCase{"NothingToUpdate", true, true, "", 0},
                                            QuickCase{"ListMissing", false, false, "", 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(WizardEndToEnd, ConfigurationErrorEndsAtOnce) {
     WizardRun w;

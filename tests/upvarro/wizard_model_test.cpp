@@ -118,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                  true},
         ListCase{
             "VisibleListFailureStays", true, true, 0, false, {}, WizardOutcome::ListFailed, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(WizardModel, AcceptedUpdateRunsEveryStepInOrder) {
     WizardModel m = listing(false);

@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                       std::string(4093, 'a') + "修"},
         ChangelogCase{"EndsAtZeroByte", true, std::string("ab\0cd", 5), "ab"},
         ChangelogCase{"Utf8ShowsAsReplacement", true, "\xff\xfe", "\xef\xbf\xbd\xef\xbf\xbd"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Changelog, AnyBytesGiveValidText) {
     test::TempDir dir;

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <algorithm>
 #include <mutex>
 
 #include "upvarro/core/download_texts.h"
@@ -95,7 +96,10 @@ CUpvarroSheet::CUpvarroSheet(UpdateSession& session, Options options, QWidget* p
     side->setPixmap(loadPicture(installation, waterMark, generatedWatermark()));
     side->setAlignment(Qt::AlignTop);
     setSideWidget(side);
-    setPixmap(QWizard::BannerPixmap, loadPicture(installation, banner, generatedBanner()));
+    // The banner goes to the header's picture place: as the header's background picture
+    // it would fix the sheet's width to its own and the sheet could not be resized.
+    setPixmap(QWizard::LogoPixmap, loadPicture(installation, banner, generatedBanner())
+                                       .scaledToHeight(56, Qt::SmoothTransformation));
 
     autoNext_ = new QCheckBox(QString::fromUtf8(kAutoNextText));
     back_ = new QPushButton(QString::fromUtf8(kBackText));
@@ -145,7 +149,6 @@ CUpvarroSheet::CUpvarroSheet(UpdateSession& session, Options options, QWidget* p
                 b->sheet->onEvent(event, index);
         });
     });
-    resize(640, 440);
 }
 
 CUpvarroSheet::~CUpvarroSheet() {
@@ -169,7 +172,16 @@ void CUpvarroSheet::start() {
     apply(model_.created());
     refresh();
     if (model_.visible())
-        show();
+        showSized();
+}
+
+void CUpvarroSheet::showSized() {
+    show();
+    // Wide enough for every column of the download list beside the side picture.
+    if (!sized_) {
+        sized_ = true;
+        resize(std::max(width(), 740), std::max(height(), 470));
+    }
 }
 
 void CUpvarroSheet::onEvent(Event event, int index) {
@@ -275,7 +287,7 @@ void CUpvarroSheet::apply(const WizardCommands& commands) {
                 showPrompt();
                 break;
             case WizardAction::ShowWindow:
-                show();
+                showSized();
                 raise();
                 break;
             case WizardAction::HideWindow:

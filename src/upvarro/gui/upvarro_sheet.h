@@ -68,6 +68,7 @@ class CUpvarroSheet : public QWizard {
     void apply(const WizardCommands& commands);
     void refresh();
     void showPrompt();
+    void showSized();
     void endRun();
 
     struct Bridge;
@@ -88,6 +89,7 @@ class CUpvarroSheet : public QWizard {
     std::unique_ptr<CUpdatePrompt> prompt_;
     bool ended_ = false;
     bool workLeft_ = false;
+    bool sized_ = false;
 };
 
 }  // namespace upvarro::gui

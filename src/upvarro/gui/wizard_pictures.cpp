@@ -63,17 +63,17 @@ QPixmap generatedWatermark() {
 }
 
 QPixmap generatedBanner() {
-    QPixmap pixmap(560, 64);
+    QPixmap pixmap(180, 56);
+    pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient band(0, 0, 560, 0);
-    band.setColorAt(0, QColor(255, 255, 255));
-    band.setColorAt(0.55, QColor(236, 244, 252));
+    QLinearGradient band(0, 0, 180, 0);
+    band.setColorAt(0, QColor(255, 255, 255, 0));
     band.setColorAt(1, QColor(176, 206, 236));
-    p.fillRect(pixmap.rect(), band);
-    p.setPen(QPen(QColor(120, 160, 210), 1));
-    p.drawLine(0, 63, 560, 63);
-    drawMark(p, QPointF(520, 28), 30, QColor(40, 100, 170, 200));
+    p.setPen(Qt::NoPen);
+    p.setBrush(band);
+    p.drawRoundedRect(QRectF(0, 4, 180, 48), 6, 6);
+    drawMark(p, QPointF(150, 24), 30, QColor(40, 100, 170, 220));
     return pixmap;
 }
 

@@ -1,0 +1,227 @@
+// The update wizard's widgets offscreen, against a loopback update server: the buttons, the
+// countdown, the prompt, a download error and a close in the middle of a download.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+
+#include "common/gbk.h"
+#include "test_support.h"
+#include "upvarro/core/startup.h"
+#include "upvarro/gui/page_step1.h"
+#include "upvarro/gui/page_step2.h"
+#include "upvarro/gui/page_step4.h"
+#include "upvarro/gui/update_prompt.h"
+#include "upvarro/gui/upvarro_sheet.h"
+
+using namespace upvarro;
+
+namespace {
+
+// Saves a picture of the widget when UPVARRO_SHOT_DIR names a folder, for a look at the pages.
+void shoot(QWidget& widget, const char* name) {
+    const QString dir = qEnvironmentVariable("UPVARRO_SHOT_DIR");
+    if (!dir.isEmpty())
+        widget.grab().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+}
+
+struct Rig {
+    test::TestServer server;
+    test::Installation install;
+    std::unique_ptr<UpdateSession> session;
+    std::unique_ptr<gui::CUpvarroSheet> sheet;
+    const std::string toolbox = "the new toolbox";
+
+    explicit Rig(int autoNextStep, const std::string& system = "") {
+        test::writeFile(install.module() + "/upvarro.ini",
+                        "[UpdateType]\nAutoNextStep=" + std::to_string(autoNextStep) +
+                            "\n[Server]\nUpdateHost=127.0.0.1\nUpdatePort=" +
+                            std::to_string(server.port()) + "\nUpdateListUrlPath=/list\n");
+        server.put("/files/kalvix", toolbox);
+        server.put("/files/data/a.txt", "aaa");
+        server.put("/list/soft_update.xml",
+                   "<system><i name=\"Title\" value=\"Kalvix\"/>" + system + "</system><files>" +
+                       entry("kalvix", toolbox) + entry("data/a.txt", "aaa") + "</files>");
+    }
+
+    std::string entry(const std::string& name, const std::string& content) const {
+        return "<file name=\"" + name + "\" checksum=\"" + test::md5(content) + "\" DownUrl=\"" +
+               server.url() + "\" size=\"" + std::to_string(content.size()) + "\"/>";
+    }
+
+    // showFlag 0 is the toolbox's start: hidden until the prompt is accepted.
+    void start(int showFlag, std::optional<bool> answer) {
+        sheet.reset();
+        session = std::make_unique<UpdateSession>(Folders::fromExecutable(install.self()),
+                                                  install.self());
+        QCOMPARE(startUp(*session, parseCommandLine("RUN_UPDATE@" + std::to_string(showFlag)),
+                         std::time(nullptr)),
+                 StartupOutcome::Continue);
+        sheet = std::make_unique<gui::CUpvarroSheet>(*session, gui::CUpvarroSheet::Options{answer});
+        sheet->start();
+    }
+
+    bool waitFor(const std::function<bool()>& done, int ms = 10000) {
+        return QTest::qWaitFor(done, ms);
+    }
+    bool ended(int ms = 10000) {
+        return waitFor([this] { return sheet->model().closed(); }, ms);
+    }
+    std::string installed(const std::string& name) const {
+        return test::readFile(install.root() + "/" + name);
+    }
+};
+
+}  // namespace
+
+class WizardSheetTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { initialiseTransfers(); }
+
+    void acceptedUpdateCountsDownOnItsButtons() {
+        Rig rig(1);
+        rig.server.put("/list/changelog.txt",
+                       common::utf8ToGbk("v1.0.005 更新内容：\r\n1. 修正召唤兽资质计算\r\n"
+                                         "2. 跑商助手增加刷新前提醒\r\n3. 答题器支持拼音首字母"));
+        rig.server.setBodyDelay(std::chrono::milliseconds(1800));
+        rig.start(1, std::nullopt);
+        QVERIFY(rig.sheet->isVisible());
+        QCOMPARE(rig.sheet->windowTitle(), QStringLiteral("Marrowind V2.0"));
+        QCOMPARE(rig.sheet->backButton().text(), QStringLiteral("上一步(&B)"));
+        QCOMPARE(rig.sheet->autoNextBox().text(), QStringLiteral("自动进入下一步"));
+        QVERIFY(rig.sheet->autoNextBox().isChecked());
+        QCOMPARE(rig.sheet->nextButton().font().pixelSize(), 12);
+        QVERIFY(rig.waitFor([&] { return rig.sheet->prompt() && rig.sheet->prompt()->loaded(); }));
+        QCOMPARE(rig.sheet->windowTitle(), QStringLiteral("Kalvix v1.0.005"));
+        QVERIFY(!rig.sheet->nextButton().isEnabled());
+        QVERIFY(!rig.sheet->backButton().isEnabled());
+        QCOMPARE(rig.sheet->page1().status().text(), QStringLiteral("发现2个文件需要更新"));
+        QCOMPARE(rig.sheet->page1().list().rowCount(), 2);
+        gui::CUpdatePrompt& prompt = *rig.sheet->prompt();
+        QCOMPARE(prompt.windowTitle(), QStringLiteral("升级提示"));
+        QCOMPARE(prompt.question().text(), QStringLiteral("发现新版本，是否要升级？"));
+        QVERIFY(prompt.question().styleSheet().contains(QStringLiteral("rgb(0, 255, 0)")));
+        QVERIFY(prompt.updateNow().isDefault());
+        QVERIFY(!prompt.changelog().toPlainText().isEmpty());
+        QCOMPARE(prompt.changelog().textCursor().position(), 0);
+        shoot(*rig.sheet, "wizard-page1");
+        shoot(prompt, "wizard-prompt");
+        prompt.updateNow().click();
+
+        // Page 2 about 1.5 s later, with the files on their way.
+        QVERIFY(rig.waitFor([&] { return rig.sheet->model().step() == 2; }, 3000));
+        QCOMPARE(rig.sheet->currentPage(), &rig.sheet->page2());
+        QVERIFY(rig.waitFor(
+            [&] {
+                return rig.sheet->page2().speed().text().contains(QStringLiteral("个文件正在下载"));
+            },
+            5000));
+        QTest::qWait(1600);  // a statistics pass, for the progress cells
+        shoot(*rig.sheet, "wizard-page2");
+
+        QVERIFY(rig.waitFor([&] { return rig.sheet->model().step() == 5; }, 15000));
+        QCOMPARE(rig.sheet->currentPage(), &rig.sheet->page4());
+        QVERIFY(rig.sheet->nextButton().isEnabled());
+        QVERIFY(rig.sheet->nextButton().text().startsWith(QStringLiteral("完成(")));
+        QVERIFY(rig.sheet->backButton().isHidden());
+        QVERIFY(rig.sheet->cancelButton().isHidden());
+        QCOMPARE(rig.sheet->page4().status().text(), QStringLiteral("总共拷贝2个文件。"));
+        QCOMPARE(rig.sheet->page4().list().rowCount(), 2);
+        QCOMPARE(
+            rig.sheet->page4().list().data(rig.sheet->page4().list().index(1, 0), Qt::DisplayRole),
+            QVariant(QStringLiteral(" 2.")));
+        shoot(*rig.sheet, "wizard-page3");
+        const QString before = rig.sheet->nextButton().text();
+        QTest::qWait(1100);
+        QVERIFY(rig.sheet->nextButton().text() != before);  // it counts down
+        // Clicking 完成 finishes at once.
+        rig.sheet->nextButton().click();
+        QVERIFY(rig.ended(1000));
+        QCOMPARE(rig.sheet->model().outcome(), WizardOutcome::Finished);
+        QVERIFY(!rig.sheet->isVisible());
+        QCOMPARE(rig.installed("kalvix"), rig.toolbox);
+        QCOMPARE(rig.installed("data/a.txt"), std::string("aaa"));
+    }
+
+    void untickedWaitsForTheUserAndTheNextRunFinds() {
+        Rig rig(0);
+        rig.start(1, true);
+        QVERIFY(!rig.sheet->autoNextBox().isChecked());
+        QVERIFY(rig.waitFor([&] { return rig.sheet->model().step() == 5; }));
+        QCOMPARE(rig.sheet->nextButton().text(), QStringLiteral("完成"));
+        QTest::qWait(1200);
+        QVERIFY(!rig.sheet->model().closed());
+        rig.sheet->nextButton().click();
+        QVERIFY(rig.ended(1000));
+        QVERIFY(test::readFile(rig.install.module() + "/upvarro.ini").find("AutoNextStep=0") !=
+                std::string::npos);
+    }
+
+    void forcedUpdateDeclinedStaysHidden() {
+        Rig rig(1, "<i name=\"ForceUpdate\" value=\"1\"/>");
+        rig.start(0, std::nullopt);
+        QVERIFY(rig.waitFor([&] { return rig.sheet->prompt() && rig.sheet->prompt()->loaded(); }));
+        gui::CUpdatePrompt& prompt = *rig.sheet->prompt();
+        QCOMPARE(prompt.question().text(), QStringLiteral("重要bug修改，请升级到最新版本!"));
+        QVERIFY(prompt.question().styleSheet().contains(QStringLiteral("rgb(255, 0, 0)")));
+        // No change log on the server.
+        QCOMPARE(prompt.changelog().toPlainText(), QStringLiteral("暂时没有版本修改信息！"));
+        QVERIFY(!rig.sheet->cancelButton().isEnabled());
+        QVERIFY(!rig.sheet->isVisible());
+        shoot(prompt, "wizard-prompt-forced");
+        prompt.updateLater().click();
+        QVERIFY(rig.ended(3000));
+        QCOMPARE(rig.sheet->model().outcome(), WizardOutcome::Declined);
+        QVERIFY(!std::filesystem::exists(rig.install.root() + "/kalvix"));
+    }
+
+    void downloadErrorLeavesOnlyCancel() {
+        Rig rig(1);
+        rig.server.fault("/files/data/a.txt", test::Fault::ErrorPage);
+        rig.start(0, true);
+        QVERIFY(rig.waitFor([&] { return rig.sheet->model().downloadFailed(); }, 15000));
+        QVERIFY(rig.sheet->isVisible());
+        QCOMPARE(rig.sheet->page2().speed().text(), QStringLiteral("下载出错，升级失败！"));
+        QVERIFY(rig.sheet->page2().speed().font().bold());
+        QVERIFY(!rig.sheet->backButton().isEnabled());
+        QVERIFY(!rig.sheet->nextButton().isEnabled());
+        QVERIFY(rig.sheet->cancelButton().isEnabled());
+        QTest::qWait(1200);  // nothing goes on to the install step
+        QCOMPARE(rig.sheet->model().step(), 2);
+        shoot(*rig.sheet, "wizard-download-error");
+        rig.sheet->cancelButton().click();
+        QVERIFY(rig.ended(2000));
+        QCOMPARE(rig.sheet->model().outcome(), WizardOutcome::DownloadFailed);
+        QVERIFY(!std::filesystem::exists(rig.install.root() + "/kalvix"));
+    }
+
+    void closingMidDownloadThenTheNextRunCompletes() {
+        Rig rig(0);
+        rig.server.fault("/files/kalvix", test::Fault::Stall, 1);
+        rig.start(0, true);
+        QVERIFY(rig.waitFor([&] { return rig.sheet->model().step() == 2; }));
+        QTest::qWait(1500);
+        QElapsedTimer clock;
+        clock.start();
+        rig.sheet->close();
+        QVERIFY(rig.ended(3000));
+        QVERIFY(clock.elapsed() < 3000);
+        QCOMPARE(rig.sheet->model().outcome(), WizardOutcome::Cancelled);
+        QVERIFY(!std::filesystem::exists(rig.install.root() + "/kalvix"));
+
+        rig.start(1, true);
+        QVERIFY(rig.waitFor([&] { return rig.sheet->model().step() == 5; }, 15000));
+        rig.sheet->nextButton().click();
+        QVERIFY(rig.ended(1000));
+        QCOMPARE(rig.installed("kalvix"), rig.toolbox);
+    }
+};
+
+QTEST_MAIN(WizardSheetTest)
+#include "wizard_sheet_test.moc"
