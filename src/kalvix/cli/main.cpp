@@ -13,6 +13,7 @@
 #include "kalvix/core/registry/page_registry.h"
 #include "page_runner.h"
 #include "rune_commands.h"
+#include "simulation_options.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ void printHelp() {
            "  @tick=<n>           deliver n timer events\n"
            "  @answer=ok|cancel   answer the next question box\n"
            "  --time=T            fix the clock (seconds since 1970)\n"
+           "  --load=FILE.PSF     人物模拟加点系统: open with a build file loaded\n"
+           "  --save=FILE.PSF     人物模拟加点系统: write the build file at the end\n"
            "  --store=FILE        the question store of 答题器 (default: Conversion.dat beside\n"
            "                      the program)\n"
            "\n"
@@ -52,7 +55,8 @@ void printHelp() {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::size_t i = 0;
-    std::string store;  // --store=FILE: the question store of 答题器
+    std::string store;                        // --store=FILE: the question store of 答题器
+    std::vector<std::string> simulationArgs;  // --load= and --save= before the page
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
         const std::string& a = args[i];
         if (a == "--help") {
@@ -70,6 +74,10 @@ int main(int argc, char** argv) {
         }
         if (a.rfind("--store=", 0) == 0) {
             store = a.substr(8);
+            continue;
+        }
+        if (a.rfind("--load=", 0) == 0 || a.rfind("--save=", 0) == 0) {
+            simulationArgs.push_back(a);
             continue;
         }
         std::cerr << "kalvix-calc: unknown option: " << a << '\n';
@@ -100,8 +108,20 @@ int main(int argc, char** argv) {
         std::cerr << "kalvix-calc: unknown page: " << name << '\n';
         return 2;
     }
+    // The simulator page's build file options may stand before or after the page.
+    kalvix::SimulationOptions simulation;
+    std::string optionError;
+    rest.insert(rest.begin(), simulationArgs.begin(), simulationArgs.end());
+    if (!kalvix::takeSimulationOptions(rest, simulation, optionError)) {
+        std::cerr << "kalvix-calc: " << optionError << '\n';
+        return 2;
+    }
     kalvix::PageContext context;
     auto page = entry->create(context);
+    if (!kalvix::applyLoadOption(*page, simulation, optionError)) {
+        std::cerr << "kalvix-calc: " << optionError << '\n';
+        return 2;
+    }
     if (auto* quiz = dynamic_cast<kalvix::QuizPage*>(page.get()); quiz && !store.empty())
         quiz->setStorePath(store);
     kalvix::RunResult r = kalvix::runPage(*page, rest);
@@ -109,6 +129,7 @@ int main(int argc, char** argv) {
         std::cerr << "kalvix-calc: " << r.error << '\n';
         return 2;
     }
+    const bool saved = kalvix::applySaveOption(*page, simulation, r.output);
     std::cout << r.output.dump(2) << '\n';
-    return 0;
+    return saved ? 0 : 1;
 }
