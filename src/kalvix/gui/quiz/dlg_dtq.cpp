@@ -88,7 +88,9 @@ void DLG_dtq::showResults() {
 
 void DLG_dtq::rowChosen() {
     const QModelIndex current = list_->selectionModel()->currentIndex();
-    binder()->actions().choose("结果.选择", current.isValid() ? current.row() : -1);
+    if (!current.isValid())
+        return;  // a list emptied by a new search keeps the detail text
+    binder()->actions().choose("结果.选择", current.row());
     binder()->refresh();
 }
 

@@ -1,0 +1,208 @@
+// The 答题器 page's widget offscreen: typing searches, a chosen row fills the detail box,
+// 复制答案 reaches the clipboard, 窗口前置 keeps the main window in front, 图片题目 opens its
+// window, and matches are marked.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDialog>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "kalvix/core/quiz/question_csv.h"
+#include "kalvix/core/quiz/quiz_page.h"
+#include "kalvix/gui/framework/html_ctrl.h"
+#include "kalvix/gui/framework/message_box.h"
+#include "kalvix/gui/framework/page_host.h"
+#include "kalvix/gui/framework/status_bar.h"
+#include "kalvix/gui/quiz/cdlg_pic_dtq.h"
+#include "kalvix/gui/quiz/dlg_dtq.h"
+#include "kalvix/gui/quiz/quiz_result_model.h"
+
+using namespace kalvix::gui;
+using kalvix::QuizPage;
+
+namespace {
+
+struct RecordingPresenter : MessagePresenter {
+    QStringList shown;
+    void inform(QWidget*, const QString& text) override { shown << text; }
+    bool ask(QWidget*, const QString&) override { return true; }
+};
+
+QString u(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Chinese text arrives from the input method one committed character at a time.
+void typeText(QLineEdit* edit, const QString& text) {
+    for (const QChar c : text) {
+        QInputMethodEvent event;
+        event.setCommitString(QString(c));
+        QApplication::sendEvent(edit, &event);
+    }
+}
+
+struct Fixture {
+    QTemporaryDir folder;
+    kalvix::PageContext context;
+    PageHost host{context};
+    RecordingPresenter presenter;
+    StatusBar bar{nullptr};
+    std::unique_ptr<DLG_dtq> page;
+
+    Fixture() {
+        const std::string store = folder.filePath(QStringLiteral("Conversion.dat")).toStdString();
+        QFile csv(QStringLiteral(KALVIX_TEST_DATA "/quiz/questions.csv"));
+        if (!csv.open(QIODevice::ReadOnly))
+            qFatal("no fixture");
+        const auto rows = kalvix::readQuestionCsv(csv.readAll().toStdString());
+        if (auto error = kalvix::writeQuestionStore(rows.rows, store))
+            qFatal("%s", error->c_str());
+        host.setPresenter(&presenter);
+        host.setStatusBar(&bar);
+        page = std::make_unique<DLG_dtq>(host, std::make_unique<QuizPage>(context, store));
+        page->resize(540, 334);
+        page->show();
+    }
+    template <typename T>
+    T* child(const char* name) {
+        T* w = page->findChild<T*>(QString::fromLatin1(name));
+        if (!w)
+            qWarning("no widget %s", name);
+        return w;
+    }
+    QTableView* list() { return page->resultList(); }
+    int rows() { return list()->model()->rowCount(); }
+    QString cell(int row, int column) {
+        return list()->model()->index(row, column).data().toString();
+    }
+};
+
+}  // namespace
+
+class DlgDtqTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void typingSearchesAtEveryKeystroke() {
+        Fixture f;
+        auto* edit = f.child<QLineEdit>("editKeyword");
+        QVERIFY(edit);
+        QCOMPARE(f.rows(), 0);
+        QCOMPARE(f.list()->model()->headerData(0, Qt::Horizontal).toString(), u("题目"));
+        QCOMPARE(f.list()->columnWidth(0), 315);
+        QCOMPARE(f.list()->columnWidth(1), 120);
+        QVERIFY(f.child<QRadioButton>("radioCategory9")->isChecked());
+
+        edit->setFocus();
+        typeText(edit, u("明"));
+        QCOMPARE(f.rows(), 1);
+        QCOMPARE(f.cell(0, 0), u("“床前明月光”的作者是"));
+        QCOMPARE(f.cell(0, 1), u("李白"));
+        QCOMPARE(f.bar.fieldText(0), u("找到 1 道题目"));
+        typeText(edit, u("x"));
+        QCOMPARE(f.rows(), 0);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(f.rows(), 18);  // an empty keyword lists the whole category
+
+        // A new category takes effect at the next keystroke.
+        QTest::mouseClick(f.child<QRadioButton>("radioCategory8"), Qt::LeftButton);
+        QCOMPARE(f.rows(), 18);
+        typeText(edit, u("的"));
+        QCOMPARE(f.rows(), 2);
+        QCOMPARE(f.cell(1, 0), u("“诗仙”指的是"));
+        QVERIFY(f.presenter.shown.isEmpty());
+    }
+
+    void chosenRowIsShownAndCopied() {
+        Fixture f;
+        auto* edit = f.child<QLineEdit>("editKeyword");
+        edit->setFocus();
+        typeText(edit, u("的"));
+        QVERIFY(f.rows() > 2);
+        const QModelIndex second = f.list()->model()->index(1, 0);
+        QTest::mouseClick(f.list()->viewport(), Qt::LeftButton, {},
+                          f.list()->visualRect(second).center());
+        const QString detail = u("题目：") + f.cell(1, 0) + u("\n答案：") + f.cell(1, 1);
+        QCOMPARE(f.child<QPlainTextEdit>("editDetail")->toPlainText(), detail);
+
+        QGuiApplication::clipboard()->clear();
+        QTest::mouseClick(f.child<QPushButton>("buttonCopy"), Qt::LeftButton);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 detail + u("\n") + u(QuizPage::sourceLine()));
+        QCOMPARE(f.presenter.shown, QStringList{u("题目答案已复制")});
+
+        // Enter in the keyword field presses the default button.
+        QGuiApplication::clipboard()->clear();
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 detail + u("\n") + u(QuizPage::sourceLine()));
+        QCOMPARE(f.presenter.shown.size(), 2);
+
+        // Matches of the keyword are marked in the question.
+        const auto ranges = second.data(QuizResultModel::kHighlightRole).value<QList<QPoint>>();
+        QCOMPARE(ranges.size(), 1);
+        QCOMPARE(f.cell(1, 0).mid(ranges[0].x(), ranges[0].y()), u("的"));
+    }
+
+    void missingStoreShowsABox() {
+        Fixture f;
+        f.page->page().setStorePath(f.folder.filePath(QStringLiteral("none.dat")).toStdString());
+        auto* edit = f.child<QLineEdit>("editKeyword");
+        edit->setFocus();
+        typeText(edit, u("a"));
+        QCOMPARE(f.presenter.shown, QStringList{u("题库不存在")});
+    }
+
+    void inFrontKeepsTheMainWindowAbove() {
+        Fixture f;
+        QWidget main;
+        main.setWindowTitle(u(QuizPage::kMainWindowTitle));
+        main.setGeometry(40, 50, 300, 200);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        const QRect place = main.geometry();
+        auto* box = f.child<QCheckBox>("checkInFront");
+        QTest::mouseClick(box, Qt::LeftButton);
+        QVERIFY(box->isChecked());
+        QVERIFY(main.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(main.isVisible());
+        QCOMPARE(main.geometry(), place);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QVERIFY(!main.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(main.isVisible());
+    }
+
+    void picturesOpenTheirWindow() {
+        DLG_dtq::registerDialogs();
+        Fixture f;
+        QStringList titles;
+        QString address;
+        QSize size;
+        f.host.dialogRunner = [&](QDialog* d) {
+            titles << d->windowTitle();
+            auto* pic = qobject_cast<CDLG_PicDtq*>(d);
+            QVERIFY(pic);
+            address = pic->browser().address();
+            size = pic->browser().size();
+        };
+        auto* radio = f.child<QRadioButton>("radioCategory10");
+        QTest::mouseClick(radio, Qt::LeftButton);
+        QTest::mouseClick(radio, Qt::LeftButton);
+        QCOMPARE(titles, (QStringList{u("使用中键滚轮向下查看"), u("使用中键滚轮向下查看")}));
+        QCOMPARE(address, u(QuizPage::pictureAddress()));
+        QCOMPARE(size, QSize(660, 720));
+        QVERIFY(radio->isChecked());
+    }
+};
+
+QTEST_MAIN(DlgDtqTest)
+#include "dlg_dtq_test.moc"
