@@ -11,6 +11,8 @@
 #include "kalvix/gui/framework/page_widget.h"
 #include "kalvix/gui/guides/dlg_other.h"
 #include "kalvix/gui/guides/dlg_raiders.h"
+#include "kalvix/gui/simulator/dlg_simulation.h"
+#include "kalvix/gui/quiz/dlg_dtq.h"
 #include "kalvix/gui/trade/dlg_pao_shang.h"
 
 namespace kalvix::gui {
@@ -27,10 +29,11 @@ WidgetFactory make() {
 
 const std::map<std::string, WidgetFactory>& factories() {
     static const std::map<std::string, WidgetFactory> map = {
-        {"人物", make<CDlgCharacter>()},   {"技能", make<CDlgSkill>()},
-        {"修炼", make<CDlgPractice>()},    {"任务", make<CDlgMission>()},
-        {"召唤兽", make<CDlgBB>()},        {"跑商助手", make<CDlgPaoShang>()},
-        {"常用攻略", make<CDlgRaiders>()}, {"常用查询", make<CDlgOther>()},
+        {"人物", make<CDlgCharacter>()}, {"技能", make<CDlgSkill>()},
+        {"修炼", make<CDlgPractice>()},  {"任务", make<CDlgMission>()},
+        {"召唤兽", make<CDlgBB>()},      {"跑商助手", make<CDlgPaoShang>()},
+        {"答题器", make<DLG_dtq>()},     {"常用攻略", make<CDlgRaiders>()},
+        {"常用查询", make<CDlgOther>()},
     };
     return map;
 }
@@ -47,6 +50,8 @@ PageWidget* createPageWidget(const std::string& caption, PageHost& host,
 
 void registerAllDialogs() {
     // Each subsystem with dialogs of its own adds its registration call here.
+    registerSimulatorDialogs();
+    DLG_dtq::registerDialogs();
 }
 
 }  // namespace kalvix::gui
