@@ -295,7 +295,8 @@ bool staysInside(const std::string& folder, const std::string& relative) {
     std::size_t start = 0;
     for (std::size_t slash = relative.find('/'); slash != std::string::npos;
          start = slash + 1, slash = relative.find('/', start)) {
-        path += "/" + relative.substr(start, slash - start);
+        path += '/';
+        path.append(relative, start, slash - start);
         struct stat st {};
         if (::lstat(path.c_str(), &st) != 0)
             return errno == ENOENT;  // made later as a plain folder

@@ -1,0 +1,4 @@
+# The updater's list comparison on large update lists (Google Benchmark).
+add_executable(bench_upvarro_compare ${CMAKE_CURRENT_LIST_DIR}/upvarro_compare.cpp)
+target_link_libraries(bench_upvarro_compare PRIVATE upvarro_core benchmark::benchmark
+                      project_flags)
