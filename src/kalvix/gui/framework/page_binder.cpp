@@ -141,7 +141,10 @@ void PageBinder::writeControl(const Control& c, QWidget* w) {
                 l->setText(c.text ? q(c.text()) : QString());
             } else if (auto* pt = qobject_cast<QPlainTextEdit*>(w)) {
                 QString t = c.text ? q(c.text()) : QString();
-                if (pt->toPlainText() != t)
+                // The document keeps "\r\n" as one line break: compare as it shows, or every
+                // refresh would rewrite a multi-line text and scroll it back to the top.
+                if (pt->toPlainText() !=
+                    QString(t).replace(QStringLiteral("\r\n"), QStringLiteral("\n")))
                     pt->setPlainText(t);
             }
             break;
