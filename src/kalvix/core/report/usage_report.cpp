@@ -1,0 +1,104 @@
+#include "kalvix/core/report/usage_report.h"
+
+#include <curl/curl.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netpacket/packet.h>
+#include <sys/socket.h>
+
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+
+#include "common/md5.h"
+
+namespace kalvix::report {
+namespace {
+
+std::size_t dropAnswer(char*, std::size_t size, std::size_t count, void*) {
+    return size * count;
+}
+
+int checkAbort(void* flag, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* abort = static_cast<const std::atomic<bool>*>(flag);
+    return abort && abort->load() ? 1 : 0;
+}
+
+}  // namespace
+
+std::string formatAdapterAddress(const HardwareAddress& a) {
+    char text[18];
+    std::snprintf(text, sizeof text, "%02X-%02X-%02X-%02X-%02X-%02X", a[0], a[1], a[2], a[3], a[4],
+                  a[5]);
+    return text;
+}
+
+std::optional<HardwareAddress> firstAdapterAddress() {
+    ifaddrs* list = nullptr;
+    if (::getifaddrs(&list) != 0)
+        return std::nullopt;
+    std::optional<HardwareAddress> found;
+    for (ifaddrs* i = list; i && !found; i = i->ifa_next) {
+        if (!i->ifa_addr || i->ifa_addr->sa_family != AF_PACKET || (i->ifa_flags & IFF_LOOPBACK))
+            continue;
+        sockaddr_ll link;
+        std::memcpy(&link, i->ifa_addr, sizeof link);
+        if (link.sll_halen != 6)
+            continue;
+        HardwareAddress a;
+        std::memcpy(a.data(), link.sll_addr, a.size());
+        found = a;
+    }
+    ::freeifaddrs(list);
+    return found;
+}
+
+std::string adapterAddressText() {
+    auto a = firstAdapterAddress();
+    return a ? formatAdapterAddress(*a) : std::string();
+}
+
+std::string checkValue(const std::string& adapterAddress) {
+    return common::CMD5::ofBytes(std::string(kSoftwareId) + adapterAddress + kReportSalt);
+}
+
+std::string reportAddress(const std::string& base, const std::string& adapterAddress) {
+    return base + kReportPath + adapterAddress + "&chk=" + checkValue(adapterAddress);
+}
+
+ReportResult sendReport(const std::string& address, ReportTimeouts timeouts,
+                        const std::atomic<bool>* abort) {
+    ReportResult result;
+    if (address.empty())
+        return result;
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    CURL* curl = curl_easy_init();
+    if (!curl)
+        return {false, false, "curl_easy_init() error."};
+    char error[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
+    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Kalvix");
+    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, error);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, timeouts.connectSeconds);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT, timeouts.totalSeconds);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &dropAnswer);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &checkAbort);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(abort));
+    // Never served from a cache on the way.
+    curl_slist* headers = curl_slist_append(nullptr, "Cache-Control: no-cache");
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    CURLcode code = curl_easy_perform(curl);
+    result.sent = true;
+    if (code != CURLE_OK) {
+        result.ok = false;
+        result.error = error[0] ? error : curl_easy_strerror(code);
+    }
+    curl_slist_free_all(headers);
+    curl_easy_cleanup(curl);
+    return result;
+}
+
+}  // namespace kalvix::report
