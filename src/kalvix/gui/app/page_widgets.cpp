@@ -5,14 +5,16 @@
 
 #include "kalvix/gui/calculators/dlg_bb.h"
 #include "kalvix/gui/calculators/dlg_character.h"
+#include "kalvix/gui/calculators/dlg_children.h"
 #include "kalvix/gui/calculators/dlg_mission.h"
 #include "kalvix/gui/calculators/dlg_practice.h"
 #include "kalvix/gui/calculators/dlg_skill.h"
 #include "kalvix/gui/framework/page_widget.h"
 #include "kalvix/gui/guides/dlg_other.h"
 #include "kalvix/gui/guides/dlg_raiders.h"
-#include "kalvix/gui/simulator/dlg_simulation.h"
 #include "kalvix/gui/quiz/dlg_dtq.h"
+#include "kalvix/gui/simulator/dlg_furniture.h"
+#include "kalvix/gui/simulator/dlg_simulation.h"
 #include "kalvix/gui/trade/dlg_pao_shang.h"
 
 namespace kalvix::gui {
@@ -33,7 +35,7 @@ const std::map<std::string, WidgetFactory>& factories() {
         {"修炼", make<CDlgPractice>()},  {"任务", make<CDlgMission>()},
         {"召唤兽", make<CDlgBB>()},      {"跑商助手", make<CDlgPaoShang>()},
         {"答题器", make<DLG_dtq>()},     {"常用攻略", make<CDlgRaiders>()},
-        {"常用查询", make<CDlgOther>()},
+        {"常用查询", make<CDlgOther>()}, {"孩子", make<Dlg_Children>()},
     };
     return map;
 }
@@ -52,6 +54,7 @@ void registerAllDialogs() {
     // Each subsystem with dialogs of its own adds its registration call here.
     registerSimulatorDialogs();
     DLG_dtq::registerDialogs();
+    registerFurnitureDialog();
 }
 
 }  // namespace kalvix::gui

@@ -1,0 +1,52 @@
+#include "kalvix/gui/simulator/dlg_furniture.h"
+
+#include <QPixmap>
+
+#include "kalvix/core/simulator/furniture_page.h"
+#include "kalvix/core/simulator/furniture_tips.h"
+#include "kalvix/gui/framework/dialog_opener.h"
+#include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/tooltip/picture_provider.h"
+#include "ui_dlg_furniture.h"
+
+namespace kalvix::gui {
+
+CDlgFurniture::CDlgFurniture(PageHost& host, QWidget* parent)
+    : CMyDialog(parent), model_(std::make_unique<FurniturePage>(host.context())) {
+    Ui::CDlgFurniture ui;
+    ui.setupUi(this);
+    setWindowTitle(QString::fromUtf8(kTitle));
+    setFixedSize(size());
+    picture_ = ui.pictureFurniture;
+    furniture_ = ui.comboFurniture;
+    binder_ = new PageBinder(this, *model_, host, [this](const QString& t) { setStatus(t); });
+    // The binder handles a choice first (it connected first); the picture follows it.
+    for (QComboBox* list : {ui.comboKind, ui.comboFurniture, ui.comboMaterial1, ui.comboMaterial2,
+                            ui.comboMaterial3, ui.comboMaterial4})
+        connect(list, &QComboBox::activated, this, [this] { showItem(); });
+    connect(ui.buttonOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui.buttonCancel, &QPushButton::clicked, this, &QDialog::reject);
+    setTip(ui.comboKind, houseRulesTip());
+    showItem();
+}
+
+CDlgFurniture::~CDlgFurniture() {
+    // The binder is a child of this dialog; drop it before the model goes.
+    delete binder_;
+}
+
+void CDlgFurniture::showItem() {
+    const QImage image = PictureProvider::instance().image(PictureKind::Picture, model_->picture());
+    picture_->setPixmap(QPixmap::fromImage(image));
+    setTip(picture_, model_->itemTip());
+    setTip(furniture_, model_->itemTip());
+}
+
+void registerFurnitureDialog() {
+    registerDialog(QString::fromUtf8(CDlgFurniture::kTitle),
+                   [](PageHost& host, QWidget* parent) -> QDialog* {
+                       return new CDlgFurniture(host, parent);
+                   });
+}
+
+}  // namespace kalvix::gui

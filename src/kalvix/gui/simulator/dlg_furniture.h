@@ -1,0 +1,43 @@
+#pragma once
+#include <memory>
+
+#include "kalvix/gui/framework/my_dialog.h"
+
+namespace kalvix {
+class FurniturePage;
+}
+
+class QLabel;
+class QComboBox;
+
+namespace kalvix::gui {
+
+class PageBinder;
+class PageHost;
+
+// 家具: the furniture by kind with picture, card and recipe, and the item four materials make.
+class CDlgFurniture : public CMyDialog {
+    Q_OBJECT
+  public:
+    static constexpr const char* kTitle = "家具";
+
+    explicit CDlgFurniture(PageHost& host, QWidget* parent = nullptr);
+    ~CDlgFurniture() override;
+
+    FurniturePage& model() { return *model_; }
+    PageBinder* binder() { return binder_; }
+    QLabel* picture() const { return picture_; }
+    // Shows the model's picture and tips; every action of the dialog ends here.
+    void showItem();
+
+  private:
+    std::unique_ptr<FurniturePage> model_;
+    PageBinder* binder_ = nullptr;
+    QLabel* picture_ = nullptr;
+    QComboBox* furniture_ = nullptr;
+};
+
+// Makes 家具 one of the dialogs every host can open by its title.
+void registerFurnitureDialog();
+
+}  // namespace kalvix::gui
