@@ -1,13 +1,37 @@
 #pragma once
-#include "kalvix/gui/app/page_widget.h"
+#include <QTimer>
+
+#include "kalvix/gui/framework/page_widget.h"
+
+class QLabel;
+
+namespace kalvix {
+class PaoShangPage;
+}
 
 namespace kalvix::gui {
 
-// The 跑商助手 page.
+class CHyperLink;
+
+// The 跑商助手 page: a one-second timer delivers the clock's ticks to the model; the widget
+// moves the arrow, fills the bar and keeps the main window on top while 总在最前 is ticked.
 class CDlgPaoShang : public PageWidget {
     Q_OBJECT
   public:
-    explicit CDlgPaoShang(QWidget* parent = nullptr);
+    CDlgPaoShang(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent = nullptr);
+    PaoShangPage& page();
+    QTimer& timer() { return timer_; }
+    CHyperLink* link() { return link_; }
+    // After an action: the timer follows the clock, the arrow and the bar follow the model.
+    void follow(bool restartTimer = false);
+
+  private:
+    void onTick();
+    void applyTopmost(bool on);
+
+    QTimer timer_;
+    CHyperLink* link_ = nullptr;
+    QLabel* arrow_ = nullptr;
 };
 
 }  // namespace kalvix::gui
