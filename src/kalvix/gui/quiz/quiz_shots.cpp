@@ -1,0 +1,27 @@
+// A picture of the 答题器 page with a search done and a row chosen, for scripts/screenshot.
+
+#include <QLineEdit>
+#include <QTableView>
+
+#include "kalvix/core/quiz/quiz_page.h"
+#include "kalvix/gui/app/screenshot_registry.h"
+#include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/framework/page_host.h"
+#include "kalvix/gui/quiz/dlg_dtq.h"
+
+namespace kalvix::gui {
+
+void registerQuizShots() {
+    registerShot(QStringLiteral("quiz_search"), [](PageHost& host) {
+        auto* page = new DLG_dtq(host, std::make_unique<QuizPage>(host.context()));
+        page->resize(540, 334);
+        auto* edit = page->findChild<QLineEdit*>(QStringLiteral("editKeyword"));
+        // As typed: the binder and the list follow the edit's own signal.
+        edit->setText(QStringLiteral("的"));
+        emit edit->textEdited(edit->text());
+        page->resultList()->selectRow(1);
+        return static_cast<QWidget*>(page);
+    });
+}
+
+}  // namespace kalvix::gui
