@@ -6,6 +6,7 @@ void registerTooltipShots();
 void registerCalculatorShots();
 void registerGuideShots();
 void registerTradeShots();
+void registerQuizShots();
 
 // Each subsystem with pictures of its own adds one call here.
 void registerAllShots() {
@@ -13,6 +14,7 @@ void registerAllShots() {
     registerCalculatorShots();
     registerGuideShots();
     registerTradeShots();
+    registerQuizShots();
 }
 
 }  // namespace kalvix::gui
