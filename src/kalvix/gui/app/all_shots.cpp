@@ -7,6 +7,8 @@ void registerCalculatorShots();
 void registerGuideShots();
 void registerTradeShots();
 void registerQuizShots();
+void registerChildrenShots();
+void registerFurnitureShots();
 
 // Each subsystem with pictures of its own adds one call here.
 void registerAllShots() {
@@ -15,6 +17,8 @@ void registerAllShots() {
     registerGuideShots();
     registerTradeShots();
     registerQuizShots();
+    registerChildrenShots();
+    registerFurnitureShots();
 }
 
 }  // namespace kalvix::gui
