@@ -1,0 +1,212 @@
+// The usage report after the first frame and the updater launch that follows it, with a
+// stand-in updater in a temporary installation.
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QMessageBox>
+#include <QtTest>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+#include "kalvix/gui/app/usage_report_runner.h"
+
+using kalvix::gui::UsageReportRunner;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Answers every connection with 200, or takes the request and never answers.
+class ReportServer {
+  public:
+    explicit ReportServer(bool silent = false) : silent_(silent) {
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        ::listen(fd_, 4);
+        socklen_t len = sizeof a;
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len);
+        port_ = ntohs(a.sin_port);
+        thread_ = std::thread([this] { serve(); });
+    }
+    ~ReportServer() {
+        stop_ = true;
+        ::shutdown(fd_, SHUT_RDWR);
+        ::close(fd_);
+        thread_.join();
+    }
+    std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    int requests() const { return requests_; }
+
+  private:
+    void serve() {
+        while (!stop_) {
+            int c = ::accept(fd_, nullptr, nullptr);
+            if (c < 0)
+                return;
+            char buf[4096];
+            if (::recv(c, buf, sizeof buf, 0) > 0)
+                ++requests_;
+            while (silent_ && !stop_)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            const char reply[] =
+                "HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+            (void)!::send(c, reply, sizeof reply - 1, 0);
+            ::close(c);
+        }
+    }
+
+    bool silent_;
+    int fd_ = -1;
+    int port_ = 0;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> requests_{0};
+    std::thread thread_;
+};
+
+// <root>/bin/kalvix beside <root>/update/upvarro, a script that notes each start.
+struct Installation {
+    fs::path root = fs::temp_directory_path() /
+                    ("kalvix-report-" + std::to_string(::getpid()) + "-" + std::to_string(next()));
+    Installation() {
+        fs::create_directories(root / "bin");
+        fs::create_directories(root / "update");
+        std::ofstream script(root / "update" / "upvarro");
+        script << "#!/bin/sh\necho started >> '" << marker().string() << "'\n";
+        script.close();
+        fs::permissions(root / "update" / "upvarro", fs::perms::owner_all);
+    }
+    ~Installation() { fs::remove_all(root); }
+    static int next() {
+        static int n = 0;
+        return ++n;
+    }
+    fs::path marker() const { return root / "started"; }
+    std::string toolbox() const { return (root / "bin" / "kalvix").string(); }
+    bool updaterStarted(int waitMs) const {
+        return QTest::qWaitFor([this] { return fs::exists(marker()); }, waitMs);
+    }
+};
+
+QMessageBox* errorBox(QWidget& window) {
+    return window.findChild<QMessageBox*>(QStringLiteral("usageReportError"));
+}
+
+}  // namespace
+
+class UsageReportTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void reportThenUpdater_data() {
+        QTest::addColumn<bool>("serverUp");
+        QTest::addColumn<bool>("withStats");
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<bool>("reported");
+        QTest::addColumn<bool>("updater");
+        QTest::newRow("reported") << true << true << QString() << true << true;
+        // The updater's restart of the toolbox still reports, but starts no updater.
+        QTest::newRow("restartedByTheUpdater")
+            << true << true << QStringLiteral("DONT_RUN_UPVARRO") << true << false;
+        QTest::newRow("markerAsAnArgument")
+            << true << true << QStringLiteral("/opt/k/kalvix DONT_RUN_UPVARRO") << true << true;
+        QTest::newRow("noStatsEndpoint") << true << false << QString() << false << true;
+        QTest::newRow("serverDown") << false << true << QString() << false << false;
+    }
+
+    void reportThenUpdater() {
+        QFETCH(bool, serverUp);
+        QFETCH(bool, withStats);
+        QFETCH(QString, commandLine);
+        QFETCH(bool, reported);
+        QFETCH(bool, updater);
+        Installation install;
+        std::string base;
+        std::unique_ptr<ReportServer> server;
+        if (serverUp) {
+            server = std::make_unique<ReportServer>();
+            base = server->base();
+        } else {
+            base = ReportServer().base();  // its port is closed again at once
+        }
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("Kalvix"));
+        window.resize(200, 100);
+        UsageReportRunner::Options o;
+        o.toolboxPath = install.toolbox();
+        o.commandLine = commandLine.isEmpty() ? o.toolboxPath : commandLine.toStdString();
+        o.endpoints.statsBase = withStats ? base : std::string();
+        o.endpoints.update = {"127.0.0.1", 80};
+        o.timeouts = {2, 3};
+        auto* runner = UsageReportRunner::startAfterFirstFrame(&window, o);
+        QSignalSpy finished(runner, &UsageReportRunner::finished);
+        QTest::qWait(50);
+        QCOMPARE(finished.count(), 0);  // nothing before the window is shown
+        window.show();
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(finished.at(0).at(0).toBool(), reported);
+        QCOMPARE(finished.at(0).at(1).toBool(), updater);
+        if (server)
+            QCOMPARE(server->requests(), withStats ? 1 : 0);
+        QCOMPARE(install.updaterStarted(updater ? 2000 : 300), updater);
+        QMessageBox* box = errorBox(window);
+        QCOMPARE(box != nullptr, !serverUp);
+        if (box) {
+            QVERIFY(box->isVisible());
+            QVERIFY(!box->text().isEmpty());
+            QCOMPARE(box->windowTitle(), QStringLiteral("Kalvix"));
+        }
+    }
+
+    // A report that hangs never holds the window: it is painted and keeps handling events.
+    void silentServerDoesNotHoldTheWindow() {
+        Installation install;
+        ReportServer silent(true);
+        QWidget window;
+        UsageReportRunner::Options o;
+        o.toolboxPath = install.toolbox();
+        o.commandLine = o.toolboxPath;
+        o.endpoints.statsBase = silent.base();
+        o.timeouts = {1, 2};
+        auto* runner = UsageReportRunner::startAfterFirstFrame(&window, o);
+        QSignalSpy finished(runner, &UsageReportRunner::finished);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        int ticks = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, &window, [&] { ++ticks; });
+        timer.start(50);
+        QVERIFY(QTest::qWaitFor([&] { return silent.requests() == 1; }, 3000));
+        QTest::qWait(500);
+        QVERIFY(ticks >= 5);
+        QCOMPARE(finished.count(), 0);
+        QVERIFY(finished.wait(4000));
+        QCOMPARE(finished.at(0).at(0).toBool(), false);
+        QVERIFY(!install.updaterStarted(300));
+    }
+
+    // Closing the window while the report is on its way ends it without waiting it out.
+    void closingStopsAReportOnItsWay() {
+        ReportServer silent(true);
+        auto window = std::make_unique<QWidget>();
+        UsageReportRunner::Options o;
+        o.endpoints.statsBase = silent.base();
+        o.timeouts = {10, 20};
+        UsageReportRunner::startAfterFirstFrame(window.get(), o);
+        window->show();
+        QVERIFY(QTest::qWaitFor([&] { return silent.requests() == 1; }, 3000));
+        QElapsedTimer clock;
+        clock.start();
+        window.reset();
+        QVERIFY(clock.elapsed() < 3000);
+    }
+};
+
+QTEST_MAIN(UsageReportTest)
+#include "usage_report_test.moc"
