@@ -14,8 +14,10 @@
 #include "kalvix/core/guides/query_page.h"
 #include "kalvix/core/guides/raiders_page.h"
 #include "kalvix/core/quiz/quiz_page.h"
+#include "kalvix/core/simulator/equipment_page.h"
 #include "kalvix/core/simulator/furniture_page.h"
 #include "kalvix/core/simulator/mount_page.h"
+#include "kalvix/core/simulator/rune_page.h"
 #include "kalvix/core/simulator/simulation_page.h"
 #include "kalvix/core/trade/pao_shang_page.h"
 
@@ -60,6 +62,13 @@ const std::vector<PageEntry>& pageRegistry() {
             entry<ZhuoGuiPage>("ghost"),
             entry<SimulationPage>("simulation"),
             entry<MountPage>("mount"),
+            entry<RunePage>("rune"),
+            entry<EquipmentEditor<1>>("weapon"),
+            entry<EquipmentEditor<2>>("clothing"),
+            entry<EquipmentEditor<3>>("head"),
+            entry<EquipmentEditor<4>>("necklace"),
+            entry<EquipmentEditor<5>>("belt"),
+            entry<EquipmentEditor<6>>("boot"),
         };
         PageContext context;
         for (PageEntry& p : e)

@@ -114,4 +114,11 @@ class EquipmentPage : public PageModel {
     std::array<std::int32_t, kHoles> holeIcon_{};
 };
 
+// The editor of one piece on a session of its own, as the page registry creates it.
+template <int Piece>
+class EquipmentEditor : public EquipmentPage {
+  public:
+    explicit EquipmentEditor(PageContext& context) : EquipmentPage(context, Piece) {}
+};
+
 }  // namespace kalvix

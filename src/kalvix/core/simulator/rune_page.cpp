@@ -114,7 +114,8 @@ RunePage::RunePage(PageContext& context, RuneSetting* lastSetting)
         .enabled = [this] { return slotEnabled_; };
     addList(
         "开运孔数", "comboHoles", [] { return numberItems(0, kMaxHoles); },
-        [this] { return holes_; }, [this](int i) { chooseHoles(i); });
+        [this] { return holes_; }, [this](int i) { chooseHoles(i); })
+        .output = true;
     addList(
         "门派", "comboSchool", [this] { return schools_.texts(); },
         [this] { return schools_.selected(); }, [this](int i) { chooseSchool(i); })
@@ -134,16 +135,18 @@ RunePage::RunePage(PageContext& context, RuneSetting* lastSetting)
         const std::string n = std::to_string(r + 1);
         auto on = [this, r] { return rows_[r].enabled; };
         addLabel(cap, "labelRune" + n, [cap] { return cap; }).enabled = on;
-        addList(
+        Control& colour = addList(
             cap + ".颜色", "comboColour" + n,
             [] { return std::vector<std::string>(kColourNames, kColourNames + kColours); },
-            [this, r] { return rows_[r].colour; }, [this, r](int i) { chooseColour(r, i); })
-            .enabled = on;
-        addList(
+            [this, r] { return rows_[r].colour; }, [this, r](int i) { chooseColour(r, i); });
+        colour.enabled = on;
+        colour.output = true;
+        Control& stone = addList(
             cap + ".符石", "comboStone" + n, [this, r] { return rows_[r].stones.texts(); },
             [this, r] { return rows_[r].stones.selected(); },
-            [this, r](int i) { chooseStone(r, i); })
-            .enabled = on;
+            [this, r](int i) { chooseStone(r, i); });
+        stone.enabled = on;
+        stone.output = true;
         Control& level = addList(
             cap + ".等级", "comboStoneLevel" + n, [] { return levelItems(3); },
             [this, r] { return rows_[r].level; }, [](int) {});
