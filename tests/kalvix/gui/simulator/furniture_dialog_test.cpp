@@ -1,7 +1,9 @@
 // The 家具 dialog offscreen: the lists, the picture and the tips that follow each choice, the
 // buttons, and opening it by its title through a host.
 
+#include <QApplication>
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -104,6 +106,28 @@ class FurnitureDialogTest : public QObject {
         QCOMPARE(list(&d, "comboFurniture")->currentText(), QStringLiteral(" "));
         QCOMPARE(shown(d), picture(5999));
         QCOMPARE(d.tooltip().tip(d.picture()), QString());
+    }
+
+    void theItemTipShowsOverThePicture() {
+        kalvix::PageContext context(kalvix::Catalogue::instance());
+        PageHost host(context);
+        CDlgFurniture d(host);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        const auto hover = [](QWidget* control) {
+            const QPointF local(5, 5);
+            QEnterEvent event(local, local, QPointF(control->mapToGlobal(QPoint(5, 5))));
+            QApplication::sendEvent(control, &event);
+        };
+        // The blank item has no tip.
+        hover(d.picture());
+        QTest::qWait(700);
+        QVERIFY(!d.tooltip().isShowing());
+        choose(list(&d, "comboFurniture"), QStringLiteral("红杏闹春帘"));
+        hover(d.picture());
+        QTest::qWait(700);
+        QVERIFY(d.tooltip().isShowing());
+        QCOMPARE(d.tooltip().currentControl(), d.picture());
     }
 
     void buttonsClose() {
