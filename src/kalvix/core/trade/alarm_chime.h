@@ -2,6 +2,7 @@
 // The alarm of the trade assistant: three bell strikes, 2.85 seconds of 16-bit mono PCM at
 // 44100 Hz, computed rather than stored so no recorded sound enters the program.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
