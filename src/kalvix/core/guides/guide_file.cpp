@@ -29,6 +29,8 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to) {
 GuideFile::GuideFile() : path_(common::programFolder() + "/" + kFileName) {}
 
 std::string guideFileText(std::string_view gbk) {
+    if (auto whole = common::gbkToUtf8Strict(gbk))
+        return *whole;
     std::string out;
     out.reserve(gbk.size() + gbk.size() / 2);
     std::size_t pos = 0;
@@ -45,10 +47,15 @@ std::string guideFileText(std::string_view gbk) {
 }
 
 std::string GuideFile::guide(std::string_view section, std::string_view key) const {
+    return guideIn(readAll(path_), section, key);
+}
+
+std::string GuideFile::guideIn(std::string_view fileBytes, std::string_view section,
+                               std::string_view key) {
     // Converted before parsing: in UTF-8 no byte of a Chinese character can pass for '|', ']'
     // or an ASCII letter, as the second byte of a GBK character can.
     common::ProfileFile profile;
-    profile.parse(guideFileText(readAll(path_)));
+    profile.parse(guideFileText(fileBytes));
     std::string text = profile.getString(section, key, "");
     // Only a value close to the room can exceed it: GBK never takes more bytes than UTF-8.
     if (text.size() >= kValueRoom)

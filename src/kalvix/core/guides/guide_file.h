@@ -25,13 +25,17 @@ class GuideFile {
     // missing file, section or key, or a file that cannot be read, gives an empty text; a value
     // longer than the room is cut on a character boundary.
     std::string guide(std::string_view section, std::string_view key) const;
+    // The same look-up in the bytes of a guide file.
+    static std::string guideIn(std::string_view fileBytes, std::string_view section,
+                               std::string_view key);
 
   private:
     std::string path_;
 };
 
-// The file's text in UTF-8. Each line is converted on its own, so a damaged byte sequence
-// costs only that line a replacement character and never joins two lines.
+// The file's text in UTF-8. A file that is not all valid GBK is converted line by line, so a
+// damaged byte sequence costs only its own line a replacement character and never joins two
+// lines.
 std::string guideFileText(std::string_view gbk);
 
 }  // namespace kalvix
