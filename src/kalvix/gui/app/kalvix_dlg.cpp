@@ -7,6 +7,7 @@
 #include "kalvix/core/registry/page_registry.h"
 #include "kalvix/gui/app/app_icon.h"
 #include "kalvix/gui/app/page_widgets.h"
+#include "kalvix/gui/app/usage_report_runner.h"
 #include "kalvix/gui/framework/dialog_units.h"
 #include "kalvix/gui/framework/html_ctrl.h"
 #include "kalvix/gui/framework/page_widget.h"
@@ -80,6 +81,9 @@ void CKalvixDlg::initialise() {
     previousTab_ = 0;
     switchPage();
     connect(&tabs_, &QTabBar::currentChanged, this, [this](int) { switchPage(); });
+
+    // 10. The usage report and the updater, once the first frame is on the screen.
+    UsageReportRunner::startAfterFirstFrame(this);
 }
 
 void CKalvixDlg::createPages() {
