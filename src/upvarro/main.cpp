@@ -117,6 +117,15 @@ int main(int argc, char** argv) {
             rest.push_back(args[i]);
         }
     }
+    // A test or a script that starts the toolbox, which starts the updater, answers through
+    // the environment: the toolbox's command line for the updater is fixed.
+    if (!answer) {
+        const char* fromEnvironment = std::getenv("UPVARRO_ANSWER");
+        if (fromEnvironment && std::string(fromEnvironment) == "now")
+            answer = true;
+        else if (fromEnvironment && std::string(fromEnvironment) == "later")
+            answer = false;
+    }
     // The toolbox passes its command line as the whole argument vector; a script passes it
     // as the arguments after the program, as for --unattended.
     std::string whole = rest.empty() ? upvarro::joinArguments(args) : upvarro::joinArguments(rest);

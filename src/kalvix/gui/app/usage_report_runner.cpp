@@ -64,13 +64,15 @@ void UsageReportRunner::start() {
 void UsageReportRunner::onReported(const report::ReportResult& result) {
     done_ = true;
     if (!result.ok) {
-        // The framework's error box, over the window; the updater waits for the next start.
+        // The error box over the window; the updater waits for the next start. The window is
+        // in use by now, so the box does not block it.
         auto* box =
             new QMessageBox(QMessageBox::Critical, window_ ? window_->windowTitle() : QString(),
                             QString::fromStdString(result.error), QMessageBox::Ok, window_);
         box->setObjectName(QStringLiteral("usageReportError"));
         box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        box->setWindowModality(Qt::NonModal);
+        box->show();
         emit finished(false, false);
         return;
     }
