@@ -58,6 +58,9 @@ SoundResult playPcm(const std::vector<std::int16_t>& samples, unsigned rate,
         }
         at += static_cast<std::size_t>(written);
     }
+    // A sound shorter than the start threshold has not started by itself.
+    if (!stop && snd_pcm_state(h.pcm) == SND_PCM_STATE_PREPARED)
+        snd_pcm_start(h.pcm);
     // Let the device's buffer run out, but never for longer than the buffer can take.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (!stop && std::chrono::steady_clock::now() < deadline) {

@@ -74,6 +74,11 @@ TEST(SoundPlayer, AlsaNullDeviceAndMissingDevice) {
     });
     EXPECT_EQ(played, SoundResult::Played);
     EXPECT_EQ(missing, SoundResult::NoDevice);
+    // A sound shorter than the device's start threshold still plays and ends.
+    const auto t = Clock::now();
+    EXPECT_EQ(common::playPcm({100, -100, 100}, kalvix::kChimeRate, "null", stop),
+              SoundResult::Played);
+    EXPECT_LT(msSince(t), 1000);
     EXPECT_EQ(err, "");  // ALSA's own complaints stay quiet
 
     SoundPlayer player("null");
