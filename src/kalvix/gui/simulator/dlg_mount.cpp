@@ -1,0 +1,37 @@
+#include "kalvix/gui/simulator/dlg_mount.h"
+
+#include <QLabel>
+
+#include "kalvix/core/simulator/mount_page.h"
+#include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/framework/page_host.h"
+#include "ui_dlg_mount.h"
+
+namespace kalvix::gui {
+
+CDlgMount::CDlgMount(PageHost& host, SimulatorSession* session, QWidget* parent)
+    : CMyDialog(parent) {
+    Ui::CDlgMount ui;
+    ui.setupUi(this);
+    setWindowTitle(QStringLiteral("坐骑"));
+    setFixedSize(size());
+    // The carried values are shown, never edited.
+    for (QLabel* label : {ui.labelCarried0, ui.labelCarried1, ui.labelCarried2})
+        label->setEnabled(false);
+    page_ = session ? std::make_unique<MountPage>(host.context(), *session)
+                    : std::make_unique<MountPage>(host.context());
+    page_->close = [this](bool confirmed) {
+        if (confirmed)
+            accept();
+        else
+            reject();
+    };
+    binder_ = new PageBinder(this, *page_, host, [this](const QString& text) { setStatus(text); });
+}
+
+CDlgMount::~CDlgMount() {
+    // The binder is a child of this dialog; drop it before the model goes.
+    delete binder_;
+}
+
+}  // namespace kalvix::gui

@@ -1,0 +1,31 @@
+#pragma once
+#include <memory>
+
+#include "kalvix/gui/framework/my_dialog.h"
+
+namespace kalvix {
+class MountPage;
+class SimulatorSession;
+}  // namespace kalvix
+
+namespace kalvix::gui {
+
+class PageBinder;
+class PageHost;
+
+// 坐骑: the mount editor of the simulator page. Works on the given session, or on a fresh
+// build of its own when there is none.
+class CDlgMount : public CMyDialog {
+    Q_OBJECT
+  public:
+    CDlgMount(PageHost& host, SimulatorSession* session, QWidget* parent = nullptr);
+    ~CDlgMount() override;
+    MountPage& page() { return *page_; }
+    PageBinder* binder() { return binder_; }
+
+  private:
+    std::unique_ptr<MountPage> page_;
+    PageBinder* binder_ = nullptr;
+};
+
+}  // namespace kalvix::gui

@@ -1,0 +1,106 @@
+#include "kalvix/gui/simulator/dlg_simulation.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLineEdit>
+
+#include "kalvix/core/catalogue/school_skill_info.h"
+#include "kalvix/core/simulator/simulation_page.h"
+#include "kalvix/gui/calculators/digits_only.h"
+#include "kalvix/gui/framework/dialog_opener.h"
+#include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/framework/page_host.h"
+#include "kalvix/gui/simulator/build_file_dialog.h"
+#include "kalvix/gui/simulator/dlg_mount.h"
+#include "kalvix/gui/simulator/session_host.h"
+#include "ui_dlg_simulation.h"
+
+namespace kalvix::gui {
+
+CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
+    : CMyDialog(parent), session_(std::make_unique<SimulatorSession>(host.context().catalogue())) {
+    Ui::CDlgSimulation ui;
+    ui.setupUi(this);
+    setWindowTitle(QString::fromUtf8(kSimulationTitle));
+    setFixedSize(size());
+    setDigitsOnly(this,
+                  {"editQuickCon", "editQuickMag", "editQuickStr", "editQuickEnd", "editQuickAgi"});
+    // The editors this page opens find the session through their parent.
+    attachSimulatorSession(this, session_.get());
+
+    page_ = std::make_unique<SimulationPage>(host.context(), *session_);
+    page_->choosePath = [this](bool save) -> std::optional<std::string> {
+        const std::optional<QString> path = BuildFileDialog::choose(this, save);
+        if (!path)
+            return std::nullopt;
+        return QFile::encodeName(*path).toStdString();
+    };
+    page_->writeClipboard = [](const std::string& text) {
+        QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    };
+    page_->readClipboard = [] { return QGuiApplication::clipboard()->text().toStdString(); };
+
+    equipmentFrame_.attach(this, QStringLiteral("frameEquipment"), host.presenter());
+    summaryFrame_.attach(this, QStringLiteral("groupSummary"), host.presenter());
+    binder_ = new PageBinder(this, *page_, host, [this](const QString& text) { setStatus(text); });
+    decorateAfterEveryAction();
+    decorate();
+}
+
+CDlgSimulation::~CDlgSimulation() {
+    attachSimulatorSession(this, nullptr);
+    // The binder is a child of this dialog; drop it before the model goes.
+    delete binder_;
+}
+
+void CDlgSimulation::decorateAfterEveryAction() {
+    // Connected after the binder's own connections, so these run once the model has acted
+    // and the binder has written the fields back.
+    for (const Control& c : page_->controls()) {
+        QWidget* w = binder_->widgetFor(c.caption);
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            connect(b, &QAbstractButton::clicked, this, [this] { decorate(); });
+        else if (auto* cb = qobject_cast<QComboBox*>(w))
+            connect(cb, &QComboBox::activated, this, [this] { decorate(); });
+        else if (auto* e = qobject_cast<QLineEdit*>(w))
+            connect(e, &QLineEdit::textEdited, this, [this] { decorate(); });
+    }
+}
+
+void CDlgSimulation::decorate() {
+    for (int s = 0; s < kSchoolsPerRace; ++s)
+        if (auto* radio = findChild<QAbstractButton*>(QStringLiteral("radioSchool%1").arg(s)))
+            radio->setText(QString::fromStdString(page_->schoolRadioText(s)));
+    for (int slot = 1; slot <= kBuildSkillSlots; ++slot)
+        if (auto* button = qobject_cast<QAbstractButton*>(
+                binder_->widgetFor(SimulationPage::skillButtonCaption(slot))))
+            button->setText(QString::fromStdString(page_->skillButtonText(slot)));
+    for (const Control& c : page_->controls()) {
+        QWidget* w = binder_->widgetFor(c.caption);
+        if (!w)
+            continue;
+        std::string tip = page_->tip(c.caption);
+        auto it = tips_.find(w);
+        if (it != tips_.end() && it.value() == tip)
+            continue;
+        setTip(w, tip);
+        tips_.insert(w, std::move(tip));
+    }
+    equipmentFrame_.setEnabled(page_->build().equipmentOn);
+    summaryFrame_.setEnabled(page_->build().equipmentOn);
+}
+
+void registerSimulatorDialogs() {
+    registerDialog(QString::fromUtf8(kSimulationTitle),
+                   [](PageHost& host, QWidget* parent) -> QDialog* {
+                       return new CDlgSimulation(host, parent);
+                   });
+    registerDialog(QString::fromUtf8(kMountTitle), [](PageHost& host, QWidget* parent) -> QDialog* {
+        return new CDlgMount(host, simulatorSessionFor(parent), parent);
+    });
+}
+
+}  // namespace kalvix::gui
