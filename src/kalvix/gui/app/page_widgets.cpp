@@ -13,7 +13,9 @@
 #include "kalvix/gui/guides/dlg_other.h"
 #include "kalvix/gui/guides/dlg_raiders.h"
 #include "kalvix/gui/quiz/dlg_dtq.h"
+#include "kalvix/gui/simulator/dlg_equipment.h"
 #include "kalvix/gui/simulator/dlg_furniture.h"
+#include "kalvix/gui/simulator/dlg_rune.h"
 #include "kalvix/gui/simulator/dlg_simulation.h"
 #include "kalvix/gui/trade/dlg_pao_shang.h"
 
@@ -55,6 +57,8 @@ void registerAllDialogs() {
     registerSimulatorDialogs();
     DLG_dtq::registerDialogs();
     registerFurnitureDialog();
+    registerRuneDialog();
+    registerEquipmentDialogs();
 }
 
 }  // namespace kalvix::gui

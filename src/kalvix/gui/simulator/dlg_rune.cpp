@@ -1,0 +1,95 @@
+#include "kalvix/gui/simulator/dlg_rune.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QPainter>
+#include <QPixmap>
+
+#include "kalvix/core/simulator/rune_page.h"
+#include "kalvix/gui/framework/dialog_opener.h"
+#include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/tooltip/rune_icons.h"
+#include "ui_dlg_rune.h"
+
+namespace kalvix::gui {
+namespace {
+
+// The swatch of a colour item: the colour framed in black.
+QIcon swatch(int colour) {
+    QPixmap pixmap(28, 14);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    painter.setBrush(runeColour(colour));
+    painter.drawRect(0, 0, pixmap.width() - 1, pixmap.height() - 1);
+    return QIcon(pixmap);
+}
+
+QIcon holeIcon(std::int32_t resource) {
+    const QImage image = runeIconForResource(resource);
+    return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
+}
+
+}  // namespace
+
+CDlgRune::CDlgRune(PageHost& host, QWidget* parent)
+    : CMyDialog(parent), own_(std::make_unique<RunePage>(host.context())), model_(own_.get()) {
+    setUp(host);
+}
+
+CDlgRune::CDlgRune(PageHost& host, RunePage& model, QWidget* parent)
+    : CMyDialog(parent), model_(&model) {
+    setUp(host);
+}
+
+CDlgRune::~CDlgRune() {
+    // The binder is a child of this dialog; drop it before the model goes.
+    delete binder_;
+    model_->onClose = nullptr;
+}
+
+void CDlgRune::setUp(PageHost& host) {
+    Ui::CDlgRune ui;
+    ui.setupUi(this);
+    setWindowTitle(QString::fromUtf8(kTitle));
+    binder_ = new PageBinder(this, *model_, host, [this](const QString& t) { setStatus(t); });
+    model_->onClose = [this](bool confirmed) {
+        if (confirmed)
+            accept();
+        else
+            reject();
+    };
+    // The binder handles an action first (it connected first); icons and tips follow it.
+    for (QComboBox* list : findChildren<QComboBox*>())
+        connect(list, &QComboBox::activated, this, [this] { showExtras(); });
+    setTip(ui.comboHoles, std::string(RunePage::kHoleCostTip));
+    showExtras();
+    layout()->activate();
+    setFixedSize(sizeHint());
+}
+
+void CDlgRune::showExtras() {
+    for (int r = 0; r < RunePage::kRows; ++r) {
+        const std::string row = RunePage::rowCaption(r);
+        if (auto* colours = qobject_cast<QComboBox*>(binder_->widgetFor(row + ".颜色")))
+            for (int i = 0; i < colours->count(); ++i)
+                if (colours->itemIcon(i).isNull())
+                    colours->setItemIcon(i, swatch(i));
+        if (auto* icon = qobject_cast<QAbstractButton*>(binder_->widgetFor(row + ".图标")))
+            icon->setIcon(holeIcon(model_->iconId(r)));
+        for (const char* role : {".符石", ".效果", ".图标"})
+            if (QWidget* w = binder_->widgetFor(row + role))
+                setTip(w, model_->tip(row + role));
+    }
+    for (const char* caption : {"组合技能", "符石效果"})
+        if (QWidget* w = binder_->widgetFor(caption))
+            setTip(w, model_->tip(caption));
+}
+
+void registerRuneDialog() {
+    registerDialog(
+        QString::fromUtf8(CDlgRune::kTitle),
+        [](PageHost& host, QWidget* parent) -> QDialog* { return new CDlgRune(host, parent); });
+}
+
+}  // namespace kalvix::gui
