@@ -9,6 +9,8 @@ void registerTradeShots();
 void registerQuizShots();
 void registerChildrenShots();
 void registerFurnitureShots();
+void registerSimulationShots();
+void registerEquipmentShots();
 
 // Each subsystem with pictures of its own adds one call here.
 void registerAllShots() {
@@ -19,6 +21,8 @@ void registerAllShots() {
     registerQuizShots();
     registerChildrenShots();
     registerFurnitureShots();
+    registerSimulationShots();
+    registerEquipmentShots();
 }
 
 }  // namespace kalvix::gui
