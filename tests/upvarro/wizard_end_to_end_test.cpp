@@ -26,15 +26,20 @@ struct WizardRun {
         test::installUpdater(install.self());
     }
 
-    void publish(bool withList = true) {
+    enum class List { Full, Missing, Truncated };
+
+    void publish(List list = List::Full) {
         server.put("/files/kalvix", toolbox);
         server.put("/files/data/a.txt", "aaa");
         server.put("/list/changelog.txt", "1.修正");
-        if (!withList)
+        if (list == List::Missing)
             return;
-        server.put("/list/soft_update.xml",
-                   "<system><i name=\"Title\" value=\"Kalvix\"/></system><files>" +
-                       entry("kalvix", toolbox) + entry("data/a.txt", "aaa") + "</files>");
+        std::string xml = "<system><i name=\"Title\" value=\"Kalvix\"/></system><files>" +
+                          entry("kalvix", toolbox) + entry("data/a.txt", "aaa") + "</files>";
+        // A list cut off half way, as a dropped connection would leave it.
+        if (list == List::Truncated)
+            xml.resize(xml.size() / 2);
+        server.put("/list/soft_update.xml", xml);
     }
 
     std::string entry(const std::string& name, const std::string& content) const {
@@ -80,7 +85,7 @@ TEST(WizardEndToEnd, AcceptedUpdateInstallsAndCountsDown) {
 
 struct QuickCase {
     const char* name;
-    bool withList;
+    WizardRun::List list;
     bool sameAsInstalled;  // the installation already holds the published files
     const char* answer;
     int status;
@@ -92,7 +97,7 @@ class WizardQuickRuns : public ::testing::TestWithParam<QuickCase> {};
 TEST_P(WizardQuickRuns, EndWithoutInstalling) {
     const QuickCase& c = GetParam();
     WizardRun w;
-    w.publish(c.withList);
+    w.publish(c.list);
     if (c.sameAsInstalled) {
         test::writeFile(w.install.root() + "/kalvix", w.toolbox);
         test::writeFile(w.install.root() + "/data/a.txt", "aaa");
@@ -108,11 +113,13 @@ TEST_P(WizardQuickRuns, EndWithoutInstalling) {
               std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, WizardQuickRuns,
-                         ::testing::Values(QuickCase{"Declined", true, false, "--answer=later", 0},
-                                           QuickCase{"NothingToUpdate", true, true, "", 0},
-                                           QuickCase{"ListMissing", false, false, "", 1}),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WizardQuickRuns,
+    ::testing::Values(QuickCase{"Declined", WizardRun::List::Full, false, "--answer=later", 0},
+                      QuickCase{"NothingToUpdate", WizardRun::List::Full, true, "", 0},
+                      QuickCase{"ListMissing", WizardRun::List::Missing, false, "", 1},
+                      QuickCase{"ListTruncated", WizardRun::List::Truncated, false, "", 1}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(WizardEndToEnd, ConfigurationErrorEndsAtOnce) {
     WizardRun w;
