@@ -191,9 +191,4 @@ void BuildRecord::writeBuild(const CharacterBuild& b) {
         writeEquipment(i, b.equipment[i]);
 }
 
-BuildRecord& sharedBuildRecord() {
-    static BuildRecord record;
-    return record;
-}
-
 }  // namespace kalvix

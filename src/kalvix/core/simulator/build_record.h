@@ -96,7 +96,4 @@ class BuildRecord {
     std::array<std::uint8_t, kSize> bytes_{};
 };
 
-// The simulator's live record, shared by the page, the editors and the rune dialog.
-BuildRecord& sharedBuildRecord();
-
 }  // namespace kalvix
