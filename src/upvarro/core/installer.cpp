@@ -58,7 +58,7 @@ void copyIntoPlace(UpdateSession& s, UpdateEntry& e) {
         e.resultFlags = kResultCopyFailed;
         return;
     }
-    switch (platform::installFile(e.tempPath, e.localPath, e.checksum)) {
+    switch (platform::installFile(e.tempPath, e.localPath, e.checksum, e.verifiedStamp)) {
         case platform::InstallResult::Installed:
             // Gone already when it was renamed into place.
             platform::removeFile(e.tempPath);

@@ -116,6 +116,7 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
     writeFailed_ = false;
     refusedScheme_ = false;
     checksum_.clear();
+    stamp_ = {};
     if (!isWebUrl(url)) {
         refusedScheme_ = true;
         return kTransferSizeMismatch;
@@ -159,6 +160,8 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
         curl_easy_setopt(curl_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
         curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_LIMIT, options_.lowSpeedLimit);
         curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_TIME, options_.lowSpeedTime);
+        // Larger pieces: fewer calls of the write callback and fewer writes for big files.
+        curl_easy_setopt(curl_, CURLOPT_BUFFERSIZE, 256L * 1024);
         // A declared length beyond the limit is refused before any byte is written.
         curl_easy_setopt(curl_, CURLOPT_MAXFILESIZE_LARGE,
                          static_cast<curl_off_t>(limit > 0 ? limit : 0));  // 0: none
@@ -176,6 +179,7 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
     // Done means on disk: a crash after this leaves the whole file.
     if (result == kTransferDone && ::fsync(fd_) != 0)
         result = kTransferFailed;
+    stamp_ = platform::stampOf(fd_);
     if (::close(fd_) != 0 && result == kTransferDone)
         result = kTransferFailed;
     fd_ = -1;
@@ -185,6 +189,7 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
 }
 
 int Transfer::download(UpdateEntry& entry, bool verifyChecksum) {
+    entry.verifiedStamp = {};
     int result = perform(fileUrl(entry.downUrl, entry.name), entry.tempPath, entry,
                          std::max<std::int64_t>(entry.listSize.load(), 0));
     // A transfer that broke off is worth another attempt; a complete answer of the wrong size
@@ -195,6 +200,8 @@ int Transfer::download(UpdateEntry& entry, bool verifyChecksum) {
         return kTransferSizeMismatch;
     if (verifyChecksum && !sameChecksum(checksum_, entry.checksum))
         return kTransferSizeMismatch;
+    if (verifyChecksum)
+        entry.verifiedStamp = stamp_;
     return result;
 }
 

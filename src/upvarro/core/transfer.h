@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "upvarro/core/platform/files.h"
 #include "upvarro/core/update_entry.h"
 
 typedef void CURL;
@@ -95,6 +96,7 @@ class Transfer {
     bool oversized_ = false;
     bool refusedScheme_ = false;
     std::string checksum_;
+    platform::FileStamp stamp_;
 };
 
 }  // namespace upvarro

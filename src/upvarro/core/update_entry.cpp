@@ -64,6 +64,7 @@ UpdateEntry& UpdateEntry::operator=(const UpdateEntry& o) {
     attempts = o.attempts.load();
     allowed = o.allowed.load();
     workerIndex = o.workerIndex.load();
+    verifiedStamp = o.verifiedStamp;
     return *this;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "upvarro/core/platform/files.h"
+
 namespace upvarro {
 
 // Action flags.
@@ -62,6 +64,9 @@ struct UpdateEntry {
     std::atomic<std::int32_t> attempts{0};
     std::atomic<std::int32_t> allowed{0};
     std::atomic<std::int32_t> workerIndex{0};
+    // Not stored: the temporary file as it was when its download was checked against the
+    // checksum (set by the download thread, read by the install step after it).
+    platform::FileStamp verifiedStamp;
 
     UpdateEntry() = default;
     UpdateEntry(const UpdateEntry& other) { *this = other; }

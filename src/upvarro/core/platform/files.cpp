@@ -207,6 +207,21 @@ std::optional<std::string> md5OfRegularFile(const std::string& path) {
     return md5.finish();
 }
 
+FileStamp stampOf(int fd) {
+    struct stat st {};
+    FileStamp stamp;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return stamp;
+    stamp.device = st.st_dev;
+    stamp.inode = st.st_ino;
+    stamp.size = st.st_size;
+    stamp.modifiedNs =
+        static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.changedNs =
+        static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    return stamp;
+}
+
 bool replaceFile(const std::string& from, const std::string& to) {
     struct stat source {};
     Fd in(openRegular(from, true, source));
@@ -217,6 +232,11 @@ bool replaceFile(const std::string& from, const std::string& to) {
 
 InstallResult installFile(const std::string& from, const std::string& to,
                           const std::string& checksum) {
+    return installFile(from, to, checksum, FileStamp{});
+}
+
+InstallResult installFile(const std::string& from, const std::string& to,
+                          const std::string& checksum, const FileStamp& verified) {
     struct stat source {};
     Fd in(openRegular(from, false, source));
     if (in.get() < 0)
@@ -229,12 +249,15 @@ InstallResult installFile(const std::string& from, const std::string& to,
     bool known = false;
     if (!targetMode(to, mode, known))
         return InstallResult::Failed;
+    // Unchanged since its checksum was taken as it was written: reading it again would only
+    // repeat that; otherwise every byte is checked now.
+    const bool unchanged = verified.valid() && stampOf(in.get()) == verified;
     common::CMD5 md5;
     char buf[65536];
     char head[4] = {0, 0, 0, 0};
     std::size_t headSize = 0;
     for (bool first = true;;) {
-        ssize_t n = ::read(in.get(), buf, sizeof buf);
+        ssize_t n = ::read(in.get(), buf, unchanged ? sizeof head : sizeof buf);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -246,9 +269,11 @@ InstallResult installFile(const std::string& from, const std::string& to,
             std::memcpy(head, buf, headSize);
             first = false;
         }
+        if (unchanged)
+            break;
         md5.update(buf, static_cast<std::size_t>(n));
     }
-    if (!checksum.empty() && !sameChecksum(md5.finish(), checksum))
+    if (!unchanged && !checksum.empty() && !sameChecksum(md5.finish(), checksum))
         return InstallResult::WrongChecksum;
     if (!known)
         mode = looksExecutable(head, headSize) ? 0755 : 0644;

@@ -23,6 +23,20 @@ std::optional<std::string> md5OfRegularFile(const std::string& path);
 // target gets the executable bits when the copy is an ELF program or a "#!" script.
 bool replaceFile(const std::string& from, const std::string& to);
 
+// Which file a path names and when it last changed: the same stamp later means the same bytes
+// (the change time cannot be set back by any program).
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = -1;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0;
+    bool valid() const { return size >= 0; }
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of an open file; an invalid stamp when it cannot be read.
+FileStamp stampOf(int fd);
+
 enum class InstallResult { Installed, WrongChecksum, Failed };
 
 // Puts the downloaded file from in place of to, as replaceFile does, after checking that the
@@ -32,6 +46,10 @@ enum class InstallResult { Installed, WrongChecksum, Failed };
 // copied and from stays. A wrong checksum installs nothing.
 InstallResult installFile(const std::string& from, const std::string& to,
                           const std::string& checksum);
+// The same for a download whose checksum was taken from its bytes as they were written: when
+// from still has that stamp, the rename needs no second read of it.
+InstallResult installFile(const std::string& from, const std::string& to,
+                          const std::string& checksum, const FileStamp& verified);
 
 // Writes bytes to path through a new file beside it (made with mkstemp, flushed to disk) that
 // is renamed over it; the old file keeps its permission bits, a new one gets 0644.
