@@ -293,10 +293,10 @@ int Line::naturalWidth() const {
 }
 
 int Flow::naturalWidth() const {
-    int width = 0;
+    int widest = 0;
     for (const Line& line : lines)
-        width = std::max(width, line.naturalWidth());
-    return width;
+        widest = std::max(widest, line.naturalWidth());
+    return widest;
 }
 
 void Flow::arrange(int available) {
