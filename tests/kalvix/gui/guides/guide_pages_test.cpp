@@ -283,6 +283,19 @@ class GuidePagesTest : public QObject {
             const bool blue = c == QColor(195, 210, 230);
             QVERIFY2(blue == (i < 9), ids[i]);
         }
+        // Under the mouse: darker blue with white text.
+        auto* smelt = child<QPushButton>(&query, "buttonSmelt");
+        QTest::mouseMove(smelt, smelt->rect().center());
+        QTRY_VERIFY(smelt->underMouse());
+        const QImage hovered = smelt->grab().toImage();
+        QCOMPARE(hovered.pixelColor(6, hovered.height() / 2), QColor(128, 161, 205));
+        int white = 0;  // near-white text pixels, antialiased; the normal text is black
+        for (int y = 0; y < hovered.height(); ++y)
+            for (int x = 0; x < hovered.width(); ++x) {
+                const QColor p = hovered.pixelColor(x, y);
+                white += p.red() > 225 && p.green() > 225 && p.blue() > 225;
+            }
+        QVERIFY(white > 20);
     }
 };
 
