@@ -254,6 +254,27 @@ class SimulationDialogTest : public QObject {
                                         QStringLiteral("靴子")}));
     }
 
+    void realWeaponEditorConfirmsIntoThePage() {
+        Window w(100);
+        bool cancel = true;
+        w.handlers[QStringLiteral("武器")] = [&cancel](QDialog* e) {
+            choose(child<QComboBox>(e, "comboLevel"), 10);  // 100级 presets 伤害 360
+            click(e, cancel ? "buttonCancel" : "buttonOk");
+        };
+        w.simulate([&](CDlgSimulation* d) {
+            const QString hurt = text(d, "editHurt");
+            click(d, "buttonWeapon");
+            QCOMPARE(text(d, "editHurt"), hurt);
+            QCOMPARE(tipOf(d, "buttonWeapon"), QStringLiteral("<h3>武器</h3>"));
+            cancel = false;
+            click(d, "buttonWeapon");
+            QCOMPARE(d->session().equipment(1).levelIndex, 10);
+            // 伤害 360, and a third of 命中 310.
+            QCOMPARE(text(d, "editHurt"), QString::number(hurt.toInt() + 360 + 310 / 3));
+            QVERIFY(tipOf(d, "buttonWeapon").contains(QStringLiteral("伤害&nbsp;+360")));
+        });
+    }
+
     void mountEditorConfirmsIntoThePage() {
         Window w(50);
         w.handlers[QStringLiteral("坐骑")] = [](QDialog* m) {
