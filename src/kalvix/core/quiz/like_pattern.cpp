@@ -102,10 +102,13 @@ LikePattern::LikePattern(std::string_view keyword) {
         segments_.push_back(std::move(current));
 }
 
-std::string_view LikePattern::leadingLiteral() const {
-    if (segments_.empty() || segments_[0].size() != 1)
-        return {};
-    return segments_[0][0].literal;
+std::vector<std::string_view> LikePattern::literals() const {
+    std::vector<std::string_view> out;
+    for (const Segment& s : segments_)
+        for (const Token& t : s)
+            if (!t.literal.empty())
+                out.push_back(t.literal);
+    return out;
 }
 
 std::size_t LikePattern::matchAt(const Segment& s, std::string_view text, std::size_t pos) {
@@ -142,13 +145,14 @@ std::size_t LikePattern::find(const Segment& s, std::string_view text, std::size
     return std::string_view::npos;
 }
 
-bool LikePattern::matchSegments(std::string_view text, std::size_t first, std::size_t from,
-                                std::vector<std::pair<std::size_t, std::size_t>>* spans) const {
+bool LikePattern::matches(std::string_view text,
+                          std::vector<std::pair<std::size_t, std::size_t>>* spans) const {
     // Between segments stands '%': the leftmost match of each segment leaves the most room
     // for the ones after it, so a greedy walk decides the match.
-    for (std::size_t i = first; i < segments_.size(); ++i) {
+    std::size_t from = 0;
+    for (const Segment& s : segments_) {
         std::size_t length = 0;
-        const std::size_t at = find(segments_[i], text, from, length);
+        const std::size_t at = find(s, text, from, length);
         if (at == std::string_view::npos)
             return false;
         if (spans)
@@ -156,15 +160,6 @@ bool LikePattern::matchSegments(std::string_view text, std::size_t first, std::s
         from = at + length;
     }
     return true;
-}
-
-bool LikePattern::matches(std::string_view text, std::size_t from,
-                          std::vector<std::pair<std::size_t, std::size_t>>* spans) const {
-    return matchSegments(text, 0, from, spans);
-}
-
-bool LikePattern::matchesRestAfter(std::string_view text, std::size_t at) const {
-    return matchSegments(text, 1, at + leadingLiteral().size(), nullptr);
 }
 
 }  // namespace kalvix

@@ -25,16 +25,13 @@ class LikePattern {
 
     // True when every non-NULL text matches (the keyword is empty or only '%').
     bool matchesAll() const { return segments_.empty(); }
-    // The first segment when it is plain text without '_' (searchable with a substring
-    // search), else empty.
-    std::string_view leadingLiteral() const;
+    // The plain-text pieces of the pattern, between its wildcards (folded).
+    std::vector<std::string_view> literals() const;
 
-    // text: folded with foldCase, cleaned. Matches from byte `from` on; on success each
-    // segment's byte range is appended to spans when given.
-    bool matches(std::string_view text, std::size_t from = 0,
+    // text: folded with foldCase, cleaned. On success each segment's byte range is appended
+    // to spans when given.
+    bool matches(std::string_view text,
                  std::vector<std::pair<std::size_t, std::size_t>>* spans = nullptr) const;
-    // Matches with the first segment already found at [at, at + leadingLiteral().size()).
-    bool matchesRestAfter(std::string_view text, std::size_t at) const;
 
   private:
     struct Token {
@@ -46,8 +43,6 @@ class LikePattern {
     static std::size_t matchAt(const Segment& s, std::string_view text, std::size_t pos);
     static std::size_t find(const Segment& s, std::string_view text, std::size_t from,
                             std::size_t& length);
-    bool matchSegments(std::string_view text, std::size_t first, std::size_t from,
-                       std::vector<std::pair<std::size_t, std::size_t>>* spans) const;
 
     std::vector<Segment> segments_;
 };

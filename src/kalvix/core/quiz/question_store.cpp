@@ -2,12 +2,26 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <cstring>
-
 #include "kalvix/core/quiz/like_pattern.h"
 
 namespace kalvix {
+namespace {
+
+// Calls f with each character of valid UTF-8 text.
+template <class F>
+void forEachCharacter(std::string_view text, F f) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
+        for (std::size_t k = 1; k < n && i + k < text.size(); ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        f(cp);
+        i += n;
+    }
+}
+
+}  // namespace
 
 void QuestionStore::setPath(std::string path) {
     if (path == path_)
@@ -35,6 +49,8 @@ void QuestionStore::drop() {
     haystack_.clear();
     fieldBegin_.clear();
     fieldNull_.clear();
+    rowsWith_.clear();
+    last_.reset();
 }
 
 QuestionStore::Status QuestionStore::refresh() {
@@ -81,11 +97,19 @@ bool QuestionStore::load() {
         QuestionRow row{
             std::move(r[static_cast<std::size_t>(q)]), std::move(r[static_cast<std::size_t>(a)]),
             std::move(r[static_cast<std::size_t>(t)]), std::move(r[static_cast<std::size_t>(p)])};
+        const auto index = static_cast<std::uint32_t>(rows->size());
         for (const Cell* field : {&row.pinyin, &row.question}) {
             fieldBegin_.push_back(haystack_.size());
             fieldNull_.push_back(!field->has_value());
-            if (*field)
-                haystack_ += foldCase(cleanText(**field));
+            if (*field) {
+                const std::string text = foldCase(cleanText(**field));
+                forEachCharacter(text, [this, index](char32_t c) {
+                    std::vector<std::uint32_t>& list = rowsWith_[c];
+                    if (list.empty() || list.back() != index)
+                        list.push_back(index);
+                });
+                haystack_ += text;
+            }
             haystack_ += '\0';
         }
         rows->push_back(std::move(row));
@@ -103,52 +127,55 @@ bool QuestionStore::rowInCategory(std::size_t row,
 
 std::vector<std::size_t> QuestionStore::search(std::string_view keyword,
                                                const std::optional<std::string>& category) const {
-    const LikePattern pattern(cleanText(keyword));
-    std::vector<std::size_t> hits;
-    const std::size_t count = rows_->size();
-    auto field = [this](std::size_t k) {
-        // Without its closing NUL.
-        return std::string_view(haystack_).substr(fieldBegin_[k],
-                                                  fieldBegin_[k + 1] - fieldBegin_[k] - 1);
-    };
-    const std::string_view lead = pattern.leadingLiteral();
-    if (lead.empty()) {
-        for (std::size_t r = 0; r < count; ++r) {
-            if (!rowInCategory(r, category))
+    const std::string folded = foldCase(cleanText(keyword));
+    const LikePattern pattern(folded);
+    auto matches = [&](std::size_t row) {
+        if (!rowInCategory(row, category))
+            return false;
+        for (std::size_t k = 2 * row; k < 2 * row + 2; ++k) {
+            if (fieldNull_[k])
                 continue;
-            for (std::size_t k = 2 * r; k < 2 * r + 2; ++k)
-                if (!fieldNull_[k] && pattern.matches(field(k))) {
-                    hits.push_back(r);
-                    break;
-                }
+            // Without its closing NUL.
+            const std::string_view text = std::string_view(haystack_).substr(
+                fieldBegin_[k], fieldBegin_[k + 1] - fieldBegin_[k] - 1);
+            if (pattern.matches(text))
+                return true;
         }
-        return hits;
+        return false;
+    };
+    // The rows worth trying: those holding the keyword's rarest character, or those the last
+    // search found when this keyword contains its keyword; all rows for a keyword of
+    // wildcards only.
+    const std::vector<std::uint32_t>* rarest = nullptr;
+    bool absent = false;
+    for (std::string_view literal : pattern.literals())
+        forEachCharacter(literal, [&](char32_t c) {
+            auto it = rowsWith_.find(c);
+            if (it == rowsWith_.end())
+                absent = true;
+            else if (!rarest || it->second.size() < rarest->size())
+                rarest = &it->second;
+        });
+    std::vector<std::size_t> hits;
+    if (!absent) {
+        const bool narrow = last_ && last_->category == category &&
+                            folded.find(last_->keyword) != std::string::npos &&
+                            (!rarest || last_->hits.size() < rarest->size());
+        if (narrow) {
+            for (std::size_t row : last_->hits)
+                if (matches(row))
+                    hits.push_back(row);
+        } else if (rarest) {
+            for (std::uint32_t row : *rarest)
+                if (matches(row))
+                    hits.push_back(row);
+        } else {
+            for (std::size_t row = 0; row < rows_->size(); ++row)
+                if (matches(row))
+                    hits.push_back(row);
+        }
     }
-    // One substring search over all rows finds the candidates for the first segment.
-    const char* base = haystack_.data();
-    std::size_t pos = 0;
-    while (pos < haystack_.size()) {
-        const void* found = memmem(base + pos, haystack_.size() - pos, lead.data(), lead.size());
-        if (!found)
-            break;
-        const auto at = static_cast<std::size_t>(static_cast<const char*>(found) - base);
-        const auto k = static_cast<std::size_t>(
-            std::upper_bound(fieldBegin_.begin(), fieldBegin_.end(), at) - fieldBegin_.begin() - 1);
-        const std::size_t row = k / 2;
-        const std::size_t begin = fieldBegin_[k];
-        const std::size_t end = fieldBegin_[k + 1] - 1;
-        if (!rowInCategory(row, category)) {
-            pos = fieldBegin_[2 * row + 2];
-            continue;
-        }
-        if (at + lead.size() <= end && pattern.matchesRestAfter(field(k), at - begin)) {
-            hits.push_back(row);
-            pos = fieldBegin_[2 * row + 2];
-            continue;
-        }
-        // The leftmost candidate in a field decides it: go on with the next field.
-        pos = fieldBegin_[k + 1];
-    }
+    last_ = LastSearch{folded, category, hits};
     return hits;
 }
 
@@ -159,7 +186,7 @@ std::vector<std::pair<std::size_t, std::size_t>> QuestionStore::matchedSpans(
     if (text.size() != question.size())
         return spans;  // offsets would not fit the shown text
     const LikePattern pattern(cleanText(keyword));
-    if (!pattern.matches(foldCase(text), 0, &spans))
+    if (!pattern.matches(foldCase(text), &spans))
         spans.clear();
     return spans;
 }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -83,6 +84,17 @@ class QuestionStore {
     std::string haystack_;
     std::vector<std::size_t> fieldBegin_;
     std::vector<bool> fieldNull_;
+    // For every character, the rows whose PinYin or Question holds it (folded), in order: a
+    // keyword's rarest character names the few rows worth matching.
+    std::unordered_map<char32_t, std::vector<std::uint32_t>> rowsWith_;
+    // The last search: a keyword that contains it (the next keystroke) can only match rows
+    // it matched, so only those are tried again.
+    struct LastSearch {
+        std::string keyword;  // cleaned and folded
+        std::optional<std::string> category;
+        std::vector<std::size_t> hits;
+    };
+    mutable std::optional<LastSearch> last_;
 };
 
 }  // namespace kalvix
