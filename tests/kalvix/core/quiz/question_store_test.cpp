@@ -103,6 +103,26 @@ TEST_F(StoreTest, MemoryMatchAgreesWithTheQueryForms) {
         }
 }
 
+// Keystrokes one after another: a keyword that contains the last one is searched among the
+// last hits, which must give what a whole search gives.
+TEST_F(StoreTest, TypingAKeywordAgreesWithTheQueryForms) {
+    const char* typed[] = {"",   "的",   "的是",   "的是哪", "的是", "的",   "",  "t",
+                           "to", "tom",  "to",     "%",      "%的",  "%的%", "_", "_的",
+                           "画", "画蛇", "画蛇添", "z",      "zz",   "zzq"};
+    for (const std::optional<std::string>& category :
+         {std::optional<std::string>(), std::optional<std::string>("NPC查询"),
+          std::optional<std::string>("科举试题")})
+        for (const char* k : typed) {
+            auto byQuery = store.searchByQuery(k, category);
+            ASSERT_TRUE(byQuery) << store.error();
+            std::vector<std::string> expected;
+            for (const QuestionRow& r : *byQuery)
+                expected.push_back(r.question.value_or("<null>"));
+            EXPECT_EQ(questions(store, store.search(k, category)), expected)
+                << k << " " << category.value_or("all");
+        }
+}
+
 TEST_F(StoreTest, LongAndBrokenKeywordsAreSearchedSafely) {
     const std::string longKeyword(10000, 'x');
     EXPECT_TRUE(store.search(longKeyword, std::nullopt).empty());
