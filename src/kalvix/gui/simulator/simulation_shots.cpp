@@ -94,9 +94,30 @@ QWidget* tipsPage(PageHost& host) {
     return page;
 }
 
+// The page as the player sees it with the pointer resting on a button: the tip window drawn
+// where it pops up, beside the button.
+QWidget* withTipPage(PageHost& host, const char* buttonName, const char* caption) {
+    CDlgSimulation d(host);
+    sampleBuild(d);
+    d.show();
+    auto* page = new QLabel;
+    page->setWindowTitle(QStringLiteral("人物模拟加点系统"));
+    page->setPixmap(d.grab());
+    page->setFixedSize(d.size());
+    auto* tip = new TipView(QString::fromStdString(d.page().tip(caption)), page);
+    tip->resize(tip->sizeHint());
+    const QWidget* button = d.findChild<QWidget*>(QString::fromLatin1(buttonName));
+    const QPoint at = button ? button->mapTo(&d, QPoint(0, button->height() / 2)) : QPoint();
+    tip->move(qMax(0, at.x() - tip->width() - 6), qMax(0, at.y() - 12));
+    page->show();
+    return page;
+}
+
 }  // namespace
 
 void registerSimulationShots() {
+    registerShot(QStringLiteral("simulation_weapon_tip"),
+                 [](PageHost& host) { return withTipPage(host, "buttonWeapon", "武器"); });
     registerShot(QStringLiteral("simulation"), [](PageHost& host) -> QWidget* {
         auto* d = new CDlgSimulation(host);
         sampleBuild(*d);
