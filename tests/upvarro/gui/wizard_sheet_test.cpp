@@ -163,6 +163,37 @@ class WizardSheetTest : public QObject {
                 std::string::npos);
     }
 
+    // Started by the toolbox with nothing to update: no window, no prompt, the run ends.
+    void nothingToUpdateEndsWithoutAWindow() {
+        Rig rig(1);
+        test::writeFile(rig.install.root() + "/kalvix", rig.toolbox);
+        test::writeFile(rig.install.root() + "/data/a.txt", "aaa");
+        rig.start(0, true);
+        bool shown = false;
+        QVERIFY(rig.waitFor([&] {
+            shown = shown || rig.sheet->isVisible() || rig.sheet->prompt();
+            return rig.sheet->model().closed();
+        }));
+        QVERIFY(!shown);
+        QCOMPARE(rig.sheet->model().outcome(), WizardOutcome::NothingToUpdate);
+    }
+
+    // Started by hand: the window shows from the start and stays with its status.
+    void nothingToUpdateByHandStaysOpen() {
+        Rig rig(1);
+        test::writeFile(rig.install.root() + "/kalvix", rig.toolbox);
+        test::writeFile(rig.install.root() + "/data/a.txt", "aaa");
+        rig.start(1, true);
+        QVERIFY(rig.waitFor(
+            [&] { return rig.sheet->model().outcome() == WizardOutcome::NothingToUpdate; }));
+        QTest::qWait(300);
+        QVERIFY(rig.sheet->isVisible());
+        QCOMPARE(rig.sheet->page1().status().text(), QStringLiteral("没有文件需要更新！"));
+        QVERIFY(!rig.sheet->nextButton().isEnabled());
+        rig.sheet->cancelButton().click();
+        QVERIFY(rig.ended(2000));
+    }
+
     void forcedUpdateDeclinedStaysHidden() {
         Rig rig(1, "<i name=\"ForceUpdate\" value=\"1\"/>");
         rig.start(0, std::nullopt);
