@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -427,6 +428,49 @@ TEST(EquipmentPage, RuneDialogWritesAtOnceAndEditorCancelKeepsIt) {
     again.page = std::make_unique<EquipmentPage>(again.context, again.session, 1);
     press(*again, "确认");
     EXPECT_EQ(again.session.build().equipment[1].runes, written);
+}
+
+TEST(EquipmentPage, DamagedRecordsOpenAndConfirmSafely) {
+    const std::int32_t extremes[] = {std::numeric_limits<std::int32_t>::min(), -1,
+                                     std::numeric_limits<std::int32_t>::max()};
+    for (int piece = 1; piece <= 6; ++piece) {
+        for (std::int32_t v : extremes) {
+            EquipmentRecord r = blankEquipment(piece);
+            r.levelIndex = v;
+            r.stunt = v;
+            r.partEffects = v;
+            r.generalEffects = v;
+            r.baseFive.fill(v);
+            r.baseStatus.fill(v);
+            r.addedFive.fill(v);
+            r.meltFive.fill(v);
+            r.meltStatus.fill(v);
+            r.runes.holeCount = v;
+            r.runes.combinationId = v;
+            r.runes.combinationLevelIndex = v;
+            r.runes.stoneIds.fill(v);
+            Editor e(piece, r);
+            EXPECT_FALSE(e.page->tip("符石模拟").empty());
+            int runs = 0;
+            e.page->runeRunner = [&](RunePage& dialog) {
+                ++runs;
+                press(dialog, "确定");
+            };
+            press(*e, "符石模拟");
+            EXPECT_EQ(runs, 1);
+            const RuneSetting runes = e.session.record().readEquipment(piece).runes;
+            EXPECT_GE(runes.holeCount, 0) << piece << " " << v;
+            EXPECT_LE(runes.holeCount, 5);
+            EXPECT_GE(runes.combinationLevelIndex, -1);
+            EXPECT_LE(runes.combinationLevelIndex, 3);
+            press(*e, "确认");
+            const EquipmentRecord stored = e.session.equipment(piece);
+            EXPECT_GE(stored.levelIndex, -1);
+            EXPECT_LE(stored.levelIndex, 15);
+            EXPECT_GE(stored.stunt, 0);
+            EXPECT_LE(stored.stunt, 57);
+        }
+    }
 }
 
 }  // namespace
