@@ -137,6 +137,19 @@ TEST_F(SimulationFiles, SavingReplacesTheFileWhole) {
         fs::permissions(dir_ / "locked", fs::perms::owner_all);
         messages(page);
     }
+    // The text is written but cannot replace what stands there: nothing is left behind, and
+    // what was there stays.
+    fs::create_directories(dir_ / "taken.PSF");
+    {
+        std::ofstream out(dir_ / "taken.PSF" / "inside");
+        out << "keep";
+    }
+    EXPECT_FALSE(page.saveTo(path("taken.PSF")));
+    EXPECT_EQ(messages(page),
+              std::vector<std::string>{"box:Write " + path("taken.PSF") + " failed!\n"});
+    EXPECT_FALSE(fs::exists(path("taken.PSF.part")));
+    EXPECT_EQ(slurp(dir_ / "taken.PSF" / "inside"), "keep");
+
     const std::string missing = (dir_ / "no" / "such" / "c.PSF").string();
     EXPECT_FALSE(page.saveTo(missing));
     EXPECT_EQ(messages(page), std::vector<std::string>{"box:Open " + missing + " failed!\n"});

@@ -296,6 +296,7 @@ class SimulationDialogTest : public QObject {
     }
 
     void saveAndLoadThroughTheFileDialogs() {
+        QCOMPARE(BuildFileDialog::filter(), QStringLiteral("Zentrix人物模拟文件(*.PSF)"));
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("build.PSF"));
         Window w(89);
