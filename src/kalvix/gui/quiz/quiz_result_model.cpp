@@ -31,7 +31,9 @@ int QuizResultModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant QuizResultModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rows_)
+    // A message box of a search can repaint the list before it is reloaded: rows of an older
+    // list are not read.
+    if (!index.isValid() || index.row() >= rows_ || generation_ != page_.generation())
         return {};
     const auto row = static_cast<std::size_t>(index.row());
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)

@@ -32,7 +32,12 @@ namespace {
 
 struct RecordingPresenter : MessagePresenter {
     QStringList shown;
-    void inform(QWidget*, const QString& text) override { shown << text; }
+    std::function<void()> whileShown;  // what repaints while the box is up
+    void inform(QWidget*, const QString& text) override {
+        shown << text;
+        if (whileShown)
+            whileShown();
+    }
     bool ask(QWidget*, const QString&) override { return true; }
 };
 
@@ -160,6 +165,30 @@ class DlgDtqTest : public QObject {
         edit->setFocus();
         typeText(edit, u("a"));
         QCOMPARE(f.presenter.shown, QStringList{u("题库不存在")});
+    }
+
+    void damagedStoreEmptiesTheList() {
+        Fixture f;
+        auto* edit = f.child<QLineEdit>("editKeyword");
+        edit->setFocus();
+        typeText(edit, u("的"));
+        QVERIFY(f.rows() > 2);
+        QFile damaged(f.folder.filePath(QStringLiteral("Conversion.dat")));
+        QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write("damaged");
+        damaged.close();
+        // The list is painted under the box before it is reloaded: it shows no stale rows.
+        QStringList painted;
+        f.presenter.whileShown = [&] {
+            for (int r = 0; r < f.rows(); ++r)
+                painted << f.cell(r, 0);
+        };
+        typeText(edit, u("是"));
+        QCOMPARE(f.presenter.shown, QStringList{u("file is encrypted or is not a database")});
+        QVERIFY(!painted.isEmpty());
+        for (const QString& p : painted)
+            QVERIFY(p.isEmpty());
+        QCOMPARE(f.rows(), 0);
     }
 
     void inFrontKeepsTheMainWindowAbove() {
