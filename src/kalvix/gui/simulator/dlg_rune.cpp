@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyledItemDelegate>
 
 #include "kalvix/core/simulator/rune_page.h"
 #include "kalvix/gui/framework/dialog_opener.h"
@@ -24,6 +25,36 @@ QIcon swatch(int colour) {
     painter.drawRect(0, 0, pixmap.width() - 1, pixmap.height() - 1);
     return QIcon(pixmap);
 }
+
+// The open colour list draws each item itself: the left half a swatch framed in black, the
+// right half the colour's name.
+class ColourItemDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem o(option);
+        initStyleOption(&o, index);
+        o.icon = QIcon();
+        o.text.clear();
+        const QWidget* widget = o.widget;
+        QStyle* style = widget ? widget->style() : nullptr;
+        if (style)
+            style->drawControl(QStyle::CE_ItemViewItem, &o, painter, widget);
+        const int half = o.rect.width() / 2;
+        const QRect swatchRect = o.rect.adjusted(3, 2, -(o.rect.width() - half) - 2, -3);
+        painter->save();
+        painter->setPen(Qt::black);
+        painter->setBrush(runeColour(index.row()));
+        painter->drawRect(swatchRect);
+        painter->setPen(o.palette.color(
+            (o.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(o.rect.adjusted(half + 4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+};
 
 QIcon holeIcon(std::int32_t resource) {
     const QImage image = runeIconForResource(resource);
@@ -62,6 +93,9 @@ void CDlgRune::setUp(PageHost& host) {
     // The binder handles an action first (it connected first); icons and tips follow it.
     for (QComboBox* list : findChildren<QComboBox*>())
         connect(list, &QComboBox::activated, this, [this] { showExtras(); });
+    for (QComboBox* colours :
+         {ui.comboColour1, ui.comboColour2, ui.comboColour3, ui.comboColour4, ui.comboColour5})
+        colours->setItemDelegate(new ColourItemDelegate(colours));
     setTip(ui.comboHoles, std::string(RunePage::kHoleCostTip));
     showExtras();
     layout()->activate();
