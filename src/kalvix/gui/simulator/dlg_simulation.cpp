@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
 
 #include "kalvix/core/catalogue/school_skill_info.h"
 #include "kalvix/core/simulator/simulation_page.h"
@@ -28,6 +30,11 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
     setFixedSize(size());
     setDigitsOnly(this,
                   {"editQuickCon", "editQuickMag", "editQuickStr", "editQuickEnd", "editQuickAgi"});
+    // Builds are shared as text often enough to deserve keys of their own.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this),
+            &QShortcut::activated, ui.buttonCopyCode, &QPushButton::click);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), this),
+            &QShortcut::activated, ui.buttonPasteCode, &QPushButton::click);
     // The editors this page opens find the session through their parent.
     attachSimulatorSession(this, session_.get());
 

@@ -355,7 +355,10 @@ class SimulationDialogTest : public QObject {
         Window other(0);
         other.simulate([&](CDlgSimulation* d) {
             QGuiApplication::clipboard()->setText(copied + QStringLiteral("\n"));
-            click(d, "buttonPasteCode");
+            d->show();
+            d->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(d));
+            QTest::keyClick(d, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
             QCOMPARE(child<QComboBox>(d, "comboLevel")->currentIndex(), 33);
         });
         QCOMPARE(other.presenter.asked,
