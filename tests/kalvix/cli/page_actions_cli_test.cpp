@@ -1,0 +1,46 @@
+// The action rules as kalvix-calc applies them to real pages.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "cli_test_support.h"
+
+namespace {
+
+using kalvix::test::runCalc;
+
+TEST(KalvixCalcActions, AClickOnTheSelectedRadioButtonRunsItsHandler) {
+    // 攻击/法术 is selected when 修炼 opens; its click still computes the damage.
+    auto r = runCalc({"修炼", "攻击/法术=1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out)["结果伤害"], "160");
+    r = runCalc({"修炼"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out)["结果伤害"], "0");
+    // No click clears a radio button.
+    r = runCalc({"修炼", "攻击/法术=0"});
+    EXPECT_EQ(r.exitCode, 2);
+}
+
+TEST(KalvixCalcActions, RefusalsAreOneLineWithExitCodeTwo) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    } cases[] = {
+        {{"修炼", "没有这个=1"}, "kalvix-calc: unknown argument: 没有这个=1\n"},
+        {{"任务", "徒弟等级=#99"}, "kalvix-calc: unknown value for 徒弟等级: #99\n"},
+        {{"任务", "当前等级=10", "三倍=1", "当前等级=50", "三倍=0"},
+         "kalvix-calc: unknown argument: 三倍=0\n"},  // disabled from level 40 on
+        {{"修炼", "@focus=没有"}, "kalvix-calc: unknown control: 没有\n"},
+        {{"修炼", "@tick=x"}, "kalvix-calc: bad tick count: @tick=x\n"},
+        {{"没有的页"}, "kalvix-calc: unknown page: 没有的页\n"},
+    };
+    for (const Case& c : cases) {
+        const auto r = runCalc(c.args);
+        EXPECT_EQ(r.exitCode, 2) << c.args.back();
+        EXPECT_EQ(r.err, c.error) << c.args.back();
+        EXPECT_TRUE(r.out.empty()) << c.args.back();
+    }
+}
+
+}  // namespace
