@@ -99,12 +99,6 @@ TEST_F(GuideFileLength, CutsAtTheRoomOnACharacterBoundary) {
     }
 }
 
-TEST(GuideFile, DefaultsToTheProgramFolder) {
-    const std::string path = GuideFile().path();
-    ASSERT_GE(path.size(), 8u);
-    EXPECT_EQ(path.substr(path.size() - 8), "/xyq.ini");
-}
-
 }  // namespace
 
 namespace {

@@ -124,11 +124,4 @@ TEST(LinkPages, OtherGuidesOpenFromTheGuidePageToo) {
     expectButtons(page, "其他攻略.", kOtherGuideButtons);
 }
 
-TEST(LinkPages, EveryWindowOpensAgainAtEveryPress) {
-    PageContext context;
-    kalvix::QueryPage page(context);
-    for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(pressOn(page, "捉鬼计算器").windows, std::vector<std::string>{"捉鬼计算器"});
-}
-
 }  // namespace
