@@ -128,7 +128,9 @@ int main(int argc, char** argv) {
     }
     // The toolbox passes its command line as the whole argument vector; a script passes it
     // as the arguments after the program, as for --unattended.
-    std::string whole = rest.empty() ? upvarro::joinArguments(args) : upvarro::joinArguments(rest);
+    std::string whole = !rest.empty()  ? upvarro::joinArguments(rest)
+                        : args.empty() ? std::string()
+                                       : args.front();
     if (upvarro::parseCommandLine(whole).mode == upvarro::RunMode::CopyFile)
         return upvarro::runUnattended(self, whole, std::cout, std::cerr);
     return wizard(argc, argv, self, whole, answer);
