@@ -17,6 +17,11 @@
 #include "upvarro/core/platform/files.h"
 
 namespace upvarro {
+namespace {
+
+constexpr std::int64_t kWritebackPiece = 8 * 1024 * 1024;
+
+}  // namespace
 
 void initialiseTransfers() {
     static std::once_flag once;
@@ -100,6 +105,14 @@ std::size_t Transfer::write(char* data, std::size_t size, std::size_t count, voi
     }
     t->md5_->update(data, done);
     t->entry_->downloaded += static_cast<std::int32_t>(done);
+    // Start writing back what has come so far, without waiting for it: the fsync at the end
+    // then has only the tail left to wait for.
+    t->unsynced_ += static_cast<std::int64_t>(done);
+    if (t->unsynced_ >= kWritebackPiece) {
+        ::sync_file_range(t->fd_, t->written_, t->unsynced_, SYNC_FILE_RANGE_WRITE);
+        t->written_ += t->unsynced_;
+        t->unsynced_ = 0;
+    }
     return done;
 }
 
@@ -140,6 +153,8 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
     entry.downloaded = entry.sizeAtStart.load();
     md5_->finish();  // starts over
     limit_ = limit;
+    written_ = 0;
+    unsynced_ = 0;
     int result = kTransferFailed;
     if (!curl_) {
         std::fputs("curl_easy_init() error.\n", stderr);

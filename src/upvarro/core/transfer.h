@@ -92,6 +92,8 @@ class Transfer {
     std::unique_ptr<common::CMD5> md5_;
     UpdateEntry* entry_ = nullptr;
     std::int64_t limit_ = 0;
+    std::int64_t written_ = 0;   // bytes whose writeback has been started
+    std::int64_t unsynced_ = 0;  // bytes written since
     long httpStatus_ = 0;
     bool oversized_ = false;
     bool refusedScheme_ = false;
