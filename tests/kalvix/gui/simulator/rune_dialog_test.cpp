@@ -9,6 +9,7 @@
 
 #include "kalvix/core/calculators/character_page.h"
 #include "kalvix/core/catalogue/catalogue.h"
+#include "kalvix/core/guides/query_page.h"
 #include "kalvix/core/page/page_context.h"
 #include "kalvix/core/simulator/equipment_page.h"
 #include "kalvix/core/simulator/rune_page.h"
@@ -17,6 +18,7 @@
 #include "kalvix/gui/calculators/dlg_character.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/page_host.h"
+#include "kalvix/gui/guides/dlg_other.h"
 #include "kalvix/gui/simulator/dlg_equipment.h"
 #include "kalvix/gui/simulator/dlg_rune.h"
 #include "kalvix/gui/tooltip/pp_tooltip.h"
@@ -128,6 +130,25 @@ class RuneDialogTest : public QObject {
             QVERIFY(child<QComboBox>(d, QStringLiteral("comboColour2"))->isEnabled());
             QTest::mouseClick(child<QPushButton>(d, QStringLiteral("buttonOk")), Qt::LeftButton);
             QCOMPARE(d->result(), int(QDialog::Accepted));
+        };
+        QTest::mouseClick(child<QPushButton>(&page, QStringLiteral("buttonRune")), Qt::LeftButton);
+        QCOMPARE(runs, 1);
+    }
+
+    void freeModeFromTheQueryPage() {
+        kalvix::PageContext context;
+        PageHost host(context);
+        CDlgOther page(host, std::make_unique<kalvix::QueryPage>(context));
+        int runs = 0;
+        host.dialogRunner = [&](QDialog* dialog) {
+            ++runs;
+            auto* d = qobject_cast<CDlgRune*>(dialog);
+            QVERIFY(d);
+            QVERIFY(!d->model().editorMode());
+            QVERIFY(child<QComboBox>(d, QStringLiteral("comboSlot"))->isEnabled());
+            QTest::mouseClick(child<QPushButton>(d, QStringLiteral("buttonCancel")),
+                              Qt::LeftButton);
+            QCOMPARE(d->result(), int(QDialog::Rejected));
         };
         QTest::mouseClick(child<QPushButton>(&page, QStringLiteral("buttonRune")), Qt::LeftButton);
         QCOMPARE(runs, 1);
