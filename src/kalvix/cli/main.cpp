@@ -7,6 +7,7 @@
 #include "build_command.h"
 #include "catalogue_command.h"
 #include "common/field_reader.h"
+#include "kalvix/build_config.h"
 #include "kalvix/core/page/clock.h"
 #include "kalvix/core/page/page_context.h"
 #include "kalvix/core/quiz/quiz_page.h"
@@ -20,6 +21,7 @@ namespace {
 void printHelp() {
     std::cout
         << "usage: kalvix-calc [--time=T] [--store=FILE] <page> [<argument> ...]\n"
+           "       kalvix-calc --version | --help\n"
            "       kalvix-calc catalogue [<table>]\n"
            "       kalvix-calc build decode FILE.PSF | encode FILE.json OUT.PSF |\n"
            "                         new [<field>=<value> ...] [--save OUT.PSF]\n"
@@ -61,6 +63,10 @@ int main(int argc, char** argv) {
         const std::string& a = args[i];
         if (a == "--help") {
             printHelp();
+            return 0;
+        }
+        if (a == "--version") {
+            std::cout << "kalvix-calc " << kalvix::config::kVersion << '\n';
             return 0;
         }
         if (a.rfind("--time=", 0) == 0) {

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_test_support.h"
+#include "kalvix/build_config.h"
 
 namespace {
 
@@ -41,6 +42,16 @@ TEST(KalvixCalcActions, RefusalsAreOneLineWithExitCodeTwo) {
         EXPECT_EQ(r.err, c.error) << c.args.back();
         EXPECT_TRUE(r.out.empty()) << c.args.back();
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(KalvixCalcVersion, PrintsTheProjectVersion) {
+    const auto r = kalvix::test::runCalc({"--version"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, std::string("kalvix-calc ") + kalvix::config::kVersion + "\n");
 }
 
 }  // namespace

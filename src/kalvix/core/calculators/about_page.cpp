@@ -9,7 +9,7 @@ AboutPage::AboutPage(PageContext&) {
 }
 
 std::string AboutPage::address() {
-    return std::string(config::kPortalHost) + "/xyq20110303.html?curver='1.0.1.4'";
+    return std::string(config::kPortalHost) + "/xyq20110303.html?curver='" + config::kVersion + "'";
 }
 
 }  // namespace kalvix

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include "kalvix/build_config.h"
 #include "kalvix/core/calculators/about_page.h"
 #include "kalvix/core/registry/page_registry.h"
 #include "kalvix/gui/app/app_icon.h"
@@ -15,7 +16,7 @@
 
 namespace kalvix::gui {
 
-const char* const CKalvixDlg::kTitle = "ZentrixQorvane——梦幻西游实用工具箱 V1.0.1.4";
+const char* const CKalvixDlg::kTitle = config::kMainWindowTitle;
 
 CKalvixDlg::CKalvixDlg(QWidget* parent) : QWidget(parent), host_(context_) {
     initialise();
