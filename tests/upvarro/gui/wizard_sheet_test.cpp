@@ -194,6 +194,25 @@ class WizardSheetTest : public QObject {
         QVERIFY(rig.ended(2000));
     }
 
+    // A list fetch that a silent server holds cannot be interrupted: closing still ends the
+    // run at once and says that work was left running, so the program ends without it.
+    void closingWhileTheListIsStuck() {
+        Rig rig(1);
+        rig.server.fault("/list/soft_update.xml", test::Fault::Stall);
+        rig.start(1, std::nullopt);
+        QTest::qWait(500);
+        QElapsedTimer clock;
+        clock.start();
+        rig.sheet->close();
+        QVERIFY(rig.ended(1000));
+        QVERIFY(clock.elapsed() < 1000);
+        QVERIFY(rig.sheet->workLeftRunning());
+        QCOMPARE(rig.sheet->model().outcome(), WizardOutcome::Cancelled);
+        rig.sheet.reset();
+        // The left thread still holds the session until the server lets go of it.
+        (void)rig.session.release();
+    }
+
     void forcedUpdateDeclinedStaysHidden() {
         Rig rig(1, "<i name=\"ForceUpdate\" value=\"1\"/>");
         rig.start(0, std::nullopt);
