@@ -37,11 +37,13 @@ struct Rig {
     std::unique_ptr<gui::CUpvarroSheet> sheet;
     const std::string toolbox = "the new toolbox";
 
-    explicit Rig(int autoNextStep, const std::string& system = "") {
-        test::writeFile(install.module() + "/upvarro.ini",
-                        "[UpdateType]\nAutoNextStep=" + std::to_string(autoNextStep) +
-                            "\n[Server]\nUpdateHost=127.0.0.1\nUpdatePort=" +
-                            std::to_string(server.port()) + "\nUpdateListUrlPath=/list\n");
+    explicit Rig(int autoNextStep, const std::string& system = "",
+                 const std::string& version = "") {
+        test::writeFile(
+            install.module() + "/upvarro.ini",
+            "[Version]\n" + version + "[UpdateType]\nAutoNextStep=" + std::to_string(autoNextStep) +
+                "\n[Server]\nUpdateHost=127.0.0.1\nUpdatePort=" + std::to_string(server.port()) +
+                "\nUpdateListUrlPath=/list\n");
         server.put("/files/kalvix", toolbox);
         server.put("/files/data/a.txt", "aaa");
         server.put("/list/soft_update.xml",
@@ -211,6 +213,29 @@ class WizardSheetTest : public QObject {
         rig.sheet.reset();
         // The left thread still holds the session until the server lets go of it.
         (void)rig.session.release();
+    }
+
+    void picturesFromTheConfiguration_data() {
+        QTest::addColumn<QString>("waterMark");
+        QTest::addColumn<QSize>("shown");
+        QTest::newRow("fromFile") << QStringLiteral("pics\\mark.png") << QSize(50, 60);
+        QTest::newRow("missingFile") << QStringLiteral("pics\\none.png") << QSize(164, 314);
+        QTest::newRow("notSet") << QString() << QSize(164, 314);
+    }
+
+    void picturesFromTheConfiguration() {
+        QFETCH(QString, waterMark);
+        QFETCH(QSize, shown);
+        Rig rig(1, "", "WaterMarkPath=" + waterMark.toStdString() + "\n");
+        std::filesystem::create_directories(rig.install.root() + "/pics");
+        QImage picture(50, 60, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(QString::fromStdString(rig.install.root() + "/pics/mark.png")));
+        rig.start(1, false);
+        auto* side = qobject_cast<QLabel*>(rig.sheet->sideWidget());
+        QVERIFY(side);
+        QCOMPARE(side->pixmap().size(), shown);
+        QVERIFY(rig.ended());
     }
 
     void forcedUpdateDeclinedStaysHidden() {
