@@ -103,6 +103,10 @@ bool isSafeRelativeName(const std::string& name) {
 std::optional<UpdateList> parseUpdateList(std::string_view document, const Folders& folders,
                                           Settings& settings, std::string* refusal) {
     auto refuse = [refusal](std::string line) {
+        // The line quotes the list: its control characters stay out of the log.
+        for (char& c : line)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+                c = '?';
         if (refusal)
             *refusal = std::move(line);
         return std::nullopt;
