@@ -483,6 +483,45 @@ TEST(SimulationPage, RunesFromTheRuneDialogWaitForTheEditorsConfirm) {
     EXPECT_EQ(page.build().equipment[1].runes, runes);
 }
 
+TEST(SimulatorSession, WhatTheEditorsAndTheRuneDialogSee) {
+    PageContext context;
+    SimulatorSession session(context.catalogue());
+    struct Case {
+        int race, school, value;
+    };
+    for (const Case& c : {Case{0, 0, 11}, Case{1, 2, 23}, Case{2, 3, 34}}) {
+        session.simulator().setRace(c.race);
+        session.simulator().setSchool(c.school);
+        EXPECT_EQ(session.schoolValue(), c.value);
+    }
+    // Pieces outside 1..6 are never written.
+    EquipmentRecord odd = blankEquipment(3);
+    odd.stunt = 9;
+    for (int piece : {-1, 0, 7}) {
+        session.confirmEquipment(piece, odd);
+        EXPECT_EQ(session.equipmentRevision(piece), 0u);
+        EXPECT_EQ(session.equipment(piece), blankEquipment(-1));
+    }
+    // The record only ever holds what the editors could have written.
+    RuneSetting wild;
+    wild.holeCount = 100;
+    wild.combinationLevelIndex = 9;
+    session.setRunes(4, wild);
+    EXPECT_EQ(session.equipment(4).runes.holeCount, 5);
+    EXPECT_EQ(session.equipment(4).runes.combinationLevelIndex, -1);
+    EquipmentRecord belt = blankEquipment(5);
+    belt.baseStatus[kHP] = 5000;
+    session.confirmEquipment(5, belt);
+    EXPECT_EQ(session.equipmentRevision(5), 1u);
+    EXPECT_EQ(session.equipment(5).baseStatus[kHP], kMaxBaseValue);
+    EXPECT_EQ(session.build().equipment[5], session.equipment(5));
+    // Opening again starts a new build on the same record.
+    session.open(20);
+    EXPECT_EQ(session.build().level, 20);
+    EXPECT_EQ(session.equipment(5), blankEquipment(5));
+    EXPECT_EQ(session.equipmentRevision(5), 0u);
+}
+
 TEST(SimulationPage, TextsKeepTwentyNineBytes) {
     Fixture f;
     Page& page = *f;
