@@ -83,6 +83,7 @@ TEST(UpdateList, NamesMustStayInsideTheInstallation) {
         {"kalvix", true}, {"a/b/c.txt", true},    {"./a", true},           {"a/..b/c", true},
         {"", false},      {"/etc/passwd", false}, {"\\windows\\x", false}, {"C:\\x.exe", false},
         {"..", false},    {"a/../../b", false},   {"a\\..\\b", false},     {"a/..", false},
+        {"a\nb", false},  {"a\rb", false},        {"a\x7f", false},        {"a\tb", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(isSafeRelativeName(c.name), c.safe) << c.name;

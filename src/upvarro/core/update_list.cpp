@@ -87,6 +87,11 @@ bool isSafeRelativeName(const std::string& name) {
         return false;
     if (name.size() >= 2 && name[1] == ':')
         return false;  // a drive letter
+    // No file of an update set has a line end or another control character in its name; such
+    // a name would also carry them into the log and the list files.
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return false;
     std::size_t start = 0;
     while (start <= name.size()) {
         std::size_t end = name.find_first_of("/\\", start);
@@ -151,7 +156,8 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
             if (c == '\\')
                 c = '/';
         if (!isSafeRelativeName(entry->name))
-            return refuse("拒绝文件列表：文件名 " + entry->name + " 不在安装目录之内");
+            return refuse("拒绝文件列表：文件名 " + entry->name +
+                          " 不在安装目录之内或含有控制字符");
         // A linked folder inside the installation that leads out of it climbs like "..".
         if (!platform::staysInside(folders.installation, entry->name) ||
             !platform::staysInside(folders.temporary, entry->name))

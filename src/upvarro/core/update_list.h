@@ -21,7 +21,8 @@ struct UpdateList {
 };
 
 // A list name is network input: it must stay inside the installation folder. Refused are
-// empty names, absolute names, drive letters and any "." or ".." segment that climbs.
+// empty names, absolute names, drive letters, control characters and any ".." segment that
+// climbs.
 bool isSafeRelativeName(const std::string& name);
 
 // Parses the document. Settings found are applied to settings. Nullopt when the document
