@@ -32,8 +32,8 @@ std::string QuizPage::pictureAddress() {
     return std::string(config::kPortalHost) + "/player/newer23_11.html";
 }
 
-QuizPage::QuizPage(PageContext& context, std::string storePath)
-    : context_(context), store_(storePath.empty() ? defaultStorePath() : std::move(storePath)) {
+QuizPage::QuizPage(PageContext&, std::string storePath)
+    : store_(storePath.empty() ? defaultStorePath() : std::move(storePath)) {
     shown_ = store_.rows();
     addEdit(
         "关键字", "editKeyword", [this] { return keyword_; },

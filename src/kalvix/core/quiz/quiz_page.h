@@ -25,7 +25,8 @@ class QuizPage : public PageModel {
     static constexpr const char* kMainWindowTitle = "ZentrixQorvane——梦幻西游实用工具箱 V1.0.1.4";
     static constexpr const char* kPictureWindowTitle = "使用中键滚轮向下查看";
 
-    // storePath: the question store; empty for Conversion.dat beside the program.
+    // storePath: the question store; empty for Conversion.dat beside the program. The page
+    // needs nothing from its context.
     explicit QuizPage(PageContext& context, std::string storePath = {});
     std::string title() const override { return "答题器"; }
 
@@ -66,7 +67,6 @@ class QuizPage : public PageModel {
   private:
     void search();
 
-    PageContext& context_;
     QuestionStore store_;
     std::string keyword_;
     int category_ = kAllCategories;
