@@ -8,7 +8,7 @@ build=${1:-build-bench}
 runs=${2:-15}
 [ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVIX_BENCH=ON -DKALVIX_TESTS=OFF >/dev/null
 ninja -C "$build" bench_first_window_kalvix bench_first_window_bare >/dev/null
-export QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
+export KALVIX_STATS_BASE= QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
 python3 - "$build" "$runs" <<'PY'
 import statistics, subprocess, sys, time
 build, runs = sys.argv[1], int(sys.argv[2])
