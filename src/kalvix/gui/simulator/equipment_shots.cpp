@@ -2,6 +2,8 @@
 // scripts/screenshot.
 
 #include <QGridLayout>
+#include <QLabel>
+#include <algorithm>
 
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/core/page/page_actions.h"
@@ -12,6 +14,7 @@
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/simulator/dlg_equipment.h"
 #include "kalvix/gui/simulator/dlg_rune.h"
+#include "kalvix/gui/tooltip/pp_tooltip.h"
 #include "kalvix/gui/tooltip/tip_view.h"
 
 namespace kalvix::gui {
@@ -72,7 +75,7 @@ void tie(QObject* widget, Owned* owned) {
     QObject::connect(widget, &QObject::destroyed, [owned] { delete owned; });
 }
 
-QWidget* editorShot(PageHost& host, int piece) {
+CDlgEquipment* editorShot(PageHost& host, int piece) {
     SimulatorSession* session = dragonSession();
     samplePiece(*session, piece);
     CDlgEquipment* d = createEquipmentDialog(host, session, piece, nullptr);
@@ -94,7 +97,7 @@ QWidget* freeRuneShot(PageHost& host) {
     return d;
 }
 
-QWidget* editorRuneShot(PageHost& host) {
+CDlgRune* editorRuneShot(PageHost& host) {
     auto* model = new RunePage(host.context());
     RuneSetting s;
     s.holeCount = 3;
@@ -105,6 +108,28 @@ QWidget* editorRuneShot(PageHost& host) {
     tie(d, model);
     d->show();
     return d;
+}
+
+// A dialog as it looks with the tip of one control up: its picture with the tip drawn below
+// and right of the control, where the pointer would rest.
+QWidget* withTip(CMyDialog* dialog, const char* control) {
+    dialog->show();
+    QWidget* w = dialog->findChild<QWidget*>(QString::fromLatin1(control));
+    auto* tip = new TipView(w ? dialog->tooltip().tip(w) : QString());
+    const QPoint at = w ? w->mapTo(dialog, w->rect().center()) + QPoint(12, 16) : QPoint();
+    const QSize tipSize = tip->sizeHint();
+    auto* page = new QLabel;
+    page->setWindowTitle(dialog->windowTitle());
+    page->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    page->setPixmap(dialog->grab());
+    page->resize(std::max(dialog->width(), at.x() + tipSize.width()),
+                 std::max(dialog->height(), at.y() + tipSize.height()));
+    tip->setParent(page);
+    tip->move(at);
+    tip->resize(tipSize);
+    delete dialog;
+    page->show();
+    return page;
 }
 
 QWidget* tipsPage(PageHost& host) {
@@ -140,12 +165,17 @@ QWidget* tipsPage(PageHost& host) {
 
 void registerEquipmentShots() {
     registerShot(QStringLiteral("rune_free"), freeRuneShot);
-    registerShot(QStringLiteral("rune_editor"), editorRuneShot);
+    registerShot(QStringLiteral("rune_editor"),
+                 [](PageHost& host) -> QWidget* { return editorRuneShot(host); });
     const char* const names[] = {"", "weapon", "clothing", "head", "necklace", "belt", "boot"};
     for (int piece = kFirstPiece; piece <= kLastPiece; ++piece)
         registerShot(QStringLiteral("equipment_") + QString::fromLatin1(names[piece]),
-                     [piece](PageHost& host) { return editorShot(host, piece); });
+                     [piece](PageHost& host) -> QWidget* { return editorShot(host, piece); });
     registerShot(QStringLiteral("equipment_tips"), tipsPage);
+    registerShot(QStringLiteral("rune_editor_tip"),
+                 [](PageHost& host) { return withTip(editorRuneShot(host), "comboStone1"); });
+    registerShot(QStringLiteral("equipment_weapon_tip"),
+                 [](PageHost& host) { return withTip(editorShot(host, 1), "buttonRune"); });
 }
 
 }  // namespace kalvix::gui
