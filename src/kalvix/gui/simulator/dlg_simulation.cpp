@@ -16,6 +16,7 @@
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/simulator/build_file_dialog.h"
+#include "kalvix/gui/simulator/button_icons.h"
 #include "kalvix/gui/simulator/dlg_mount.h"
 #include "kalvix/gui/simulator/session_host.h"
 #include "ui_dlg_simulation.h"
@@ -30,6 +31,30 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
     setFixedSize(size());
     setDigitsOnly(this,
                   {"editQuickCon", "editQuickMag", "editQuickStr", "editQuickEnd", "editQuickAgi"});
+    // Icon buttons: a tile per piece, the mount and each school-skill slot.
+    const struct {
+        QPushButton* button;
+        const char* glyph;
+        QColor colour;
+    } icons[] = {
+        {ui.buttonWeapon, "武", QColor(0xb0, 0x40, 0x30)},
+        {ui.buttonClothing, "衣", QColor(0x30, 0x70, 0xb0)},
+        {ui.buttonHead, "盔", QColor(0x50, 0x80, 0x40)},
+        {ui.buttonNecklace, "链", QColor(0x90, 0x50, 0xa0)},
+        {ui.buttonBelt, "带", QColor(0xa0, 0x70, 0x20)},
+        {ui.buttonBoot, "靴", QColor(0x40, 0x80, 0x90)},
+        {ui.buttonMount, "骑", QColor(0x80, 0x60, 0x40)},
+        {ui.buttonSkill1, "血", QColor(0xc0, 0x30, 0x30)},
+        {ui.buttonSkill2, "法", QColor(0x30, 0x50, 0xc0)},
+        {ui.buttonSkill3, "命", QColor(0x40, 0x90, 0x40)},
+        {ui.buttonSkill4, "伤", QColor(0xb0, 0x50, 0x20)},
+        {ui.buttonSkill5, "防", QColor(0x60, 0x60, 0x70)},
+        {ui.buttonSkill6, "速", QColor(0x20, 0x90, 0xa0)},
+        {ui.buttonSkill7, "躲", QColor(0x70, 0x50, 0x90)},
+        {ui.buttonSkill8, "灵", QColor(0xa0, 0x40, 0x90)},
+    };
+    for (const auto& icon : icons)
+        icon.button->setIcon(tileIcon(QString::fromUtf8(icon.glyph), icon.colour));
     // Builds are shared as text often enough to deserve keys of their own.
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this),
             &QShortcut::activated, ui.buttonCopyCode, &QPushButton::click);
