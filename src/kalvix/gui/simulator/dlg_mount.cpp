@@ -15,6 +15,9 @@ CDlgMount::CDlgMount(PageHost& host, SimulatorSession* session, QWidget* parent)
     ui.setupUi(this);
     setWindowTitle(QStringLiteral("坐骑"));
     setFixedSize(size());
+    // Enter confirms, as the editor's OK button.
+    ui.buttonCancel->setAutoDefault(false);
+    ui.buttonOk->setDefault(true);
     // The carried values are shown, never edited.
     for (QLabel* label : {ui.labelCarried0, ui.labelCarried1, ui.labelCarried2})
         label->setEnabled(false);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -55,6 +56,9 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
     };
     for (const auto& icon : icons)
         icon.button->setIcon(tileIcon(QString::fromUtf8(icon.glyph), icon.colour));
+    // The page has no OK button: Enter in a field must not press whichever button comes first.
+    for (QPushButton* b : findChildren<QPushButton*>())
+        b->setAutoDefault(false);
     // Builds are shared as text often enough to deserve keys of their own.
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this),
             &QShortcut::activated, ui.buttonCopyCode, &QPushButton::click);
@@ -86,6 +90,14 @@ CDlgSimulation::~CDlgSimulation() {
     attachSimulatorSession(this, nullptr);
     // The binder is a child of this dialog; drop it before the model goes.
     delete binder_;
+}
+
+void CDlgSimulation::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    CMyDialog::keyPressEvent(event);
 }
 
 void CDlgSimulation::decorateAfterEveryAction() {

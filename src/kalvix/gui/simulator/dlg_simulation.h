@@ -31,6 +31,9 @@ class CDlgSimulation : public CMyDialog {
     // rich tooltips, and the two frames.
     void decorate();
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void decorateAfterEveryAction();
 

@@ -75,11 +75,12 @@ class MountDialogTest : public QObject {
             QVERIFY(d.isVisible());
             QCOMPARE(session.mountRevision(), 0u);
         }
-        typeGrowth(&d, QStringLiteral("1.2abc"));
         auto* con = child<QComboBox>(&d, "comboCon");
         con->setCurrentIndex(600);
         emit con->activated(600);
-        QTest::mouseClick(child<QPushButton>(&d, "buttonOk"), Qt::LeftButton);
+        typeGrowth(&d, QStringLiteral("1.2abc"));
+        // Enter in the field confirms.
+        QTest::keyClick(child<QLineEdit>(&d, "editGrowth"), Qt::Key_Return);
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(session.mount().five[0], 600);
         QCOMPARE(session.mount().growth, 1.2f);

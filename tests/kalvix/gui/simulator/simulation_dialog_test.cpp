@@ -306,6 +306,11 @@ class SimulationDialogTest : public QObject {
             auto* name = child<QLineEdit>(d, "editName");
             name->setFocus();
             QTest::keyClicks(name, QStringLiteral("spider"));
+            // Enter in a field presses no button (保存 would ask for a file here).
+            d->show();
+            QVERIFY(QTest::qWaitForWindowExposed(d));
+            QTest::keyClick(name, Qt::Key_Return);
+            QCOMPARE(w.opened.size(), 1);
             click(d, "buttonAgiP5");
             BuildFileDialog::setNextFileName(file);
             click(d, "buttonSave");
