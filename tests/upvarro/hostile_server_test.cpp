@@ -66,9 +66,10 @@ TEST_F(HostileTest, ListValuesCannotPlantSettings) {
         bool address = std::string(key) == "DownUrl";
         ListOutcome outcome = run();
         EXPECT_EQ(outcome, address ? ListOutcome::Invalid : ListOutcome::Ready);
-        if (address)
+        if (address) {
             EXPECT_NE(log().find("x??[Server]?UpdateHost=evil.example?"), std::string::npos)
                 << "quoted in the log, without its line ends";
+        }
         if (outcome == ListOutcome::Ready) {
             downloadQuickly();
             runInstallStep(*session);
