@@ -1,7 +1,7 @@
 #include "upvarro/core/command_line.h"
 
-#include "common/field_reader.h"
 #include "common/gbk.h"
+#include "common/number_text.h"
 
 namespace upvarro {
 namespace {

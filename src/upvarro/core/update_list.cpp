@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "common/field_reader.h"
 #include "common/gbk.h"
+#include "common/number_text.h"
 #include "upvarro/core/platform/files.h"
 #include "upvarro/core/transfer.h"
 

@@ -1,3 +1,0 @@
-#pragma once
-// Moved to the widget framework; kept while code still includes the old path.
-#include "kalvix/gui/framework/page_binder.h"
