@@ -5,3 +5,10 @@ kalvix_fuzzer(upvarro_list_file_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/upvarro_list_
               LIBS upvarro_core)
 kalvix_fuzzer(upvarro_ini_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/upvarro_ini_fuzzer.cpp
               LIBS upvarro_core)
+# The command line, the name-to-address step and the settings' write and read.
+kalvix_fuzzer(upvarro_command_line_fuzzer
+              ${CMAKE_CURRENT_SOURCE_DIR}/upvarro_command_line_fuzzer.cpp LIBS upvarro_core)
+kalvix_fuzzer(upvarro_file_url_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/upvarro_file_url_fuzzer.cpp
+              LIBS upvarro_core)
+kalvix_fuzzer(upvarro_settings_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/upvarro_settings_fuzzer.cpp
+              LIBS upvarro_core)
