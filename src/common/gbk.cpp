@@ -79,26 +79,44 @@ class Converter {
     iconv_t cd_;
 };
 
+// Opening a converter costs more than most conversions, so each thread keeps its two open.
+// An iconv handle holds conversion state and must not be shared between threads: the
+// updater's download threads convert while the user-interface thread does.
+thread_local bool threadConvertersGone = false;
+
+struct ThreadConverters {
+    Converter toGbk{"GBK", "UTF-8"};
+    Converter toUtf8{"UTF-8", "GBK"};
+    ~ThreadConverters() { threadConvertersGone = true; }
+};
+
+std::optional<std::string> convert(std::string_view in, bool strict, std::string_view replacement,
+                                   bool fromUtf8) {
+    // Destructors that run after the thread's own converters are gone get a fresh one.
+    if (threadConvertersGone) {
+        Converter c(fromUtf8 ? "GBK" : "UTF-8", fromUtf8 ? "UTF-8" : "GBK");
+        return c.run(in, strict, replacement, fromUtf8);
+    }
+    thread_local ThreadConverters converters;
+    return (fromUtf8 ? converters.toGbk : converters.toUtf8).run(in, strict, replacement, fromUtf8);
+}
+
 }  // namespace
 
 std::optional<std::string> utf8ToGbkStrict(std::string_view utf8) {
-    Converter c("GBK", "UTF-8");
-    return c.run(utf8, true, "", true);
+    return convert(utf8, true, "", true);
 }
 
 std::optional<std::string> gbkToUtf8Strict(std::string_view gbk) {
-    Converter c("UTF-8", "GBK");
-    return c.run(gbk, true, "", false);
+    return convert(gbk, true, "", false);
 }
 
 std::string utf8ToGbk(std::string_view utf8) {
-    Converter c("GBK", "UTF-8");
-    return c.run(utf8, false, "?", true).value_or(std::string());
+    return convert(utf8, false, "?", true).value_or(std::string());
 }
 
 std::string gbkToUtf8(std::string_view gbk) {
-    Converter c("UTF-8", "GBK");
-    return c.run(gbk, false, "\xEF\xBF\xBD", false).value_or(std::string());
+    return convert(gbk, false, "\xEF\xBF\xBD", false).value_or(std::string());
 }
 
 std::size_t gbkLength(std::string_view utf8) {

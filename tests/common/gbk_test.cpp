@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -51,6 +55,35 @@ TEST(Gbk, FixedFieldsStayTerminatedAndInside) {
     EXPECT_EQ(field[6], 'x');  // untouched beyond the field
     char full[3] = {'a', 'b', 'c'};
     EXPECT_EQ(common::readField(full, 3), "abc");
+}
+
+// Each thread keeps its own converters: threads converting at the same time (the updater's
+// download threads beside its user-interface thread) never see each other's text.
+TEST(Gbk, ThreadsConvertAtTheSameTime) {
+    // Long texts, so that conversions on different threads overlap.
+    std::vector<std::string> texts;
+    for (const char* piece : {"普陀山", "长安城/大唐官府", "东海湾 2.0", "龙宫\\东海湾", "abc"}) {
+        std::string t;
+        for (int i = 0; i < 300; ++i)
+            t += piece;
+        texts.push_back(t);
+    }
+    std::vector<std::string> gbk;
+    for (const std::string& t : texts)
+        gbk.push_back(common::utf8ToGbk(t));
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (std::size_t n = 0; n < 4; ++n)
+        threads.emplace_back([&, n] {
+            for (int round = 0; round < 300; ++round) {
+                const std::size_t i = (n + static_cast<std::size_t>(round)) % texts.size();
+                if (common::utf8ToGbk(texts[i]) != gbk[i] || common::gbkToUtf8(gbk[i]) != texts[i])
+                    ++wrong;
+            }
+        });
+    for (std::thread& t : threads)
+        t.join();
+    EXPECT_EQ(wrong.load(), 0);
 }
 
 }  // namespace
