@@ -18,6 +18,52 @@ ActionResult status(ActionResult::Status s, std::string error = {}) {
 
 }  // namespace
 
+const Control* assignedControl(const PageModel& page, const std::string& argument,
+                               std::string& value) {
+    const Control* best = nullptr;
+    for (const Control& c : page.controls()) {
+        const std::string& cap = c.caption;
+        if (argument.size() > cap.size() && argument.compare(0, cap.size(), cap) == 0 &&
+            argument[cap.size()] == '=' && (!best || cap.size() > best->caption.size()))
+            best = &c;
+    }
+    if (best)
+        value = argument.substr(best->caption.size() + 1);
+    return best;
+}
+
+ActionResult PageActions::perform(const std::string& argument) {
+    if (argument.rfind("@focus=", 0) == 0)
+        return focus(argument.substr(7));
+    if (argument.rfind("@tick=", 0) == 0) {
+        auto n = common::parseInteger(argument.substr(6), 0, 1000000);
+        if (!n)
+            return status(ActionResult::Status::BadValue, "bad tick count: " + argument);
+        tick(*n);
+        return taken();
+    }
+    if (argument.rfind("@answer=", 0) == 0) {
+        const std::string a = argument.substr(8);
+        if (a != "ok" && a != "cancel")
+            return status(ActionResult::Status::BadValue, "expected @answer=ok or @answer=cancel");
+        answerNext(a == "ok");
+        return taken();
+    }
+    const std::string unknown = "unknown argument: " + argument;
+    if (const Control* b = page_.find(argument); b && b->kind == ControlKind::Button) {
+        const ActionResult r = click(argument);
+        return r.ok() ? r : status(ActionResult::Status::Unavailable, unknown);
+    }
+    std::string value;
+    const Control* c = assignedControl(page_, argument, value);
+    if (!c)
+        return status(ActionResult::Status::Unavailable, unknown);
+    const ActionResult r = assign(c->caption, value);
+    return r.status == ActionResult::Status::Unavailable
+               ? status(ActionResult::Status::Unavailable, unknown)
+               : r;
+}
+
 std::string PageActions::unavailableText(const std::string& caption) {
     return "unknown control: " + caption;
 }

@@ -26,6 +26,12 @@ struct ActionResult {
     bool ok() const { return status != Status::Unavailable && status != Status::BadValue; }
 };
 
+// The control "<caption>=<value>" names: the longest caption of the page that the argument
+// begins with, followed by '=' (so captions holding '=' work); value gets the rest. Null when
+// no caption fits.
+const Control* assignedControl(const PageModel& page, const std::string& argument,
+                               std::string& value);
+
 class PageActions {
   public:
     explicit PageActions(PageModel& page) : page_(page) {}
@@ -54,6 +60,11 @@ class PageActions {
     // "1" / "0" for check boxes and radio buttons, the item text or "#n" for lists, the text
     // for edit fields; a button takes no value.
     ActionResult assign(const std::string& caption, const std::string& value);
+
+    // One argument in kalvix-calc's form: "<caption>=<value>", a button's caption alone,
+    // "@focus=<caption>", "@tick=<n>" or "@answer=ok|cancel". A disabled or hidden control is
+    // refused like an unknown argument.
+    ActionResult perform(const std::string& argument);
 
     // The refusal text of a control that cannot be used.
     static std::string unavailableText(const std::string& caption);

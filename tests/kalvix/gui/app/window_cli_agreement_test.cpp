@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "kalvix/cli/cli_test_support.h"
+#include "kalvix/core/page/page_actions.h"
 #include "kalvix/gui/app/kalvix_dlg.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/page_widget.h"
@@ -34,18 +35,11 @@ struct Silent : MessagePresenter {
     bool ask(QWidget*, const QString&) override { return true; }
 };
 
-// The control an argument names: the longest caption followed by '='.
+// The control an argument names, as kalvix-calc finds it.
 const Control* named(const PageModel& page, const std::string& arg, std::string& value) {
-    const Control* best = nullptr;
-    for (const Control& c : page.controls())
-        if (arg.size() > c.caption.size() && arg.compare(0, c.caption.size(), c.caption) == 0 &&
-            arg[c.caption.size()] == '=' && (!best || c.caption.size() > best->caption.size()))
-            best = &c;
-    if (best)
-        value = arg.substr(best->caption.size() + 1);
-    else if (const Control* b = page.find(arg))
-        best = b;  // a button
-    return best;
+    if (const Control* c = assignedControl(page, arg, value))
+        return c;
+    return page.find(arg);  // a button
 }
 
 // What a user does with the widget: paste the text, pick the item, click the button.
