@@ -1,6 +1,7 @@
 #include "kalvix/gui/calculators/dlg_bb.h"
 
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 #include "kalvix/core/calculators/pet_page.h"
 #include "kalvix/gui/calculators/digits_only.h"
@@ -14,6 +15,8 @@ CDlgBB::CDlgBB(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent
     ui.setupUi(this);
     ui.textCultNote->setReadOnly(true);
     ui.textCultNote->setFocusPolicy(Qt::NoFocus);
+    // A narrow margin keeps the experience error on one line.
+    ui.textCultNote->document()->setDocumentMargin(2);
     // Every field but 成长率 takes digits only.
     setDigitsOnly(
         this, {"editOwnSpeed",   "editFoeSpeed", "editCultExp",  "editAptAttack", "editAptDefence",
