@@ -7,6 +7,7 @@
 #include "kalvix/core/guides/query_page.h"
 #include "kalvix/core/guides/raiders_page.h"
 #include "kalvix/gui/app/screenshot_registry.h"
+#include "kalvix/gui/app/widest_inputs.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/guides/dlg_other.h"
 #include "kalvix/gui/guides/dlg_raiders.h"
@@ -48,6 +49,8 @@ void press(RaidersPage& page, const std::string& caption) {
 }  // namespace
 
 void registerGuideShots() {
+    // Every sub-tab of 常用攻略 and the ghost calculator at their widest texts.
+    registerWidestShots({"常用攻略", "捉鬼计算器"});
     raidersShot(QStringLiteral("guides_story"), RaidersPage::Story,
                 [](RaidersPage& p) { choose(p, "剧情攻略.剧情任务", 1); });
     raidersShot(QStringLiteral("guides_dungeon"), RaidersPage::Dungeon,

@@ -1,0 +1,218 @@
+// Every registered page and dialog with the inputs that give its read-only fields their widest
+// texts: each field must show its whole text (a field too narrow keeps the end in view and the
+// player reads a wrong number), and no label may run into a field.
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTest>
+#include <memory>
+
+#include "kalvix/core/registry/page_registry.h"
+#include "kalvix/gui/app/kalvix_dlg.h"
+#include "kalvix/gui/app/widest_inputs.h"
+#include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/framework/page_widget.h"
+
+using namespace kalvix;
+using namespace kalvix::gui;
+
+namespace {
+
+struct QuietPresenter : MessagePresenter {
+    void inform(QWidget*, const QString&) override {}
+    bool ask(QWidget*, const QString&) override { return true; }
+};
+
+// The width a line edit draws its text in: inside the frame, the style's contents margins,
+// the text margins and the edit's own two pixels a side.
+int lineEditRoom(const QLineEdit* e) {
+    QStyleOptionFrame opt;
+    opt.initFrom(e);
+    opt.rect = e->contentsRect();
+    opt.lineWidth =
+        e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e) : 0;
+    opt.midLineWidth = 0;
+    opt.state |= QStyle::State_Sunken;
+    if (e->isReadOnly())
+        opt.state |= QStyle::State_ReadOnly;
+    QRect r = e->style()->subElementRect(QStyle::SE_LineEditContents, &opt, e);
+    r = r.marginsRemoved(e->textMargins());
+    return r.width() - 2 * 2;
+}
+
+bool isField(const QWidget* w) {
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QListWidget*>(w);
+}
+
+QString where(const QString& page, const QWidget* w) {
+    return page + QStringLiteral(" / ") + w->objectName();
+}
+
+// Every way the visible widgets under root fail a reader, one line each.
+QStringList readingFaults(const QString& page, QWidget* root) {
+    QStringList faults;
+    const QList<QWidget*> all = root->findChildren<QWidget*>();
+    QList<QWidget*> fields;
+    for (QWidget* w : all)
+        if (w->isVisible() && isField(w))
+            fields << w;
+    for (QWidget* w : all) {
+        if (!w->isVisible())
+            continue;
+        // A field or label reaching past its group box is cut off there.
+        if ((isField(w) || qobject_cast<QLabel*>(w)) && w->parentWidget() &&
+            !w->parentWidget()->rect().contains(w->geometry()))
+            faults << where(page, w) +
+                          QStringLiteral(" reaches out of %1").arg(w->parentWidget()->objectName());
+        if (auto* e = qobject_cast<QLineEdit*>(w); e && (e->isReadOnly() || !e->isEnabled())) {
+            // One pixel for the caret the edit keeps room for.
+            const int need = e->fontMetrics().horizontalAdvance(e->text()) + 1;
+            const int room = lineEditRoom(e);
+            if (need > room)
+                faults << where(page, e) + QStringLiteral(": \"%1\" needs %2 px, has %3")
+                                               .arg(e->text())
+                                               .arg(need)
+                                               .arg(room);
+        } else if (auto* pt = qobject_cast<QPlainTextEdit*>(w);
+                   pt && pt->isReadOnly() && pt->height() < 80) {
+            // A small result box (not a reader of long texts): every line on one line.
+            const int room =
+                pt->viewport()->width() - 2 * static_cast<int>(pt->document()->documentMargin());
+            for (QString line : pt->toPlainText().split(QLatin1Char('\n'))) {
+                line = line.trimmed();
+                const int need = pt->fontMetrics().horizontalAdvance(line);
+                if (need > room)
+                    faults << where(page, pt) + QStringLiteral(": line \"%1\" needs %2 px, has %3")
+                                                    .arg(line)
+                                                    .arg(need)
+                                                    .arg(room);
+            }
+        } else if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty() &&
+                                                       l->textFormat() != Qt::RichText &&
+                                                       !Qt::mightBeRichText(l->text())) {
+            const QFontMetrics fm = l->fontMetrics();
+            const QRect cr =
+                l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
+            QRect text;
+            if (l->wordWrap()) {
+                text = fm.boundingRect(cr, static_cast<int>(l->alignment()) | Qt::TextWordWrap,
+                                       l->text());
+            } else {
+                const QSize size = fm.size(0, l->text());
+                if (size.width() > cr.width())
+                    faults << where(page, l) + QStringLiteral(": \"%1\" needs %2 px, has %3")
+                                                   .arg(l->text())
+                                                   .arg(size.width())
+                                                   .arg(cr.width());
+                text = QStyle::alignedRect(l->layoutDirection(), l->alignment(), size, cr);
+            }
+            text = text.intersected(l->rect());
+            const QRect onRoot(l->mapTo(root, text.topLeft()), text.size());
+            for (QWidget* f : fields) {
+                if (f->isAncestorOf(l))
+                    continue;
+                const QRect field(f->mapTo(root, QPoint(0, 0)), f->size());
+                if (onRoot.intersects(field))
+                    faults << where(page, l) + QStringLiteral(": \"%1\" runs into %2")
+                                                   .arg(l->text(), f->objectName());
+            }
+        }
+    }
+    return faults;
+}
+
+QStringList driveAndRead(const std::string& caption, PageBinder* binder, QWidget* root) {
+    const QString page = QString::fromStdString(caption);
+    QStringList faults = readingFaults(page, root);  // as it opens
+    // A dialog without widgets of its own (its page shows only inside another) has nothing to
+    // drive.
+    const std::vector<Arguments> cases = binder ? widestInputs(caption) : std::vector<Arguments>{};
+    for (std::size_t n = 0; n < cases.size(); ++n) {
+        const QString error = applyArguments(*binder, cases[n]);
+        if (!error.isEmpty()) {
+            faults << page + QStringLiteral(" case %1: ").arg(n) + error;
+            continue;
+        }
+        QCoreApplication::processEvents();
+        for (const QString& f : readingFaults(page, root))
+            faults << QStringLiteral("%1 (case %2)").arg(f).arg(n);
+    }
+    return faults;
+}
+
+// A failure message is cut short: every fault goes to the log on its own line.
+void report(const QStringList& faults) {
+    for (const QString& f : faults)
+        qWarning("%s", qPrintable(f));
+    QVERIFY2(
+        faults.isEmpty(),
+        qPrintable(QStringLiteral("%1 fields or labels a player cannot read").arg(faults.size())));
+}
+
+}  // namespace
+
+class PageTextFitsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void everyTabShowsItsWidestTexts() {
+        CKalvixDlg dlg;
+        QuietPresenter presenter;
+        dlg.host().setPresenter(&presenter);
+        dlg.host().dialogRunner = [](QDialog*) {};
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QStringList faults;
+        int walked = 0;
+        for (const PageEntry* entry : tabPages()) {
+            const QString caption = QString::fromStdString(entry->caption);
+            PageWidget* page = dlg.pageWidget(caption);
+            if (!page)
+                continue;  // 关于 shows a browser
+            for (int i = 0; i < dlg.tabs()->count(); ++i)
+                if (dlg.tabs()->tabText(i) == caption)
+                    dlg.tabs()->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            QVERIFY2(page->isVisible(), qPrintable(caption));
+            faults << driveAndRead(entry->caption, page->binder(), page);
+            ++walked;
+        }
+        QVERIFY(walked >= 10);
+        report(faults);
+    }
+
+    void everyDialogShowsItsWidestTexts() {
+        CKalvixDlg dlg;
+        QuietPresenter presenter;
+        dlg.host().setPresenter(&presenter);
+        dlg.host().dialogRunner = [](QDialog*) {};
+        dlg.tabs()->setCurrentIndex(2);  // the 技能 page owns its detail dialog
+        QStringList faults;
+        int walked = 0;
+        for (const PageEntry& entry : pageRegistry()) {
+            if (entry.placement != Placement::Dialog || !entry.create)
+                continue;
+            std::unique_ptr<QDialog> d(
+                dlg.host().createDialog(QString::fromStdString(entry.caption), dlg.page(2)));
+            d->show();
+            QVERIFY(QTest::qWaitForWindowExposed(d.get()));
+            PageBinder* binder = nullptr;
+            for (PageBinder* b : d->findChildren<PageBinder*>())
+                if (!binder || b->model().title() == entry.caption)
+                    binder = b;
+            faults << driveAndRead(entry.caption, binder, d.get());
+            ++walked;
+        }
+        QVERIFY(walked >= 10);
+        report(faults);
+    }
+};
+
+QTEST_MAIN(PageTextFitsTest)
+#include "page_text_fits_test.moc"
