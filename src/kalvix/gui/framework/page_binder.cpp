@@ -18,6 +18,16 @@ namespace {
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
+
+// Read-only fields take the background of disabled ones, as desktop programs show them, so
+// the fields to type in stand out.
+void lookReadOnly(QWidget* w) {
+    QPalette p = w->palette();
+    const QColor disabled = p.color(QPalette::Disabled, QPalette::Base);
+    p.setColor(QPalette::Active, QPalette::Base, disabled);
+    p.setColor(QPalette::Inactive, QPalette::Base, disabled);
+    w->setPalette(p);
+}
 }  // namespace
 
 PageBinder::PageBinder(QWidget* root, PageModel& model, PageHost& host,
@@ -58,6 +68,11 @@ QWidget* PageBinder::widgetFor(const std::string& caption) const {
 void PageBinder::bind(const Control& c, QWidget* w) {
     const std::string caption = c.caption;
     w->installEventFilter(this);
+    auto* line = qobject_cast<QLineEdit*>(w);
+    auto* plain = qobject_cast<QPlainTextEdit*>(w);
+    if ((line && (c.kind == ControlKind::Result || line->isReadOnly())) ||
+        (plain && (c.kind == ControlKind::Result || plain->isReadOnly())))
+        lookReadOnly(w);
     switch (c.kind) {
         case ControlKind::Edit:
             if (auto* e = qobject_cast<QLineEdit*>(w)) {
