@@ -11,6 +11,8 @@ int CKalvixApp::run(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZentrixQorvane"));
+    // Lets the desktop match the window to the installed menu entry kalvix.desktop.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kalvix"));
     // The catalogue is complete before any window exists.
     (void)Catalogue::instance();
     CKalvixDlg dlg;
