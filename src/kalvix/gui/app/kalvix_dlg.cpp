@@ -47,8 +47,11 @@ void CKalvixDlg::initialise() {
     tabs_.setObjectName(QStringLiteral("tabControl"));
     tabs_.setDrawBase(true);
     tabs_.setExpanding(false);
-    // Eleven captions must fit the tab control's width without scroll buttons.
-    tabs_.setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
+    // Eleven captions must fit the tab control's width without scroll buttons; the current
+    // tab's caption is bold in the highlight colour, so the page shown is plain to see.
+    tabs_.setStyleSheet(
+        QStringLiteral("QTabBar::tab { padding: 3px 5px; }"
+                       "QTabBar::tab:selected { color: palette(highlight); font-weight: bold; }"));
     frame_.setParent(this);
     frame_.setObjectName(QStringLiteral("pageFrame"));
     frame_.setGeometry(dluRect(2, 11, 310, 189));
