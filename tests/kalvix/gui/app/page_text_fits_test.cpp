@@ -187,6 +187,28 @@ class PageTextFitsTest : public QObject {
         report(faults);
     }
 
+    void readOnlyFieldsLookReadOnly() {
+        CKalvixDlg dlg;
+        int readOnly = 0;
+        for (int tab = 0; tab < dlg.tabs()->count(); ++tab) {
+            auto* page = qobject_cast<PageWidget*>(dlg.page(tab));
+            if (!page || !page->binder())
+                continue;
+            for (QLineEdit* e : page->findChildren<QLineEdit*>()) {
+                const QPalette& p = e->palette();
+                const bool grey = p.color(QPalette::Active, QPalette::Base) ==
+                                  p.color(QPalette::Disabled, QPalette::Base);
+                QVERIFY2(grey == e->isReadOnly(), qPrintable(where(dlg.tabs()->tabText(tab), e)));
+                readOnly += e->isReadOnly() ? 1 : 0;
+            }
+        }
+        QVERIFY(readOnly >= 40);
+        // The look differs from a field to type in.
+        QLineEdit plain;
+        QVERIFY(plain.palette().color(QPalette::Active, QPalette::Base) !=
+                plain.palette().color(QPalette::Disabled, QPalette::Base));
+    }
+
     void everyDialogShowsItsWidestTexts() {
         CKalvixDlg dlg;
         QuietPresenter presenter;
