@@ -56,6 +56,8 @@ const std::map<std::string, std::vector<Arguments>>& table() {
            "师门技能4.当前等级=0", "师门技能4.目标等级=180", "师门技能5.当前等级=0",
            "师门技能5.目标等级=180", "师门技能6.当前等级=0", "师门技能6.目标等级=180",
            "师门技能7.当前等级=0", "师门技能7.目标等级=180"}}},
+        // The clock running: both countdowns at their most digits.
+        {"跑商助手", {{"开始", "@tick=1"}}},
         {"常用攻略",
          {{"子页=#0"},
           {"子页=#1"},
@@ -125,6 +127,11 @@ QString applyArguments(PageBinder& binder, const Arguments& args) {
     PageActions& actions = binder.actions();
     for (const std::string& arg : args) {
         const QString shown = QString::fromStdString(arg);
+        if (arg.rfind("@tick=", 0) == 0) {
+            actions.tick(std::stoll(arg.substr(6)));
+            binder.refresh();
+            continue;
+        }
         if (const Control* b = page.find(arg); b && b->kind == ControlKind::Button) {
             if (!actions.click(arg).ok())
                 return shown + QStringLiteral(": refused");

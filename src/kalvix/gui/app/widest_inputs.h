@@ -21,8 +21,8 @@ std::vector<Arguments> widestInputs(const std::string& page);
 
 // Applies the arguments through the binder as a user would: "caption=value" types into an edit
 // (within the field's length limit and validator), chooses a list item ("#n" or the item) or a
-// sub-page tab, or sets a check box; a bare caption clicks a button. An empty text when every
-// argument was taken, else why one was not.
+// sub-page tab, or sets a check box; a bare caption clicks a button; "@tick=n" delivers n timer
+// events. An empty text when every argument was taken, else why one was not.
 QString applyArguments(PageBinder& binder, const Arguments& args);
 
 // The page of the given caption (a tab or a dialog) with its n-th list of widest inputs
