@@ -164,7 +164,14 @@ void ProfileFile::setString(std::string_view section, std::string_view key,
     // inside one would start a line of its own, a "[Server]" header that wins from then on.
     const std::string cleanSection = oneLine(section);
     const std::string cleanKey = oneLine(key);
-    const std::string clean = oneLine(value);
+    std::string clean = oneLine(value);
+    // Reading takes the blanks around a value and one pair of enclosing quotes off: a value
+    // with either goes inside one more pair of quotes, so that it reads back as it was set.
+    if (!clean.empty() && (clean.front() == ' ' || clean.front() == '\t' || clean.back() == ' ' ||
+                           clean.back() == '\t' ||
+                           (clean.size() >= 2 && (clean.front() == '"' || clean.front() == '\'') &&
+                            clean.back() == clean.front())))
+        clean = "\"" + clean + "\"";
     section = cleanSection;
     key = cleanKey;
     value = clean;

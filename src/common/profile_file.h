@@ -31,7 +31,8 @@ class ProfileFile {
 
     // Replaces the key's value in place, or appends the key at the end of its section, or the
     // section at the end of the file. CR, LF and NUL are dropped from all three: a value
-    // always stays on its one line.
+    // always stays on its one line. A value with blanks around it or in a pair of quotes is
+    // stored in quotes, so value() gives it back as it was set.
     void setString(std::string_view section, std::string_view key, std::string_view value);
     void setInt(std::string_view section, std::string_view key, std::int64_t value);
 

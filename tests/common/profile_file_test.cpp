@@ -31,5 +31,26 @@ TEST(ProfileFile, WritesInPlaceOrAppends) {
     EXPECT_EQ(ini.text(), "; keep\n[A]\nk=9\nnew=x\n\n; end of A\n[B]\nz=2\n[C]\nn=-5\n");
 }
 
+// Reading takes blanks and one pair of quotes off a value; what is set must still read back as
+// it was set (an update list's title in quotes, a path that ends in a blank, a value cut to
+// its length that happens to end in a quote).
+TEST(ProfileFile, SetValuesReadBackAsSet) {
+    const char* values[] = {"plain", "'Kalvix'", "\"quoted\"", "  blanks  ", "\tt", "''",
+                            "'",     "\"",       "'a\"",       "\"\"x\"\"",  "a b", ""};
+    for (const char* v : values) {
+        ProfileFile ini;
+        ini.parse("[Version]\nTitle=old\n");
+        ini.setString("Version", "Title", v);
+        ini.setString("Version", "New", v);
+        ProfileFile reread;
+        reread.parse(ini.text());
+        EXPECT_EQ(reread.value("Version", "Title"), v) << ini.text();
+        EXPECT_EQ(reread.value("Version", "New"), v) << ini.text();
+    }
+    ProfileFile ini;
+    ini.setString("Version", "Title", "plain text");
+    EXPECT_EQ(ini.text(), "[Version]\nTitle=plain text\n");  // only odd values get quotes
+}
+
 }  // namespace
 }  // namespace common
