@@ -41,19 +41,13 @@ void writeFile(const std::string& path, std::string_view text) {
     std::fclose(f);
 }
 
-// A text the file stores as it is: GBK can hold it, it fits, it stays on its line and has no
-// blanks or quotes around it that reading would take off.
+// A text the file can hold as it is: GBK has every character of it, it fits, and it has no
+// line end, which would start a line of its own.
 bool plain(const std::string& utf8, std::size_t limit) {
     const auto gbk = common::utf8ToGbkStrict(utf8);
     if (!gbk || gbk->size() > limit)
         return false;
-    if (utf8.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
-        return false;
-    if (!utf8.empty() &&
-        (utf8.front() == ' ' || utf8.front() == '\t' || utf8.back() == ' ' || utf8.back() == '\t'))
-        return false;
-    return !(utf8.size() >= 2 && (utf8.front() == '"' || utf8.front() == '\'') &&
-             utf8.back() == utf8.front());
+    return utf8.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos;
 }
 
 void sameText(const std::string& written, const std::string& read, std::size_t limit) {
@@ -74,35 +68,26 @@ bool dateInRange(const std::optional<std::time_t>& t) {
     return parts.tm_year + 1900 >= 1900 && parts.tm_year + 1900 <= 2110;
 }
 
-// A text cut to its limit may end in a blank, which the line written with it then drops.
-bool differs(std::string_view a, std::string_view b) {
-    while (!a.empty() && (a.back() == ' ' || a.back() == '\t'))
-        a.remove_suffix(1);
-    while (!b.empty() && (b.back() == ' ' || b.back() == '\t'))
-        b.remove_suffix(1);
-    return a != b;
-}
-
 // The first field that differs, for the report of a failure; nullptr when none does.
 const char* difference(const upvarro::Settings& a, const upvarro::Settings& b) {
-    if (differs(a.version, b.version))
+    if (a.version != b.version)
         return "Version";
-    if (differs(a.title, b.title))
+    if (a.title != b.title)
         return "Title";
-    if (differs(a.waterMarkPath, b.waterMarkPath))
+    if (a.waterMarkPath != b.waterMarkPath)
         return "WaterMarkPath";
-    if (differs(a.bannerPath, b.bannerPath))
+    if (a.bannerPath != b.bannerPath)
         return "BannerPath";
     if (a.autoUpdateFlag != b.autoUpdateFlag || a.updateLater != b.updateLater ||
         a.autoNextStep != b.autoNextStep || a.downloadThreadNumber != b.downloadThreadNumber)
         return "an [UpdateType] number";
     if (a.lastUpdateDate != b.lastUpdateDate)
         return "LastUpdateDate";
-    if (differs(a.updateHost, b.updateHost))
+    if (a.updateHost != b.updateHost)
         return "UpdateHost";
     if (a.updatePort != b.updatePort || a.logLevel != b.logLevel)
         return "a [Server] number";
-    if (differs(a.updateListUrlPath, b.updateListUrlPath))
+    if (a.updateListUrlPath != b.updateListUrlPath)
         return "UpdateListUrlPath";
     return nullptr;
 }
