@@ -1,6 +1,8 @@
 #include "kalvix/gui/framework/status_bar.h"
 
 #include <QLabel>
+#include <QResizeEvent>
+#include <algorithm>
 
 namespace kalvix::gui {
 
@@ -14,6 +16,12 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     fields_[1]->setObjectName(QStringLiteral("statusField1"));
     addWidget(fields_[0]);
     addWidget(fields_[1], 1);
+}
+
+void StatusBar::resizeEvent(QResizeEvent* event) {
+    // In a window narrower than that, field 0 keeps inside it instead of running off its edge.
+    fields_[0]->setFixedWidth(std::clamp(event->size().width() - 12, 0, 320));
+    QStatusBar::resizeEvent(event);
 }
 
 void StatusBar::setFieldText(int field, const QString& text) {
