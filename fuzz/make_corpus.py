@@ -240,6 +240,47 @@ def page_seeds():
         write("page_model_fuzz", "page%02d" % page, bytes([page, 0, 1, 2]) + actions)
 
 
+def ini_seeds():
+    full = ("[Version]\nVersion=1.0.0000\nTitle=Marrowind V2.0\nWaterMarkPath=pic/water.bmp\n"
+            "BannerPath=pic/banner.bmp\n[UpdateType]\nAutoUpdateFlag=1\nUpdateLater=0\n"
+            "AutoNextStep=1\nLastUpdateDate=2011-09-28 10:51:05\nDownloadThreadNumber=8\n"
+            "[Server]\nUpdateHost=update.portal.example\nUpdatePort=80\n"
+            "UpdateListUrlPath=/softupdate/tallyo\nLogLevel=1\n")
+    seeds = {
+        "full.ini": full.encode(),
+        "crlf.ini": full.replace("\n", "\r\n").encode(),
+        "case_and_blanks.ini": ("; the updater's settings\n[ version ]\n  title = \"Kalvix 更新\"  \n"
+                                "VERSION='2.3.0001'\n\n[server]\nupdatehost=\nupdateport=-8080\n"
+                                "updatelisturlpath =  /softupdate/xyq\nloglevel=99999999999\n"
+                                "[UPDATETYPE]\nlastupdatedate=2011/13/1 0:0:0\n"
+                                "downloadthreadnumber=12\n").encode(),
+        "duplicates.ini": (b"[Server]\nUpdateHost=first\nUpdateHost=second\n[Server]\nUpdatePort=81\n"
+                           b"[Version]\nComment=kept\n[Other]\nUpdateHost=elsewhere\n"),
+        "odd_lines.ini": (b"UpdateHost=before any section\n[Server\nUpdatePort=8o\n=novalue\n"
+                          b"[Version]]\nTitle\nTitle==x\n[]\n;[Server]\n"
+                          b"LastUpdateDate=2011-9-28 10:51:5 1\n"),
+        "empty_path.ini": b"[Server]\nUpdateListUrlPath=\nUpdatePort=0\n[UpdateType]\nLastUpdateDate=\n",
+        "gbk.ini": ("[Version]\nTitle=工具箱 更新\nWaterMarkPath=图片\\水印.bmp\n[Server]\n"
+                    "UpdateHost=主机\n").encode("gbk"),
+        # A value whose cut to its length ends inside quotes.
+        "quotes_cut.ini": b"[Version]\r\nVersion=" + b"'" * 100 + b"1.0.0000\r\n",
+    }
+    for target in ("upvarro_ini_fuzzer", "upvarro_settings_fuzzer"):
+        for name, data in seeds.items():
+            write(target, name, data)
+    replaced = [
+        ["2.3.0001", "Kalvix", "pic/water.bmp", "pic/banner.bmp", "", "/softupdate/xyq",
+         "2024-02-29 23:59:60"],
+        ["1.0\r\n[Server]\r\nUpdateHost=evil", "title\nUpdatePort=1", "\"quoted\"", "  blanks  ",
+         "h\x00", "/p", "2111-1-1"],
+        ["x" * 80, "长".encode("gbk").decode("latin-1") * 70, "", "", "a" * 40, "/" + "b" * 300,
+         "1899-12-31 24:60:60"],
+    ]
+    for i, values in enumerate(replaced):
+        data = full.encode() + b"".join(b"\0" + v.encode("latin-1") for v in values)
+        write("upvarro_settings_fuzzer", "replaced%d.bin" % i, data)
+
+
 def main():
     shutil.rmtree(os.path.join(HERE, "corpus", "simulator_fuzz"), ignore_errors=True)
     build_seeds()
@@ -250,6 +291,7 @@ def main():
     guide_seeds()
     quiz_seeds()
     page_seeds()
+    ini_seeds()
 
 
 if __name__ == "__main__":
