@@ -24,7 +24,10 @@ const std::map<std::string, std::vector<Arguments>>& table() {
          {{"当前等级=175"},
           {"当前等级=57"},
           {"当前等级=69"},
-          {"当前等级=0", "目标等级=175", "当前经验=99999999999999"}}},
+          {"当前等级=0", "目标等级=175", "当前经验=99999999999999"},
+          // The remainder is the experience itself below the next level's cost, negative too.
+          {"当前等级=0", "当前经验=-9223372036854775808"},
+          {"当前等级=119"}}},
         // Research is slowest without an academy; auxiliary skills end at 160 in the guild and
         // at 40 from an NPC.
         {"技能",
