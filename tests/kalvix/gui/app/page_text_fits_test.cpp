@@ -2,12 +2,14 @@
 // texts: each field must show its whole text (a field too narrow keeps the end in view and the
 // player reads a wrong number), and no label may run into a field.
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTest>
@@ -71,6 +73,19 @@ QStringList readingFaults(const QString& page, QWidget* root) {
             !w->parentWidget()->rect().contains(w->geometry()))
             faults << where(page, w) +
                           QStringLiteral(" reaches out of %1").arg(w->parentWidget()->objectName());
+        if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->text().isEmpty()) {
+            // A caption cut by its button: a push button's style stretches its hint to a
+            // minimum width, so it is measured as the text (and icon) inside the frame.
+            const bool push = qobject_cast<QPushButton*>(b) != nullptr;
+            const int icon = b->icon().isNull() ? 0 : b->iconSize().width() + 4;
+            const int need = push ? b->fontMetrics().size(0, b->text()).width() + icon + 4
+                                  : b->sizeHint().width();
+            if (need > b->width())
+                faults << where(page, b) + QStringLiteral(": \"%1\" needs %2 px, has %3")
+                                               .arg(b->text())
+                                               .arg(need)
+                                               .arg(b->width());
+        }
         if (auto* e = qobject_cast<QLineEdit*>(w); e && (e->isReadOnly() || !e->isEnabled())) {
             // One pixel for the caret the edit keeps room for.
             const int need = e->fontMetrics().horizontalAdvance(e->text()) + 1;
