@@ -1,9 +1,27 @@
-// soft_update.xml comes from the network.
+// soft_update.xml comes from the network. Every entry accepted stays inside the installation
+// and temporary folders, is fetched from a web address, keeps its texts within their fields,
+// and goes into faillist.dat and back unchanged.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
+#include "common/gbk.h"
+#include "upvarro/core/transfer.h"
 #include "upvarro/core/update_list.h"
+
+namespace {
+
+void check(bool ok) {
+    if (!ok)
+        __builtin_trap();
+}
+
+bool startsWith(const std::string& s, const std::string& prefix) {
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const upvarro::Folders folders =
@@ -11,13 +29,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     upvarro::Settings settings;
     auto list = upvarro::parseUpdateList(
         std::string_view(reinterpret_cast<const char*>(data), size), folders, settings);
-    if (list) {
-        for (const auto& e : list->entries) {
-            // Every accepted name stays inside the installation folder.
-            if (!upvarro::isSafeRelativeName(e->name))
-                __builtin_trap();
-            upvarro::encodeEntry(*e);
-        }
+    if (!list)
+        return 0;
+    check(!list->entries.empty());
+    check(common::gbkLength(settings.version) <= upvarro::kVersionLimit);
+    for (const auto& e : list->entries) {
+        check(upvarro::isSafeRelativeName(e->name));
+        check(e->tempPath == folders.temporary + "/" + e->name);
+        check(e->localPath == folders.installation + "/" + e->name);
+        check(startsWith(e->tempPath, folders.temporary + "/"));
+        check(upvarro::isWebUrl(e->downUrl));
+        check(common::gbkLength(e->name) <= upvarro::kNameLimit);
+        check(common::gbkLength(e->checksum) <= upvarro::kChecksumLimit);
+        check(common::gbkLength(e->downUrl) <= upvarro::kUrlLimit);
+        const auto record = upvarro::encodeEntry(*e);
+        check(upvarro::encodeEntry(upvarro::decodeEntry(record)) == record);
     }
     return 0;
 }
