@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 #include <QTest>
 #include <memory>
@@ -85,6 +86,24 @@ QStringList readingFaults(const QString& page, QWidget* root) {
                                                .arg(b->text())
                                                .arg(need)
                                                .arg(b->width());
+        }
+        if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->count() > 0) {
+            // Every item a player can choose shows whole once chosen.
+            QStyleOptionComboBox opt;
+            opt.initFrom(cb);
+            opt.editable = cb->isEditable();
+            const QRect field = cb->style()->subControlRect(QStyle::CC_ComboBox, &opt,
+                                                            QStyle::SC_ComboBoxEditField, cb);
+            for (int i = 0; i < cb->count(); ++i) {
+                const int need = cb->fontMetrics().horizontalAdvance(cb->itemText(i));
+                if (need > field.width()) {
+                    faults << where(page, cb) + QStringLiteral(": item \"%1\" needs %2 px, has %3")
+                                                    .arg(cb->itemText(i))
+                                                    .arg(need)
+                                                    .arg(field.width());
+                    break;
+                }
+            }
         }
         if (auto* e = qobject_cast<QLineEdit*>(w); e && (e->isReadOnly() || !e->isEnabled())) {
             // One pixel for the caret the edit keeps room for.
