@@ -67,6 +67,10 @@ const std::map<std::string, std::vector<Arguments>>& table() {
           {"重置点数", "快速加点.魔力=0", "快速加点.力量=1", "比例"},
           {"重置点数", "快速加点.力量=0", "快速加点.耐力=1", "比例"},
           {"重置点数", "快速加点.耐力=0", "快速加点.敏捷=1", "比例"}}},
+        // Every hole with a stone of two bonuses, the longest effect texts.
+        {"符石模拟",
+         {{"符石1.颜色=#6", "符石1.符石=#7", "符石2.颜色=#6", "符石2.符石=#6", "符石3.颜色=#6",
+           "符石3.符石=#5", "符石4.颜色=#6", "符石4.符石=#7", "符石5.颜色=#6", "符石5.符石=#6"}}},
         // The clock running: both countdowns at their most digits.
         {"跑商助手", {{"开始", "@tick=1"}}},
         {"常用攻略",
