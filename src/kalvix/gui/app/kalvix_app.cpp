@@ -1,5 +1,7 @@
 #include "kalvix/gui/app/kalvix_app.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 
 #include "kalvix/core/catalogue/catalogue.h"
@@ -8,6 +10,12 @@
 namespace kalvix::gui {
 
 int CKalvixApp::run(int argc, char** argv) {
+#ifdef KALVIX_HAVE_WEBENGINE
+    // The embedded browser will not start its sandbox for root, and that would end the whole
+    // toolbox: for root the browser runs without it.
+    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZentrixQorvane"));
