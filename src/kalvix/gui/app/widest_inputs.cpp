@@ -18,8 +18,17 @@ namespace {
 
 // The largest results come from the top levels, the largest ranges and the largest numbers a
 // field takes; a page whose results depend on several choices has one list per case.
+// Every stunt an editor offers, one case each: their explanations differ in length.
+std::vector<Arguments> everyStunt(int count) {
+    std::vector<Arguments> cases;
+    for (int n = 1; n < count; ++n)
+        cases.push_back({"特技=#" + std::to_string(n)});
+    return cases;
+}
+
 const std::map<std::string, std::vector<Arguments>>& table() {
     static const std::map<std::string, std::vector<Arguments>> t = {
+        {"武器", everyStunt(58)},
         {"人物",
          {{"当前等级=175"},
           {"当前等级=57"},
