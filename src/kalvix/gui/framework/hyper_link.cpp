@@ -23,6 +23,7 @@ bool CHyperLink::attach(QLabel* label) {
     if (label_ || !label)
         return false;
     label_ = label;
+    labelObject_ = label;
     labelText_ = label->text();
     font_ = label->parentWidget() ? label->parentWidget()->font() : label->font();
     font_.setUnderline(true);
@@ -60,7 +61,7 @@ void CHyperLink::repaintLabel() {
 }
 
 bool CHyperLink::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == label_) {
+    if (watched == labelObject_) {
         switch (event->type()) {
             case QEvent::Enter:
             case QEvent::HoverEnter:

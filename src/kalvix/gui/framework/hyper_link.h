@@ -38,6 +38,9 @@ class CHyperLink : public QObject {
     void repaintLabel();
 
     QPointer<QLabel> label_;
+    // The label as the events name it: compared without a cast, so events sent while the label
+    // is being destroyed (and is no longer a QLabel) are told apart safely.
+    const QObject* labelObject_ = nullptr;
     QString labelText_;
     QString name_;
     QString address_;
