@@ -221,6 +221,29 @@ class PageTextFitsTest : public QObject {
         report(faults);
     }
 
+    // The inputs are driven as a player types them: what the field would refuse is refused.
+    void argumentsTakeOnlyWhatAPlayerCouldType_data() {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("digits") << QStringLiteral("资质.攻击=1500") << true;
+        QTest::newRow("letters in a digits-only field") << QStringLiteral("资质.攻击=abc") << false;
+        QTest::newRow("unknown caption") << QStringLiteral("资质.灵性=1") << false;
+        QTest::newRow("list item by position") << QStringLiteral("召唤兽等级=#180") << true;
+        QTest::newRow("list position past the end") << QStringLiteral("召唤兽等级=#181") << false;
+        QTest::newRow("disabled button") << QStringLiteral("快速加点") << false;
+    }
+    void argumentsTakeOnlyWhatAPlayerCouldType() {
+        QFETCH(QString, argument);
+        QFETCH(bool, taken);
+        CKalvixDlg dlg;
+        QuietPresenter presenter;
+        dlg.host().setPresenter(&presenter);
+        PageWidget* page = dlg.pageWidget(QStringLiteral("召唤兽"));
+        QVERIFY(page && page->binder());
+        const QString error = applyArguments(*page->binder(), {argument.toStdString()});
+        QCOMPARE(error.isEmpty(), taken);
+    }
+
     void readOnlyFieldsLookReadOnly() {
         CKalvixDlg dlg;
         int readOnly = 0;
