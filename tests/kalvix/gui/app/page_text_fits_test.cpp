@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
+#include <QTableWidget>
 #include <QTest>
 #include <memory>
 
@@ -86,6 +87,27 @@ QStringList readingFaults(const QString& page, QWidget* root) {
                                                .arg(b->text())
                                                .arg(need)
                                                .arg(b->width());
+        }
+        if (auto* t = qobject_cast<QTableWidget*>(w)) {
+            // A number cut in its column reads as "…" where the digits belong.
+            const int margin =
+                2 * (t->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, t) + 1);
+            for (int r = 0; r < t->rowCount(); ++r)
+                for (int c = 0; c < t->columnCount(); ++c) {
+                    const QTableWidgetItem* item = t->item(r, c);
+                    if (!item)
+                        continue;
+                    const int need = t->fontMetrics().horizontalAdvance(item->text()) + margin;
+                    if (need > t->columnWidth(c)) {
+                        faults << where(page, t) +
+                                      QStringLiteral(": cell \"%1\" needs %2 px, has %3")
+                                          .arg(item->text())
+                                          .arg(need)
+                                          .arg(t->columnWidth(c));
+                        r = t->rowCount();
+                        break;
+                    }
+                }
         }
         if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->count() > 0) {
             // Every item a player can choose shows whole once chosen.
