@@ -10,12 +10,14 @@
 #include <filesystem>
 #include <memory>
 
-#if defined(__has_feature)
+// gcc says so with __SANITIZE_ADDRESS__, clang with __has_feature (which Qt defines as 0
+// where the compiler lacks it).
+#if defined(__SANITIZE_ADDRESS__)
+#define KALVIX_ASAN 1
+#elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
 #define KALVIX_ASAN 1
 #endif
-#elif defined(__SANITIZE_ADDRESS__)
-#define KALVIX_ASAN 1
 #endif
 #ifdef KALVIX_ASAN
 #include <sanitizer/lsan_interface.h>
