@@ -1,5 +1,7 @@
 #include "kalvix/gui/app/widest_inputs.h"
 
+#include "kalvix/core/page/page_actions.h"
+
 #include <QDialog>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -103,19 +105,6 @@ const std::map<std::string, std::vector<Arguments>>& table() {
     return t;
 }
 
-const Control* matchAssignment(const PageModel& page, const std::string& arg, std::string& value) {
-    const Control* best = nullptr;
-    for (const Control& c : page.controls()) {
-        const std::string& cap = c.caption;
-        if (arg.size() > cap.size() && arg.compare(0, cap.size(), cap) == 0 &&
-            arg[cap.size()] == '=' && (!best || cap.size() > best->caption.size()))
-            best = &c;
-    }
-    if (best)
-        value = arg.substr(best->caption.size() + 1);
-    return best;
-}
-
 // What a player could not type into the field: past its length limit or refused by its
 // validator.
 QString untypable(QWidget* w, const std::string& value) {
@@ -170,7 +159,7 @@ QString applyArguments(PageBinder& binder, const Arguments& args) {
             continue;
         }
         std::string value;
-        const Control* c = matchAssignment(page, arg, value);
+        const Control* c = assignedControl(page, arg, value);
         if (!c)
             return shown + QStringLiteral(": unknown");
         QWidget* w = binder.widgetFor(c->caption);
