@@ -17,6 +17,7 @@
 #include "kalvix/gui/framework/dialog_opener.h"
 #include "kalvix/gui/framework/message_box.h"
 #include "kalvix/gui/framework/status_bar.h"
+#include "support/widget_lookup.h"
 
 using namespace kalvix::gui;
 
@@ -27,19 +28,8 @@ struct RecordingPresenter : MessagePresenter {
     bool ask(QWidget*, const QString&) override { return true; }
 };
 
-template <typename T>
-T* child(QWidget* page, const char* name) {
-    T* w = page->findChild<T*>(QString::fromLatin1(name));
-    if (!w)
-        qWarning("no widget %s", name);
-    return w;
-}
-
-void choose(QComboBox* combo, int index) {
-    combo->setFocus();
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
+using widget_test::child;
+using widget_test::choose;
 }  // namespace
 
 class CalculatorPagesTest : public QObject {

@@ -22,6 +22,7 @@
 #include "kalvix/gui/guides/dlg_other.h"
 #include "kalvix/gui/guides/dlg_raiders.h"
 #include "kalvix/gui/guides/dlg_zhuo_gui_count.h"
+#include "support/widget_lookup.h"
 
 using namespace kalvix::gui;
 
@@ -52,19 +53,8 @@ struct RecordingHost {
     }
 };
 
-template <typename T>
-T* child(QWidget* page, const char* name) {
-    T* w = page->findChild<T*>(QString::fromLatin1(name));
-    if (!w)
-        qWarning("no widget %s", name);
-    return w;
-}
-
-void choose(QComboBox* combo, int index) {
-    combo->setFocus();
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
+using widget_test::child;
+using widget_test::choose;
 
 void typeInto(QLineEdit* edit, const QString& text) {
     edit->setFocus();

@@ -26,6 +26,7 @@
 #include "kalvix/gui/simulator/check_frame.h"
 #include "kalvix/gui/simulator/dlg_simulation.h"
 #include "kalvix/gui/tooltip/pp_tooltip.h"
+#include "support/widget_lookup.h"
 
 using namespace kalvix::gui;
 
@@ -42,19 +43,8 @@ struct RecordingPresenter : MessagePresenter {
     }
 };
 
-template <typename T>
-T* child(QWidget* page, const char* name) {
-    T* w = page->findChild<T*>(QString::fromLatin1(name));
-    if (!w)
-        qWarning("no widget %s", name);
-    return w;
-}
-
-void choose(QComboBox* combo, int index) {
-    combo->setFocus();
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
+using widget_test::child;
+using widget_test::choose;
 
 void click(QWidget* page, const char* name) {
     auto* b = child<QAbstractButton>(page, name);
