@@ -10,19 +10,37 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/program_folder.h"
 #include "upvarro/core/command_line.h"
+#include "upvarro/core/list_signature.h"
 #include "upvarro/core/startup.h"
 #include "upvarro/core/transfer.h"
 #include "upvarro/core/unattended_run.h"
 #include "upvarro/gui/upvarro_sheet.h"
 
+#ifndef UPVARRO_UPDATE_KEY
+#define UPVARRO_UPDATE_KEY ""
+#endif
+
 namespace {
 
-int unattended(const std::vector<std::string>& args, const std::string& self) {
+// The public key this build takes update lists from, configured at build time; empty when
+// lists are taken unsigned.
+std::optional<std::string> updateKey() {
+    std::string_view configured = UPVARRO_UPDATE_KEY;
+    if (configured.empty())
+        return std::string();
+    // A key that cannot be read must not turn the check off.
+    return upvarro::decodePublicKey(configured);
+}
+
+int unattended(const std::vector<std::string>& args, const std::string& self,
+               const std::string& key) {
     upvarro::UnattendedOptions options;
+    options.updateKey = key;
     std::size_t first = 2;
     for (; first < args.size() && args[first].rfind("--", 0) == 0; ++first) {
         if (args[first] == "--list-only") {
@@ -54,10 +72,11 @@ int exitStatus(const upvarro::UpdateSession& session, upvarro::WizardOutcome out
 }
 
 int wizard(int argc, char** argv, const std::string& self, const std::string& commandLine,
-           std::optional<bool> answer) {
+           std::optional<bool> answer, const std::string& key) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     upvarro::UpdateSession session(upvarro::Folders::fromExecutable(self), self);
+    session.updateKey = key;
     session.updateLog().setErrorHandler([](const std::string& m) { std::cerr << m << '\n'; });
     upvarro::initialiseTransfers();
 
@@ -100,8 +119,14 @@ int wizard(int argc, char** argv, const std::string& self, const std::string& co
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv, argv + argc);
     std::string self = common::executablePath();
+    const std::optional<std::string> key = updateKey();
+    if (!key) {
+        std::cerr << "upvarro: the update key this program was built with is not base64 of 32 "
+                     "bytes\n";
+        return 2;
+    }
     if (args.size() >= 2 && args[1] == "--unattended")
-        return unattended(args, self);
+        return unattended(args, self, *key);
 
     std::optional<bool> answer;
     std::vector<std::string> rest;  // the arguments after the program, options taken out
@@ -133,5 +158,5 @@ int main(int argc, char** argv) {
                                        : args.front();
     if (upvarro::parseCommandLine(whole).mode == upvarro::RunMode::CopyFile)
         return upvarro::runUnattended(self, whole, std::cout, std::cerr);
-    return wizard(argc, argv, self, whole, answer);
+    return wizard(argc, argv, self, whole, answer, *key);
 }

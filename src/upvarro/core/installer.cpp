@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -58,7 +59,8 @@ void copyIntoPlace(UpdateSession& s, UpdateEntry& e) {
         e.resultFlags = kResultCopyFailed;
         return;
     }
-    switch (platform::installFile(e.tempPath, e.localPath, e.checksum, e.verifiedStamp)) {
+    switch (
+        platform::installFile(e.tempPath, e.localPath, {e.checksum, e.sha256}, e.verifiedStamp)) {
         case platform::InstallResult::Installed:
             // Gone already when it was renamed into place.
             platform::removeFile(e.tempPath);
@@ -167,6 +169,7 @@ bool finishUpdate(UpdateSession& s) {
     {
         std::lock_guard guard(s.lock);
         s.settings.lastUpdateDate = std::time(nullptr);
+        s.settings.publishTime = std::max(s.settings.publishTime, s.verifiedPublishTime);
     }
     s.localList.clear();
     for (const auto& e : s.updateList)
@@ -209,10 +212,17 @@ bool finishUpdate(UpdateSession& s) {
     if (s.selfUpdate) {
         // Only the copy this list names takes over, not whatever lies at its path.
         std::string expected;
-        for (const auto& e : s.updateList)
-            if (e->tempPath == s.newUpdaterPath)
+        std::string expectedSha256;
+        for (const auto& e : s.updateList) {
+            if (e->tempPath == s.newUpdaterPath) {
                 expected = e->checksum;
-        if (!sameChecksum(platform::md5OfRegularFile(s.newUpdaterPath).value_or(""), expected)) {
+                expectedSha256 = e->sha256;
+            }
+        }
+        if (!sameChecksum(platform::md5OfRegularFile(s.newUpdaterPath).value_or(""), expected) ||
+            (!expectedSha256.empty() &&
+             !sameChecksum(platform::sha256OfRegularFile(s.newUpdaterPath).value_or(""),
+                           expectedSha256))) {
             s.log("新的升级程序 " + s.newUpdaterPath + " 与列表不一致，未启动");
         } else {
             std::string commandLine = "COPY_FILE@" + s.selfPath + "@" + s.newUpdaterPath;

@@ -1,9 +1,11 @@
 #include "upvarro/core/list_step.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 #include <unordered_map>
 
+#include "upvarro/core/list_signature.h"
 #include "upvarro/core/platform/files.h"
 #include "upvarro/core/update_list.h"
 
@@ -51,7 +53,10 @@ void compareLists(UpdateSession& s) {
                 // A complete copy already waiting in the temporary folder is copied without a
                 // new download; it must be the list's file, not just of its size.
                 if (platform::fileSize(e.tempPath).value_or(-1) == e.listSize.load() &&
-                    sameChecksum(platform::md5OfRegularFile(e.tempPath).value_or(""), e.checksum))
+                    sameChecksum(platform::md5OfRegularFile(e.tempPath).value_or(""), e.checksum) &&
+                    (e.sha256.empty() ||
+                     sameChecksum(platform::sha256OfRegularFile(e.tempPath).value_or(""),
+                                  e.sha256)))
                     e.actionFlags &= ~kActionDownload;
                 s.actionList.push_back(&e);
             }
@@ -103,6 +108,7 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
         folderUrl = listFolderUrl(s.settings);
     }
     const std::string listPath = s.folders.temporary + "/soft_update.xml";
+    const std::string signaturePath = s.folders.temporary + "/" + kSignatureFileName;
     platform::removeFile(listPath);
     if (!transfer.fetch(folderUrl + "/soft_update.xml", listPath, kListFetchLimit)) {
         if (transfer.lastOversized())
@@ -113,18 +119,56 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
         return ListOutcome::DownloadFailed;
     }
 
+    const bool signedOnly = !s.updateKey.empty();
+    auto refuseList = [&](const char* status, const std::string& line) {
+        platform::removeFile(listPath);
+        platform::removeFile(signaturePath);
+        s.log(line);
+        s.setStatus(status);
+        s.raise(Event::StatusChanged);
+        return ListOutcome::Refused;
+    };
+    // The bytes checked are the bytes parsed.
+    const std::optional<std::string> listBytes = platform::readWholeFile(listPath, kListFetchLimit);
+    if (signedOnly) {
+        platform::removeFile(signaturePath);
+        if (!transfer.fetch(folderUrl + "/" + kSignatureFileName, signaturePath,
+                            kSignatureFetchLimit))
+            return refuseList(kListUnsigned, "下载soft_update.xml.sig签名失败，拒绝文件列表");
+        auto signature = platform::readWholeFile(signaturePath, kSignatureFetchLimit);
+        if (!listBytes || !signature ||
+            verifyListSignature(*listBytes, *signature, s.updateKey) != SignatureCheck::Valid)
+            return refuseList(kListBadSignature, "soft_update.xml 的签名校验失败，拒绝文件列表");
+        platform::removeFile(signaturePath);
+    }
+
     std::optional<UpdateList> list;
     std::string refusal;
+    Settings settings;
     {
         std::lock_guard guard(s.lock);
-        list = loadUpdateList(listPath, s.folders, s.settings, &refusal);
+        settings = s.settings;
     }
+    if (listBytes)
+        list = parseUpdateList(*listBytes, s.folders, settings, &refusal);
     if (!list) {
         if (!refusal.empty())
             s.log(refusal);
         s.setStatus(kListInvalid);
         s.raise(Event::StatusChanged);
         return ListOutcome::Invalid;
+    }
+    if (signedOnly) {
+        // A replayed older release would bring back what a newer one mended.
+        if (list->publishTime < settings.publishTime)
+            return refuseList(kListOutdated,
+                              "拒绝文件列表：发布时间 " + std::to_string(list->publishTime) +
+                                  " 早于已安装的 " + std::to_string(settings.publishTime));
+        s.verifiedPublishTime = list->publishTime;
+    }
+    {
+        std::lock_guard guard(s.lock);
+        s.settings = settings;
     }
     s.updateList = std::move(list->entries);
     if (list->restart)
@@ -133,6 +177,11 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
     if (s.localList.empty())
         buildLocalListFromInstalled(s);
     compareLists(s);
+    if (s.actionList.empty()) {
+        // Nothing to do: the installation is this list's release already.
+        std::lock_guard guard(s.lock);
+        s.settings.publishTime = std::max(s.settings.publishTime, s.verifiedPublishTime);
+    }
 
     std::string status = countStatus(s.updateCount, s.deleteCount);
     if (s.updateCount > 0 || s.deleteCount > 0) {

@@ -3,6 +3,8 @@
 // the action list, the counts and the status text; fetch the change log when there is
 // anything to do.
 
+#include <cstdint>
+
 #include "upvarro/core/session.h"
 #include "upvarro/core/transfer.h"
 
@@ -12,13 +14,25 @@ inline constexpr const char* kListDownloadFailed = "正在下载文件列表失�
 inline constexpr const char* kListInvalid = "下载的文件列表出错,本次升级失败!";
 inline constexpr const char* kNothingToUpdate = "没有文件需要更新！";
 inline constexpr const char* kChangelogFailed = "下载changelog.txt失败！";
+// Refusals of a build that takes only signed lists.
+inline constexpr const char* kListUnsigned = "文件列表没有签名,本次升级失败!";
+inline constexpr const char* kListBadSignature = "文件列表的签名不正确,本次升级失败!";
+inline constexpr const char* kListOutdated = "文件列表比已安装的版本旧,本次升级失败!";
+inline constexpr std::int64_t kSignatureFetchLimit = 4096;
 
-enum class ListOutcome { DownloadFailed, Invalid, Ready };
+enum class ListOutcome {
+    DownloadFailed,
+    Invalid,
+    Refused,  // a signed build found the list unsigned, badly signed or older than installed
+    Ready,
+};
 
 std::string listFolderUrl(const Settings& settings);
 
 // Runs on the caller's thread; raises *list failed*, or *status changed*, or *status
-// changed* then *list ready*.
+// changed* then *list ready*. With an update key in the session, the list's signature is
+// fetched and checked, and its publication time compared with the newest installed, before
+// the list is used: a refused list changes no setting and leaves no file behind.
 ListOutcome runListStep(UpdateSession& session, Transfer& transfer);
 
 // Builds the local list from the installed files (MD5 and size of each update entry's local

@@ -64,6 +64,11 @@ class UpdateSession {
     const Folders folders;
     const std::string selfPath;  // the running updater's own file
     TransferOptions transferOptions;
+    // The raw Ed25519 public key lists must be signed with; empty: lists are taken unsigned,
+    // as they always were.
+    std::string updateKey;
+    // The publication time of the list this run verified with updateKey (0 when none was).
+    std::int64_t verifiedPublishTime = 0;
 
     std::vector<std::unique_ptr<UpdateEntry>> updateList;
     std::vector<LocalRecord> localList;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "common/gbk.h"
+#include "common/number_text.h"
 #include "common/profile_file.h"
 
 namespace upvarro {
@@ -76,6 +77,9 @@ bool readConfiguration(const std::string& path, Settings& s, std::time_t now) {
     s.title = readText(ini, "Version", "Title", s.title, kTitleLimit);
     s.waterMarkPath = readText(ini, "Version", "WaterMarkPath", s.waterMarkPath, kPictureLimit);
     s.bannerPath = readText(ini, "Version", "BannerPath", s.bannerPath, kPictureLimit);
+    // A damaged value is no value: the next signed list sets it again.
+    s.publishTime = common::parseInteger(ini.getString("Version", "PublishTime", ""), 0, INT64_MAX)
+                        .value_or(s.publishTime);
     s.autoUpdateFlag = ini.getInt("UpdateType", "AutoUpdateFlag", s.autoUpdateFlag);
     s.updateLater = ini.getInt("UpdateType", "UpdateLater", s.updateLater);
     s.autoNextStep = ini.getInt("UpdateType", "AutoNextStep", s.autoNextStep);
@@ -99,6 +103,8 @@ bool writeConfiguration(const std::string& path, const Settings& s) {
     writeText(ini, "Version", "Title", s.title);
     writeText(ini, "Version", "WaterMarkPath", s.waterMarkPath);
     writeText(ini, "Version", "BannerPath", s.bannerPath);
+    if (s.publishTime > 0)
+        ini.setInt("Version", "PublishTime", s.publishTime);
     ini.setInt("UpdateType", "AutoUpdateFlag", s.autoUpdateFlag);
     ini.setInt("UpdateType", "UpdateLater", s.updateLater);
     ini.setInt("UpdateType", "AutoNextStep", s.autoNextStep);

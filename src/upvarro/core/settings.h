@@ -28,6 +28,10 @@ struct Settings {
     std::string title = "Marrowind V2.0";
     std::string waterMarkPath;
     std::string bannerPath;
+    // The publication time of the newest signed list installed (seconds since 1970): an older
+    // signed list is refused. 0 (none yet) is not written, so an installation that never saw a
+    // signed list keeps the file it had.
+    std::int64_t publishTime = 0;
     // [UpdateType]
     std::int32_t autoUpdateFlag = 1;
     std::int32_t updateLater = 0;

@@ -12,6 +12,7 @@
 #include <mutex>
 
 #include "common/gbk.h"
+#include "common/hex_digest.h"
 #include "common/md5.h"
 #include "upvarro/core/folders.h"
 #include "upvarro/core/platform/files.h"
@@ -69,7 +70,9 @@ std::string fileUrl(const std::string& folderUrl, const std::string& name) {
 }
 
 Transfer::Transfer(TransferOptions options)
-    : options_(options), md5_(std::make_unique<common::CMD5>()) {
+    : options_(options),
+      md5_(std::make_unique<common::CMD5>()),
+      sha256_(std::make_unique<common::HexDigest>(common::DigestKind::Sha256)) {
     initialiseTransfers();
     curl_ = curl_easy_init();
 }
@@ -104,6 +107,8 @@ std::size_t Transfer::write(char* data, std::size_t size, std::size_t count, voi
         done += static_cast<std::size_t>(n);
     }
     t->md5_->update(data, done);
+    if (t->hashSha256_)
+        t->sha256_->update(data, done);
     t->entry_->downloaded += static_cast<std::int32_t>(done);
     // Start writing back what has come so far, without waiting for it: the fsync at the end
     // then has only the tail left to wait for.
@@ -129,6 +134,7 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
     writeFailed_ = false;
     refusedScheme_ = false;
     checksum_.clear();
+    sha256Text_.clear();
     stamp_ = {};
     if (!isWebUrl(url)) {
         refusedScheme_ = true;
@@ -152,6 +158,8 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
     // The file starts empty again, so does its count.
     entry.downloaded = entry.sizeAtStart.load();
     md5_->finish();  // starts over
+    sha256_->finish();
+    hashSha256_ = !entry.sha256.empty();
     limit_ = limit;
     written_ = 0;
     unsynced_ = 0;
@@ -191,6 +199,8 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
         entry_ = nullptr;
     }
     checksum_ = md5_->finish();
+    if (hashSha256_)
+        sha256Text_ = sha256_->finish();
     // Done means on disk: a crash after this leaves the whole file.
     if (result == kTransferDone && ::fsync(fd_) != 0)
         result = kTransferFailed;
@@ -214,6 +224,9 @@ int Transfer::download(UpdateEntry& entry, bool verifyChecksum) {
     if (platform::fileSize(entry.tempPath).value_or(-1) != entry.listSize.load())
         return kTransferSizeMismatch;
     if (verifyChecksum && !sameChecksum(checksum_, entry.checksum))
+        return kTransferSizeMismatch;
+    if (verifyChecksum && !entry.sha256.empty() &&
+        !common::sameHexDigest(sha256Text_, entry.sha256))
         return kTransferSizeMismatch;
     if (verifyChecksum)
         entry.verifiedStamp = stamp_;

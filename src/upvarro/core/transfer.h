@@ -13,7 +13,8 @@ typedef void CURL;
 
 namespace common {
 class CMD5;
-}
+class HexDigest;
+}  // namespace common
 
 namespace upvarro {
 
@@ -63,7 +64,8 @@ class Transfer {
     // 2 the file on disk differs from the list size. A body that grows beyond the list size
     // is 2 as soon as it does. With verifyChecksum, a file of the right size whose MD5 (taken
     // from the bytes as they are written) differs from the list's checksum is also 2: it is
-    // never installed. A file that is done has been flushed to disk.
+    // never installed; so is one whose SHA-256 differs, when the list gives one. A file that
+    // is done has been flushed to disk.
     int download(UpdateEntry& entry, bool verifyChecksum);
     // Fetches url into path (the list and the change log): true only when the server answered
     // with a success status and, unless limit is negative, with at most limit bytes; an error
@@ -90,6 +92,8 @@ class Transfer {
     int fd_ = -1;
     bool writeFailed_ = false;
     std::unique_ptr<common::CMD5> md5_;
+    std::unique_ptr<common::HexDigest> sha256_;
+    bool hashSha256_ = false;  // the entry being fetched has a SHA-256 to check
     UpdateEntry* entry_ = nullptr;
     std::int64_t limit_ = 0;
     std::int64_t written_ = 0;   // bytes whose writeback has been started
@@ -98,6 +102,7 @@ class Transfer {
     bool oversized_ = false;
     bool refusedScheme_ = false;
     std::string checksum_;
+    std::string sha256Text_;
     platform::FileStamp stamp_;
 };
 

@@ -84,6 +84,7 @@ int runUnattended(const std::string& selfPath, const std::string& commandLine, s
         line.mode == RunMode::CopyFile && !line.replacePath.empty() ? line.replacePath : selfPath;
     UpdateSession session(Folders::fromExecutable(home), selfPath);
     session.updateLog().setErrorHandler([&err](const std::string& m) { err << m << '\n'; });
+    session.updateKey = options.updateKey;
     Printer print(out);
 
     switch (startUp(session, line, std::time(nullptr))) {

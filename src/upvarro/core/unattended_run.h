@@ -10,6 +10,7 @@ namespace upvarro {
 
 struct UnattendedOptions {
     bool listOnly = false;  // stop after the list step and print the action list
+    std::string updateKey;  // raw public key lists must be signed with; empty: unsigned lists
 };
 
 // Exit status: 0 when the run finished (also with nothing to update), 1 when it failed,

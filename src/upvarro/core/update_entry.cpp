@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/gbk.h"
+#include "common/hex_digest.h"
 
 namespace upvarro {
 namespace {
@@ -32,15 +33,7 @@ std::int32_t getInt(const unsigned char* record, std::size_t offset) {
 }  // namespace
 
 bool sameChecksum(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-        char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-        if (x != y)
-            return false;
-    }
-    return true;
+    return common::sameHexDigest(a, b);
 }
 
 UpdateEntry& UpdateEntry::operator=(const UpdateEntry& o) {
@@ -48,6 +41,7 @@ UpdateEntry& UpdateEntry::operator=(const UpdateEntry& o) {
         return *this;
     name = o.name;
     checksum = o.checksum;
+    sha256 = o.sha256;
     downUrl = o.downUrl;
     tempPath = o.tempPath;
     localPath = o.localPath;

@@ -40,14 +40,17 @@ inline constexpr std::size_t kLocalRecordSize = 560;
 // Kept lengths of the list's attributes, in GBK bytes.
 inline constexpr std::size_t kNameLimit = 128;
 inline constexpr std::size_t kChecksumLimit = 32;
+inline constexpr std::size_t kSha256Size = 64;
 inline constexpr std::size_t kUrlLimit = 127;
 
 // The numbers are atomic because the download, statistics and scheduler threads and the
 // owner's drawing read them while one of them writes; the texts are guarded by the
 // session's lock.
 struct UpdateEntry {
-    std::string name;       // relative to the installation folder, "/" between folders
-    std::string checksum;   // 32 lower-case hex digits
+    std::string name;      // relative to the installation folder, "/" between folders
+    std::string checksum;  // 32 lower-case hex digits
+    // 64 hex digits when the list gives a SHA-256 as well; not stored in the list files.
+    std::string sha256;
     std::string downUrl;    // folder URL on the server
     std::string tempPath;   // temporary folder + "/" + name
     std::string localPath;  // installation folder + "/" + name

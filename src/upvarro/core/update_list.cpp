@@ -2,6 +2,7 @@
 
 #include <tinyxml2.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -46,6 +47,15 @@ void applySetting(const std::string& name, const char* value, Settings& s) {
     } else if (matches("BannerPath", name)) {
         s.bannerPath = kept(value, 259);
     }
+}
+
+bool isHexDigest(const std::string& text, std::size_t digits) {
+    if (text.size() != digits)
+        return false;
+    for (char c : text)
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            return false;
+    return true;
 }
 
 // Size must be a plain non-negative decimal number that fits the int32 field.
@@ -121,7 +131,14 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
         return std::nullopt;
 
     Settings updated = settings;
+    UpdateList list;
     if (const auto* system = doc.FirstChildElement("system")) {
+        if (const char* time = system->Attribute(kPublishTimeAttribute)) {
+            auto seconds = common::parseInteger(time, 0, INT64_MAX);
+            if (!seconds)
+                return refuse(std::string("拒绝文件列表：发布时间 ") + time + " 不是秒数");
+            list.publishTime = *seconds;
+        }
         for (const auto* e = system->FirstChildElement(); e; e = e->NextSiblingElement()) {
             const char* name = e->Attribute("name");
             const char* value = e->Attribute("value");
@@ -138,7 +155,6 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
     if (!first || std::strcmp(first->Name(), "file") != 0)
         return std::nullopt;
 
-    UpdateList list;
     for (const auto* e = first; e; e = e->NextSiblingElement()) {
         const char* name = e->Attribute("name");
         const char* checksum = e->Attribute("checksum");
@@ -163,6 +179,11 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
             !platform::staysInside(folders.temporary, entry->name))
             return refuse("拒绝文件列表：" + entry->name + " 经过链接的目录通往安装目录之外");
         entry->checksum = kept(checksum, kChecksumLimit);
+        if (const char* sha256 = e->Attribute(kSha256Attribute)) {
+            entry->sha256 = sha256;
+            if (!isHexDigest(entry->sha256, kSha256Size))
+                return refuse("拒绝文件列表：" + entry->name + " 的 sha256 不是 64 位十六进制数");
+        }
         entry->downUrl = kept(url, kUrlLimit);
         if (!isWebUrl(entry->downUrl))
             return refuse("拒绝文件列表：" + entry->name + " 的下载地址 " + entry->downUrl +
@@ -182,20 +203,6 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
     }
     settings = updated;
     return list;
-}
-
-std::optional<UpdateList> loadUpdateList(const std::string& path, const Folders& folders,
-                                         Settings& settings, std::string* refusal) {
-    std::string bytes;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return std::nullopt;
-    char buf[8192];
-    std::size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    std::fclose(f);
-    return parseUpdateList(bytes, folders, settings, refusal);
 }
 
 }  // namespace upvarro

@@ -2,6 +2,7 @@
 // soft_update.xml: a "system" element of settings and a "files" element whose first child
 // must be "file"; it and every element after it describe one file each. 8-bit GBK text.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,10 +15,15 @@
 namespace upvarro {
 
 inline constexpr const char* kTitleSuffix = "v1.0.005";
+// The attribute of the system element that dates a list, and the SHA-256 attribute of a file.
+inline constexpr const char* kPublishTimeAttribute = "PublishTime";
+inline constexpr const char* kSha256Attribute = "sha256";
 
 struct UpdateList {
     std::vector<std::unique_ptr<UpdateEntry>> entries;  // in document order
     bool restart = false;                               // an entry asked for a restart
+    // The system element's PublishTime: seconds since 1970, 0 when the list gives none.
+    std::int64_t publishTime = 0;
 };
 
 // A list name is network input: it must stay inside the installation folder. Refused are
@@ -27,12 +33,11 @@ bool isSafeRelativeName(const std::string& name);
 
 // Parses the document. Settings found are applied to settings. Nullopt when the document
 // cannot be read, has no file element, a file element lacks name, checksum, DownUrl or size,
+// a sha256 attribute is not 64 hex digits, the publication time is not a decimal number,
 // a name is not a safe relative path or leads out of the installation or temporary folder
 // through a linked folder, or a DownUrl is not an http or https address. For the refusals of
 // names and addresses, refusal (when given) receives a line for the log.
 std::optional<UpdateList> parseUpdateList(std::string_view document, const Folders& folders,
                                           Settings& settings, std::string* refusal = nullptr);
-std::optional<UpdateList> loadUpdateList(const std::string& path, const Folders& folders,
-                                         Settings& settings, std::string* refusal = nullptr);
 
 }  // namespace upvarro

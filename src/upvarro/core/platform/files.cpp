@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "common/md5.h"
+#include "common/hex_digest.h"
 #include "upvarro/core/update_entry.h"
 
 namespace upvarro::platform {
@@ -35,6 +35,28 @@ class Fd {
 
   private:
     int fd_;
+};
+
+// Hashes bytes as they are read and tells whether they had the expected sums.
+class SumCheck {
+  public:
+    explicit SumCheck(const ExpectedSums& expected) : expected_(expected) {}
+    void update(const void* data, std::size_t length) {
+        if (!expected_.md5.empty())
+            md5_.update(data, length);
+        if (!expected_.sha256.empty())
+            sha256_.update(data, length);
+    }
+    bool matches() {
+        return (expected_.md5.empty() || common::sameHexDigest(md5_.finish(), expected_.md5)) &&
+               (expected_.sha256.empty() ||
+                common::sameHexDigest(sha256_.finish(), expected_.sha256));
+    }
+
+  private:
+    const ExpectedSums& expected_;
+    common::HexDigest md5_{common::DigestKind::Md5};
+    common::HexDigest sha256_{common::DigestKind::Sha256};
 };
 
 bool writeAll(int fd, const char* data, std::size_t size) {
@@ -125,9 +147,9 @@ int createBeside(const std::string& path, std::string& tmp) {
     return -1;
 }
 
-// Copies the open file to a new file beside to and renames it into place. With a checksum,
-// the bytes copied must have it.
-InstallResult copyInto(int in, const std::string& to, const std::string& checksum) {
+// Copies the open file to a new file beside to and renames it into place. The bytes copied
+// must have the expected sums.
+InstallResult copyInto(int in, const std::string& to, const ExpectedSums& expected) {
     mode_t mode = 0644;
     bool known = false;
     if (!targetMode(to, mode, known))
@@ -136,7 +158,7 @@ InstallResult copyInto(int in, const std::string& to, const std::string& checksu
     Fd out(createBeside(to, tmp));
     if (out.get() < 0)
         return InstallResult::Failed;
-    common::CMD5 md5;
+    SumCheck sums(expected);
     bool ok = ::lseek(in, 0, SEEK_SET) == 0;
     char buf[65536];
     char head[4] = {0, 0, 0, 0};
@@ -154,12 +176,12 @@ InstallResult copyInto(int in, const std::string& to, const std::string& checksu
             std::memcpy(head, buf, headSize);
             first = false;
         }
-        md5.update(buf, static_cast<std::size_t>(n));
+        sums.update(buf, static_cast<std::size_t>(n));
         ok = writeAll(out.get(), buf, static_cast<std::size_t>(n));
     }
     if (!known)
         mode = looksExecutable(head, headSize) ? 0755 : 0644;
-    bool right = checksum.empty() || sameChecksum(md5.finish(), checksum);
+    bool right = sums.matches();
     ok = ok && right && ::fchmod(out.get(), mode) == 0 && ::fsync(out.get()) == 0;
     ok = ::close(out.release()) == 0 && ok;
     if (ok && ::rename(tmp.c_str(), to.c_str()) == 0) {
@@ -187,12 +209,14 @@ bool removeFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
-std::optional<std::string> md5OfRegularFile(const std::string& path) {
+namespace {
+
+std::optional<std::string> digestOfRegularFile(common::DigestKind kind, const std::string& path) {
     struct stat st {};
     Fd in(openRegular(path, true, st));
     if (in.get() < 0)
         return std::nullopt;
-    common::CMD5 md5;
+    common::HexDigest digest(kind);
     char buf[65536];
     for (;;) {
         ssize_t n = ::read(in.get(), buf, sizeof buf);
@@ -202,9 +226,19 @@ std::optional<std::string> md5OfRegularFile(const std::string& path) {
             return std::nullopt;
         if (n == 0)
             break;
-        md5.update(buf, static_cast<std::size_t>(n));
+        digest.update(buf, static_cast<std::size_t>(n));
     }
-    return md5.finish();
+    return digest.finish();
+}
+
+}  // namespace
+
+std::optional<std::string> md5OfRegularFile(const std::string& path) {
+    return digestOfRegularFile(common::DigestKind::Md5, path);
+}
+
+std::optional<std::string> sha256OfRegularFile(const std::string& path) {
+    return digestOfRegularFile(common::DigestKind::Sha256, path);
 }
 
 FileStamp stampOf(int fd) {
@@ -232,18 +266,18 @@ bool replaceFile(const std::string& from, const std::string& to) {
 
 InstallResult installFile(const std::string& from, const std::string& to,
                           const std::string& checksum) {
-    return installFile(from, to, checksum, FileStamp{});
+    return installFile(from, to, ExpectedSums{checksum, {}}, FileStamp{});
 }
 
 InstallResult installFile(const std::string& from, const std::string& to,
-                          const std::string& checksum, const FileStamp& verified) {
+                          const ExpectedSums& expected, const FileStamp& verified) {
     struct stat source {};
     Fd in(openRegular(from, false, source));
     if (in.get() < 0)
         return InstallResult::Failed;
     struct stat folder {};
     if (::stat(folderOf(to).c_str(), &folder) != 0 || folder.st_dev != source.st_dev)
-        return copyInto(in.get(), to, checksum);
+        return copyInto(in.get(), to, expected);
 
     mode_t mode = 0644;
     bool known = false;
@@ -252,7 +286,7 @@ InstallResult installFile(const std::string& from, const std::string& to,
     // Unchanged since its checksum was taken as it was written: reading it again would only
     // repeat that; otherwise every byte is checked now.
     const bool unchanged = verified.valid() && stampOf(in.get()) == verified;
-    common::CMD5 md5;
+    SumCheck sums(expected);
     char buf[65536];
     char head[4] = {0, 0, 0, 0};
     std::size_t headSize = 0;
@@ -271,9 +305,9 @@ InstallResult installFile(const std::string& from, const std::string& to,
         }
         if (unchanged)
             break;
-        md5.update(buf, static_cast<std::size_t>(n));
+        sums.update(buf, static_cast<std::size_t>(n));
     }
-    if (!unchanged && !checksum.empty() && !sameChecksum(md5.finish(), checksum))
+    if (!unchanged && !sums.matches())
         return InstallResult::WrongChecksum;
     if (!known)
         mode = looksExecutable(head, headSize) ? 0755 : 0644;
@@ -285,10 +319,32 @@ InstallResult installFile(const std::string& from, const std::string& to,
     if (::fchmod(in.get(), mode) != 0 || ::fsync(in.get()) != 0)
         return InstallResult::Failed;
     if (::rename(from.c_str(), to.c_str()) != 0)
-        return errno == EXDEV ? copyInto(in.get(), to, checksum) : InstallResult::Failed;
+        return errno == EXDEV ? copyInto(in.get(), to, expected) : InstallResult::Failed;
     syncFolder(to);
     syncFolder(from);
     return InstallResult::Installed;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path, std::int64_t limit) {
+    struct stat st {};
+    Fd in(openRegular(path, true, st));
+    if (in.get() < 0 || st.st_size > limit)
+        return std::nullopt;
+    std::string bytes;
+    char buf[65536];
+    for (;;) {
+        ssize_t n = ::read(in.get(), buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return std::nullopt;
+        if (n == 0)
+            break;
+        bytes.append(buf, static_cast<std::size_t>(n));
+        if (static_cast<std::int64_t>(bytes.size()) > limit)
+            return std::nullopt;
+    }
+    return bytes;
 }
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes) {

@@ -39,6 +39,14 @@ FileStamp stampOf(int fd);
 
 enum class InstallResult { Installed, WrongChecksum, Failed };
 
+// What the bytes being installed must hash to; an empty text checks nothing.
+struct ExpectedSums {
+    std::string md5;
+    std::string sha256;
+};
+// The SHA-256 text of a regular file; nullopt when it cannot be read.
+std::optional<std::string> sha256OfRegularFile(const std::string& path);
+
 // Puts the downloaded file from in place of to, as replaceFile does, after checking that the
 // bytes being installed have the MD5 checksum (letter case ignored; an empty checksum checks
 // nothing). When both lie on one file system the file is renamed into place (its bytes are
@@ -46,14 +54,16 @@ enum class InstallResult { Installed, WrongChecksum, Failed };
 // copied and from stays. A wrong checksum installs nothing.
 InstallResult installFile(const std::string& from, const std::string& to,
                           const std::string& checksum);
-// The same for a download whose checksum was taken from its bytes as they were written: when
+// The same for a download whose sums were taken from its bytes as they were written: when
 // from still has that stamp, the rename needs no second read of it.
 InstallResult installFile(const std::string& from, const std::string& to,
-                          const std::string& checksum, const FileStamp& verified);
+                          const ExpectedSums& expected, const FileStamp& verified);
 
 // Writes bytes to path through a new file beside it (made with mkstemp, flushed to disk) that
 // is renamed over it; the old file keeps its permission bits, a new one gets 0644.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
+// The bytes of a regular file of at most limit bytes; nullopt otherwise.
+std::optional<std::string> readWholeFile(const std::string& path, std::int64_t limit);
 
 // True when folder + "/" + relative names something inside folder: no folder on the way that
 // exists is a link leading out of it. Parts that do not exist yet are made by the updater as
