@@ -12,3 +12,6 @@ kalvix_fuzzer(upvarro_file_url_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/upvarro_file_u
               LIBS upvarro_core)
 kalvix_fuzzer(upvarro_settings_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/upvarro_settings_fuzzer.cpp
               LIBS upvarro_core)
+# The list's signature file.
+kalvix_fuzzer(upvarro_signature_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/upvarro_signature_fuzzer.cpp
+              LIBS upvarro_core)

@@ -32,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!list)
         return 0;
     check(!list->entries.empty());
+    check(list->publishTime >= 0);
     check(common::gbkLength(settings.version) <= upvarro::kVersionLimit);
     for (const auto& e : list->entries) {
         check(upvarro::isSafeRelativeName(e->name));
@@ -42,6 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(common::gbkLength(e->name) <= upvarro::kNameLimit);
         check(common::gbkLength(e->checksum) <= upvarro::kChecksumLimit);
         check(common::gbkLength(e->downUrl) <= upvarro::kUrlLimit);
+        check(e->sha256.empty() || e->sha256.size() == upvarro::kSha256Size);
         const auto record = upvarro::encodeEntry(*e);
         check(upvarro::encodeEntry(upvarro::decodeEntry(record)) == record);
     }

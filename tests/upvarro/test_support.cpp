@@ -1,11 +1,13 @@
 #include "test_support.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -66,6 +68,45 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
     result.out = readFile(outPath);
     result.err = readFile(errPath);
     return result;
+}
+
+Running::Running(const std::string& program, const std::vector<std::string>& argv) {
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        std::vector<char*> args;
+        for (const std::string& a : argv)
+            args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        ::execv(program.c_str(), args.data());
+        ::_exit(127);
+    }
+}
+
+void Running::stop() {
+    if (pid_ <= 0)
+        return;
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+}
+
+bool Running::alive() {
+    if (pid_ <= 0)
+        return false;
+    if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+        pid_ = -1;
+        return false;
+    }
+    return true;
+}
+
+bool waitFor(const std::function<bool()>& done, int ms) {
+    for (int i = 0; i < ms / 50; ++i) {
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return done();
 }
 
 void installUpdater(const std::string& to) {

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -30,6 +31,23 @@ struct ProcessResult {
 };
 // Runs program with argv (argv[0] included) and waits for it.
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& argv);
+// A program left running until the test ends it (SIGKILL at the latest when destroyed).
+class Running {
+  public:
+    Running(const std::string& program, const std::vector<std::string>& argv);
+    ~Running() { stop(); }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+    void stop();
+    // True when the program is still running.
+    bool alive();
+
+  private:
+    int pid_ = -1;
+};
+// Polls done every 50 ms for at most ms milliseconds.
+bool waitFor(const std::function<bool()>& done, int ms);
+
 // Copies the built upvarro into the installation's update folder.
 void installUpdater(const std::string& to);
 

@@ -49,6 +49,7 @@ class UpdateFixture : public ::testing::Test {
         session = std::make_unique<UpdateSession>(Folders::fromExecutable(install.self()),
                                                   install.self());
         EXPECT_EQ(startUp(*session, parseCommandLine("RUN_UPDATE@1"), 0), StartupOutcome::Continue);
+        session->updateKey = updateKey;
         events.clear();
         session->subscribe([this](Event e, int) {
             std::lock_guard guard(eventsLock);
@@ -105,6 +106,7 @@ class UpdateFixture : public ::testing::Test {
 
     TestServer server;
     Installation install;
+    std::string updateKey;  // the session's: lists must be signed with it when not empty
     std::unique_ptr<UpdateSession> session;
     std::mutex eventsLock;
     std::vector<Event> events;

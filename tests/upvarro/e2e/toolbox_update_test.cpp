@@ -20,51 +20,8 @@
 namespace upvarro {
 namespace {
 
-// A program left running until the test ends it.
-class Running {
-  public:
-    Running(const std::string& program, const std::vector<std::string>& argv) {
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            std::vector<char*> args;
-            for (const std::string& a : argv)
-                args.push_back(const_cast<char*>(a.c_str()));
-            args.push_back(nullptr);
-            ::execv(program.c_str(), args.data());
-            ::_exit(127);
-        }
-    }
-    ~Running() { stop(); }
-    void stop() {
-        if (pid_ <= 0)
-            return;
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-    // True when the program is still running.
-    bool alive() {
-        if (pid_ <= 0)
-            return false;
-        if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
-            pid_ = -1;
-            return false;
-        }
-        return true;
-    }
-
-  private:
-    pid_t pid_ = -1;
-};
-
-bool waitFor(const std::function<bool()>& done, int ms) {
-    for (int i = 0; i < ms / 50; ++i) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return done();
-}
+using test::Running;
+using test::waitFor;
 
 const char* const kReportPath = "/tools/game_box/pts/web/game_box.php";
 

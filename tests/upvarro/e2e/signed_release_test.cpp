@@ -1,0 +1,255 @@
+// A release published with upvarro-publish, served by nginx on loopback, installed by the
+// updater unattended: a build with the test key compiled in takes the signed release and
+// refuses a tampered list, signature or file and a replayed older release, keeping the files
+// it has; a build without a key takes an unsigned release as it always did.
+
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/profile_file.h"
+#include "test_support.h"
+#include "upvarro/core/list_step.h"
+
+namespace upvarro {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string nginxProgram() {
+    for (const char* path : {"/usr/sbin/nginx", "/usr/bin/nginx", "/usr/local/sbin/nginx"})
+        if (::access(path, X_OK) == 0)
+            return path;
+    return {};
+}
+
+// A port nobody listens on right now.
+int freePort() {
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    int port = 0;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size) == 0)
+        port = ntohs(address.sin_port);
+    ::close(fd);
+    return port;
+}
+
+bool accepts(int port) {
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// nginx in the foreground, serving root at http://127.0.0.1:port/.
+class Nginx {
+  public:
+    Nginx(const std::string& program, const std::string& root) {
+        const std::string& d = dir_.path();
+        fs::create_directories(d + "/logs");
+        for (int attempt = 0; attempt < 5 && !running_; ++attempt) {
+            port_ = freePort();
+            test::writeFile(
+                d + "/nginx.conf",
+                "daemon off;\nmaster_process off;\nworker_processes 1;\n"
+                "pid " +
+                    d + "/nginx.pid;\nerror_log " + d +
+                    "/logs/error.log;\n"
+                    "events { worker_connections 64; }\n"
+                    "http {\n  access_log off;\n  default_type application/octet-stream;\n"
+                    "  client_body_temp_path " +
+                    d + "/body;\n  proxy_temp_path " + d + "/proxy;\n  fastcgi_temp_path " + d +
+                    "/fastcgi;\n"
+                    "  uwsgi_temp_path " +
+                    d + "/uwsgi;\n  scgi_temp_path " + d +
+                    "/scgi;\n"
+                    "  server { listen 127.0.0.1:" +
+                    std::to_string(port_) + "; root " + root + "; }\n}\n");
+            process_ = std::make_unique<test::Running>(
+                program, std::vector<std::string>{program, "-p", d, "-c", d + "/nginx.conf"});
+            running_ = test::waitFor([&] { return accepts(port_) || !process_->alive(); }, 10000) &&
+                       process_->alive();
+        }
+    }
+    bool running() const { return running_; }
+    int port() const { return port_; }
+    std::string errorLog() const { return test::readFile(dir_.path() + "/logs/error.log"); }
+
+  private:
+    test::TempDir dir_;
+    std::unique_ptr<test::Running> process_;
+    int port_ = 0;
+    bool running_ = false;
+};
+
+constexpr const char* kListPath = "/softupdate/xyq";
+
+class SignedRelease : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const std::string nginx = nginxProgram();
+        if (nginx.empty())
+            GTEST_SKIP() << "nginx is not installed (scripts/install-deps installs it)";
+        release = www.path() + kListPath;
+        fs::create_directories(release + "/data");
+        test::writeFile(release + "/kalvix", "toolbox 2.0");
+        test::writeFile(release + "/data/a.txt", "table a, second edition");
+        test::writeFile(release + "/changelog.txt", "2.0: new tables");
+        server = std::make_unique<Nginx>(nginx, www.path());
+        ASSERT_TRUE(server->running()) << server->errorLog();
+        // git keeps no permission bits: the key is handed over as a key file should be.
+        fs::copy_file(std::string(KALVIX_TEST_DATA) + "/upvarro/keys/update.key",
+                      key.path() + "/update.key");
+        fs::permissions(key.path() + "/update.key", fs::perms::owner_read | fs::perms::owner_write);
+    }
+
+    test::ProcessResult publish(std::int64_t time, bool sign = true) {
+        std::vector<std::string> argv = {
+            PUBLISH_BINARY, release,
+            "--url",        "http://127.0.0.1:" + std::to_string(server->port()) + kListPath,
+            "--title",      "Kalvix",
+            "--time",       std::to_string(time)};
+        if (sign) {
+            argv.push_back("--key");
+            argv.push_back(key.path() + "/update.key");
+        }
+        return test::runProcess(PUBLISH_BINARY, argv);
+    }
+
+    // An installation of release 1.0 with the given updater.
+    std::unique_ptr<test::Installation> installation(const char* updater) {
+        auto install = std::make_unique<test::Installation>();
+        install->configure(server->port(), kListPath);
+        fs::create_directories(install->root() + "/data");
+        test::writeFile(install->root() + "/kalvix", "toolbox 1.0");
+        test::writeFile(install->root() + "/data/a.txt", "table a, first edition");
+        fs::copy_file(updater, install->self());
+        return install;
+    }
+
+    static test::ProcessResult update(const test::Installation& install) {
+        return test::runProcess(install.self(), {install.self(), "--unattended"});
+    }
+
+    static void expectFirstEdition(const test::Installation& install) {
+        EXPECT_EQ(test::readFile(install.root() + "/kalvix"), "toolbox 1.0");
+        EXPECT_EQ(test::readFile(install.root() + "/data/a.txt"), "table a, first edition");
+    }
+
+    static std::string publishTime(const test::Installation& install) {
+        common::ProfileFile ini;
+        ini.load(install.module() + "/upvarro.ini");
+        return ini.getString("Version", "PublishTime", "");
+    }
+
+    static void flipByte(const std::string& path, std::size_t at) {
+        std::string bytes = test::readFile(path);
+        ASSERT_LT(at, bytes.size());
+        bytes[at] = static_cast<char>(bytes[at] ^ 0x01);
+        test::writeFile(path, bytes);
+    }
+
+    test::TempDir www;
+    test::TempDir key;
+    std::string release;
+    std::unique_ptr<Nginx> server;
+};
+
+TEST_F(SignedRelease, InstallsTheSignedReleaseAndRefusesEveryForgery) {
+    auto published = publish(1765000000);
+    ASSERT_EQ(published.status, 0) << published.err;
+    ASSERT_TRUE(fs::exists(release + "/soft_update.xml.sig"));
+
+    {
+        SCOPED_TRACE("the signed release");
+        auto install = installation(UPVARRO_SIGNED_BINARY);
+        auto run = update(*install);
+        EXPECT_EQ(run.status, 0) << run.out << run.err;
+        EXPECT_EQ(test::readFile(install->root() + "/kalvix"), "toolbox 2.0");
+        EXPECT_EQ(test::readFile(install->root() + "/data/a.txt"), "table a, second edition");
+        EXPECT_EQ(publishTime(*install), "1765000000");
+    }
+
+    const std::string list = release + "/soft_update.xml";
+    const std::string signature = release + "/soft_update.xml.sig";
+    const std::string goodList = test::readFile(list);
+    const std::string goodSignature = test::readFile(signature);
+    const std::string goodFile = test::readFile(release + "/data/a.txt");
+    struct Forgery {
+        const char* what;
+        std::function<void()> tamper;
+        const char* status;
+    };
+    const Forgery forgeries[] = {
+        {"one byte of the list", [&] { flipByte(list, goodList.find("Kalvix") + 1); },
+         kListBadSignature},
+        {"one byte of the signature", [&] { flipByte(signature, 3); }, kListBadSignature},
+        {"no signature", [&] { fs::remove(signature); }, kListUnsigned},
+        {"one byte of one file", [&] { flipByte(release + "/data/a.txt", 2); },
+         "下载出错，升级失败！"},
+    };
+    for (const Forgery& f : forgeries) {
+        SCOPED_TRACE(f.what);
+        test::writeFile(list, goodList);
+        test::writeFile(signature, goodSignature);
+        test::writeFile(release + "/data/a.txt", goodFile);
+        f.tamper();
+        auto install = installation(UPVARRO_SIGNED_BINARY);
+        auto run = update(*install);
+        EXPECT_EQ(run.status, 1) << run.out << run.err;
+        EXPECT_NE(run.out.find(f.status), std::string::npos) << run.out;
+        expectFirstEdition(*install);
+        EXPECT_EQ(publishTime(*install), "");
+    }
+}
+
+TEST_F(SignedRelease, AReplayedOlderReleaseIsRefused) {
+    auto published = publish(1765000000);
+    ASSERT_EQ(published.status, 0) << published.err;
+    auto install = installation(UPVARRO_SIGNED_BINARY);
+    ASSERT_EQ(update(*install).status, 0);
+
+    // The old release, signed at its time with the same key, served again.
+    test::writeFile(release + "/kalvix", "toolbox 1.5 with a known hole");
+    published = publish(1764000000);
+    ASSERT_EQ(published.status, 0) << published.err;
+    auto run = update(*install);
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_NE(run.out.find(kListOutdated), std::string::npos) << run.out;
+    EXPECT_EQ(test::readFile(install->root() + "/kalvix"), "toolbox 2.0");
+    EXPECT_EQ(publishTime(*install), "1765000000");
+}
+
+TEST_F(SignedRelease, ABuildWithoutAKeyTakesAnUnsignedRelease) {
+    auto published = publish(1765000000, false);
+    ASSERT_EQ(published.status, 0) << published.err;
+    EXPECT_FALSE(fs::exists(release + "/soft_update.xml.sig"));
+
+    auto signedBuild = installation(UPVARRO_SIGNED_BINARY);
+    auto refused = update(*signedBuild);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.out.find(kListUnsigned), std::string::npos) << refused.out;
+    expectFirstEdition(*signedBuild);
+
+    auto plain = installation(UPVARRO_BINARY);
+    auto run = update(*plain);
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_EQ(test::readFile(plain->root() + "/kalvix"), "toolbox 2.0");
+    EXPECT_EQ(publishTime(*plain), "") << "an unsigned release sets no mark";
+}
+
+}  // namespace
+}  // namespace upvarro
