@@ -25,6 +25,8 @@
 
 #include "common/gbk.h"
 #include "test_support.h"
+#include "upvarro/core/list_signature.h"
+#include "upvarro/core/list_step.h"
 #include "upvarro/core/startup.h"
 #include "upvarro/gui/page_step1.h"
 #include "upvarro/gui/page_step2.h"
@@ -70,13 +72,14 @@ struct Rig {
     }
 
     // showFlag 0 is the toolbox's start: hidden until the prompt is accepted.
-    void start(int showFlag, std::optional<bool> answer) {
+    void start(int showFlag, std::optional<bool> answer, const std::string& updateKey = "") {
         sheet.reset();
         session = std::make_unique<UpdateSession>(Folders::fromExecutable(install.self()),
                                                   install.self());
         QCOMPARE(startUp(*session, parseCommandLine("RUN_UPDATE@" + std::to_string(showFlag)),
                          std::time(nullptr)),
                  StartupOutcome::Continue);
+        session->updateKey = updateKey;
         sheet = std::make_unique<gui::CUpvarroSheet>(*session, gui::CUpvarroSheet::Options{answer});
         sheet->start();
     }
@@ -207,6 +210,29 @@ class WizardSheetTest : public QObject {
         QVERIFY(!rig.sheet->nextButton().isEnabled());
         rig.sheet->cancelButton().click();
         QVERIFY(rig.ended(2000));
+    }
+
+    // A build that takes only signed lists, against a server without signatures: by hand the
+    // window says why and offers nothing; from the toolbox nothing shows at all.
+    void unsignedListWithAKeyCompiledIn() {
+        const std::string key = generateKeyPair()->publicKey;
+        for (int showFlag : {1, 0}) {
+            Rig rig(1);
+            rig.start(showFlag, true, key);
+            QVERIFY(rig.waitFor(
+                [&] { return rig.sheet->model().outcome() == WizardOutcome::ListFailed; }));
+            if (showFlag == 1) {
+                QTest::qWait(200);
+                QVERIFY(rig.sheet->isVisible());
+                QCOMPARE(rig.sheet->page1().status().text(), QString::fromUtf8(kListUnsigned));
+                QVERIFY(!rig.sheet->nextButton().isEnabled());
+                rig.sheet->cancelButton().click();
+            }
+            QVERIFY(rig.ended(2000));
+            QVERIFY(!rig.sheet->isVisible());
+            QVERIFY(!std::filesystem::exists(rig.install.root() + "/kalvix"));
+            QCOMPARE(rig.server.hits("/files/kalvix"), 0);
+        }
     }
 
     // A list fetch that a silent server holds cannot be interrupted: closing still ends the
