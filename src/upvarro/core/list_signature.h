@@ -9,16 +9,16 @@
 #include <string>
 #include <string_view>
 
+#include "common/base64.h"
+
 namespace upvarro {
 
 inline constexpr std::size_t kPublicKeySize = 32;
 inline constexpr std::size_t kSignatureSize = 64;
 inline constexpr const char* kSignatureFileName = "soft_update.xml.sig";
 
-// Standard base64 with padding. Decoding ignores blanks and line ends around the text and
-// refuses any other character, or a length that is not a whole number of groups.
-std::string toBase64(std::string_view bytes);
-std::optional<std::string> fromBase64(std::string_view text);
+using common::fromBase64;
+using common::toBase64;
 
 // The public key this build was configured with (base64 text, empty for none). Defined by the
 // key library the executable links, so a test build can carry a test key.

@@ -2,25 +2,10 @@
 
 #include <cstdio>
 
+#include "common/base64.h"
+
 namespace kalvix {
 namespace {
-
-constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-
-// 0..63 for an alphabet character, -1 otherwise.
-int sextet(char c) {
-    if (c >= 'A' && c <= 'Z')
-        return c - 'A';
-    if (c >= 'a' && c <= 'z')
-        return c - 'a' + 26;
-    if (c >= '0' && c <= '9')
-        return c - '0' + 52;
-    if (c == '+')
-        return 62;
-    if (c == '/')
-        return 63;
-    return -1;
-}
 
 std::string withPath(const char* format, const std::string& path) {
     const int size = std::snprintf(nullptr, 0, format, path.c_str());
@@ -41,10 +26,10 @@ std::string encodeBuildText(const BuildRecord& record) {
     for (std::size_t i = 0; i + 2 < bytes.size(); i += 3) {
         const std::uint32_t n = std::uint32_t{bytes[i]} << 16 | std::uint32_t{bytes[i + 1]} << 8 |
                                 std::uint32_t{bytes[i + 2]};
-        out += kAlphabet[(n >> 18) & 63];
-        out += kAlphabet[(n >> 12) & 63];
-        out += kAlphabet[(n >> 6) & 63];
-        out += kAlphabet[n & 63];
+        out += common::kBase64Alphabet[(n >> 18) & 63];
+        out += common::kBase64Alphabet[(n >> 12) & 63];
+        out += common::kBase64Alphabet[(n >> 6) & 63];
+        out += common::kBase64Alphabet[n & 63];
     }
     return out;
 }
@@ -54,7 +39,7 @@ DecodeResult decodeBuildText(std::string_view text, BuildRecord& record) {
     auto& bytes = record.bytes();
     std::size_t i = 0;
     while (result.bytes < bytes.size()) {
-        if (i >= text.size() || (text[i] != '=' && sextet(text[i]) < 0))
+        if (i >= text.size() || (text[i] != '=' && common::base64Sextet(text[i]) < 0))
             break;
         if (text.size() - i < 4) {
             result.failed = true;
@@ -77,7 +62,7 @@ DecodeResult decodeBuildText(std::string_view text, BuildRecord& record) {
         // the bytes above it.
         std::uint32_t n = 0;
         for (int k = 0; k < 4; ++k) {
-            const std::int32_t v = group[k] == '=' ? 0 : sextet(group[k]);
+            const std::int32_t v = group[k] == '=' ? 0 : common::base64Sextet(group[k]);
             n |= static_cast<std::uint32_t>(v) << (6 * (3 - k));
         }
         const std::uint8_t out[3] = {static_cast<std::uint8_t>((n >> 16) & 0xFF),

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 #include "common/hex_digest.h"
@@ -211,23 +212,33 @@ bool removeFile(const std::string& path) {
 
 namespace {
 
+// Reads fd to its end in large pieces; false on a read error or when piece says stop.
+bool readPieces(int fd, const std::function<bool(const char*, std::size_t)>& piece) {
+    char buf[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        if (!piece(buf, static_cast<std::size_t>(n)))
+            return false;
+    }
+}
+
 std::optional<std::string> digestOfRegularFile(common::DigestKind kind, const std::string& path) {
     struct stat st {};
     Fd in(openRegular(path, true, st));
     if (in.get() < 0)
         return std::nullopt;
     common::HexDigest digest(kind);
-    char buf[65536];
-    for (;;) {
-        ssize_t n = ::read(in.get(), buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return std::nullopt;
-        if (n == 0)
-            break;
-        digest.update(buf, static_cast<std::size_t>(n));
-    }
+    if (!readPieces(in.get(), [&](const char* piece, std::size_t size) {
+            digest.update(piece, size);
+            return true;
+        }))
+        return std::nullopt;
     return digest.finish();
 }
 
@@ -331,19 +342,12 @@ std::optional<std::string> readWholeFile(const std::string& path, std::int64_t l
     if (in.get() < 0 || st.st_size > limit)
         return std::nullopt;
     std::string bytes;
-    char buf[65536];
-    for (;;) {
-        ssize_t n = ::read(in.get(), buf, sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return std::nullopt;
-        if (n == 0)
-            break;
-        bytes.append(buf, static_cast<std::size_t>(n));
-        if (static_cast<std::int64_t>(bytes.size()) > limit)
-            return std::nullopt;
-    }
+    // The file may have grown since it was measured.
+    if (!readPieces(in.get(), [&](const char* piece, std::size_t size) {
+            bytes.append(piece, size);
+            return static_cast<std::int64_t>(bytes.size()) <= limit;
+        }))
+        return std::nullopt;
     return bytes;
 }
 
