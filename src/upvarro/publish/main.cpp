@@ -1,0 +1,182 @@
+// upvarro-publish: writes (and signs) soft_update.xml for a release folder, or makes the key
+// pair that signs it.
+#include <ctime>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/number_text.h"
+#include "upvarro/publish/publisher.h"
+
+namespace {
+
+constexpr const char* kProgram = "upvarro-publish";
+
+constexpr const char* kHelp = R"(Usage:
+  upvarro-publish FOLDER --url DOWNURL [--title T] [--version V] [--force]
+                  [--rules RULES] [--key PRIVATE.pem] [--time SECONDS] [--out DIR]
+  upvarro-publish --new-key DIR
+  upvarro-publish --help
+
+Writes soft_update.xml, the update list of the updater, for the release folder FOLDER: one
+entry per file below it (its name relative to FOLDER, size, MD5 and SHA-256). Serve FOLDER
+as it is, with the list beside its files; changelog.txt at the top of FOLDER is served as the
+change log the updater shows, and is not listed itself. Neither are soft_update.xml and
+soft_update.xml.sig at its top, nor the rules and key files when they lie inside FOLDER.
+
+Options:
+  --url DOWNURL     the http:// or https:// address FOLDER is served at; each file is
+                    fetched from DOWNURL/NAME (at most 127 bytes, a trailing / is dropped)
+  --title T         the wizard's window title (Title)
+  --version V       the version of the update set (default: @VERSION@)
+  --force           an important update: the user cannot put it off (ForceUpdate)
+  --rules RULES     actions of files, from the rules file described below
+  --key PRIVATE.pem sign the list: also writes soft_update.xml.sig (Ed25519). Without it, a
+                    soft_update.xml.sig left by an earlier run is removed
+  --time SECONDS    the publication time, seconds since 1970 (default: now); an updater
+                    that checks signatures refuses a list older than one it installed
+  --out DIR         write the list (and signature) into DIR instead of FOLDER
+  --new-key DIR     make a key pair: DIR/update.key (the private key, mode 0600; an existing
+                    one is never replaced) and DIR/update.pub (the public key, the value of
+                    the CMake variable KALVIX_UPDATE_PUBKEY of the updater's build)
+  -h, --help        this text
+
+Rules file: one rule per line, PATTERN ACTION [ACTION]; blank lines and lines starting with #
+are ignored, and a word starting with # ends a line. PATTERN is a glob (fnmatch: * and ? also
+match "/", ? matches one byte, [...] a set) against the name relative to FOLDER with "/"
+between folders; the last matching line decides, files no line matches are copied.
+Actions:
+  copy              download and put in place (the default)
+  restart           copy, then restart it as the main program after the update (one file
+                    at most; it is listed first); "copy restart" is the same
+  register          copy, then register it as a component
+  run               copy, then start it
+  delete            remove it from installations; it is not offered for download. A pattern
+                    without wildcards deletes that name even when FOLDER lacks the file
+Example:
+  *.so        copy
+  kalvix      restart
+  old/*       delete
+  tools/setup run
+
+Names the updater would refuse (.., absolute names, control characters, names longer than
+128 GBK bytes or with characters GBK lacks), files over 2147483647 bytes, links to folders
+and anything that is neither a file nor a folder are refused, and nothing is written.
+Exit status: 0 written, 1 the output could not be written, 2 refused (nothing was written).
+)";
+
+// Messages quote file names: their control characters must not break the line.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    return text;
+}
+
+int refuse(const std::string& message) {
+    std::cerr << kProgram << ": " << oneLine(message) << "\n";
+    return upvarro::publish::kRefused;
+}
+
+std::string helpText() {
+    std::string text = kHelp;
+    const std::string mark = "@VERSION@";
+    text.replace(text.find(mark), mark.size(), UPVARRO_PUBLISH_VERSION);
+    return text;
+}
+
+int finish(const upvarro::publish::RunResult& result) {
+    for (const std::string& line : result.lines)
+        std::cout << oneLine(line) << "\n";
+    if (result.status != upvarro::publish::kPublished)
+        std::cerr << kProgram << ": " << oneLine(result.error) << "\n";
+    return result.status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::map<std::string_view, bool> known = {
+        {"--url", true},   {"--title", true},   {"--version", true},
+        {"--rules", true}, {"--key", true},     {"--time", true},
+        {"--out", true},   {"--new-key", true}, {"--force", false}};
+    std::map<std::string, std::string> given;
+    std::optional<std::string> folder;
+    bool optionsEnd = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (optionsEnd || arg.empty() || arg[0] != '-' || arg == "-") {
+            if (folder)
+                return refuse("one release folder only: '" + *folder + "' and '" + arg + "'");
+            folder = arg;
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnd = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            std::cout << helpText();
+            return 0;
+        }
+        std::string name = arg;
+        std::optional<std::string> value;
+        if (std::size_t eq = arg.find('='); eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+        }
+        auto option = known.find(name);
+        if (option == known.end())
+            return refuse("unknown option " + name + " (see --help)");
+        if (!option->second) {
+            if (value)
+                return refuse(name + " takes no value");
+            value = "";
+        } else if (!value) {
+            if (i + 1 >= argc)
+                return refuse(name + " needs a value");
+            value = argv[++i];
+        }
+        if (!given.emplace(name, *value).second)
+            return refuse(name + " given twice");
+    }
+
+    auto option = [&given](const char* name) {
+        auto it = given.find(name);
+        return it == given.end() ? std::string() : it->second;
+    };
+    if (given.count("--new-key")) {
+        if (given.size() > 1 || folder)
+            return refuse("--new-key takes no other options and no folder");
+        if (option("--new-key").empty())
+            return refuse("--new-key needs a folder");
+        return finish(upvarro::publish::createKeyPair(option("--new-key")));
+    }
+    if (!folder)
+        return refuse("no release folder given (see --help)");
+    if (!given.count("--url"))
+        return refuse("--url is required: the address FOLDER is served at");
+
+    upvarro::publish::PublishOptions options;
+    options.folder = *folder;
+    options.url = option("--url");
+    options.version = given.count("--version") ? option("--version") : UPVARRO_PUBLISH_VERSION;
+    options.title = option("--title");
+    options.force = given.count("--force") > 0;
+    options.rulesPath = option("--rules");
+    options.keyPath = option("--key");
+    options.outFolder = option("--out");
+    options.publishTime = static_cast<std::int64_t>(std::time(nullptr));
+    if (given.count("--time")) {
+        const std::string text = option("--time");
+        auto seconds = text.find_first_not_of("0123456789") == std::string::npos
+                           ? common::parseInteger(text, 1, INT64_MAX)
+                           : std::nullopt;
+        if (!seconds)
+            return refuse("--time '" + text + "' is not a positive number of seconds since 1970");
+        options.publishTime = *seconds;
+    }
+    return finish(upvarro::publish::publishRelease(options));
+}

@@ -1,0 +1,206 @@
+#include "upvarro/publish/publisher.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "upvarro/core/list_signature.h"
+#include "upvarro/publish/output_file.h"
+#include "upvarro/publish/publish_rules.h"
+#include "upvarro/publish/release_folder.h"
+#include "upvarro/publish/release_list.h"
+
+namespace upvarro::publish {
+namespace {
+
+RunResult refused(std::string error, int status = kRefused) {
+    RunResult r;
+    r.status = status;
+    r.error = std::move(error);
+    return r;
+}
+
+std::optional<std::string> readWhole(const std::string& path, std::string& error) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        error = path + ": is a folder";
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = path + ": cannot be read: " + std::strerror(errno);
+        return std::nullopt;
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (in.bad()) {
+        error = path + ": cannot be read";
+        return std::nullopt;
+    }
+    return bytes.str();
+}
+
+bool isFolder(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// Creates folder and the folders above it; private is for the folder of a key.
+bool makeFolder(const std::string& folder, bool privateFolder, std::string& error) {
+    if (isFolder(folder))
+        return true;
+    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
+         slash = folder.find('/', slash + 1)) {
+        std::string above = folder.substr(0, slash);
+        if (!isFolder(above) && ::mkdir(above.c_str(), 0777) != 0 && errno != EEXIST) {
+            error = above + ": cannot be created: " + std::strerror(errno);
+            return false;
+        }
+    }
+    if (::mkdir(folder.c_str(), privateFolder ? 0700 : 0777) != 0 && !isFolder(folder)) {
+        error = folder + ": cannot be created: " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+RunResult publishRelease(const PublishOptions& options) {
+    std::string error;
+    auto url = checkedDownUrl(options.url, error);
+    if (!url)
+        return refused(error);
+    if (options.publishTime <= 0)
+        return refused("--time must be a positive number of seconds since 1970");
+
+    std::optional<PublishRules> rules;
+    if (!options.rulesPath.empty()) {
+        auto text = readWhole(options.rulesPath, error);
+        if (!text)
+            return refused(error);
+        rules = PublishRules::parse(*text, options.rulesPath, &error);
+        if (!rules)
+            return refused(error);
+    }
+    std::optional<SigningKey> key;
+    if (!options.keyPath.empty()) {
+        auto pem = readWhole(options.keyPath, error);
+        if (!pem)
+            return refused(error);
+        std::string why;
+        key = readSigningKey(*pem, &why);
+        if (!key)
+            return refused(options.keyPath + ": " +
+                           (why.empty() ? "not an Ed25519 private key" : why));
+    }
+
+    const std::string out = options.outFolder.empty() ? options.folder : options.outFolder;
+    if (exists(out) && !isFolder(out))
+        return refused(out + ": not a folder");
+    ScanOptions scan;
+    scan.folder = options.folder;
+    scan.rules = rules ? &*rules : nullptr;
+    scan.skipped = {out + "/" + kListFileName, out + "/" + kSignatureFileName,
+                    out + "/" + kChangeLogFileName};
+    if (!options.rulesPath.empty())
+        scan.skipped.push_back(options.rulesPath);
+    if (!options.keyPath.empty())
+        scan.skipped.push_back(options.keyPath);
+    auto entries = scanRelease(scan, error);
+    if (!entries)
+        return refused(error);
+    if (!orderEntries(*entries, error))
+        return refused((rules ? rules->source() + ": " : std::string()) + error);
+
+    ListSettings settings;
+    settings.downUrl = *url;
+    settings.version = options.version;
+    settings.title = options.title;
+    settings.force = options.force;
+    settings.publishTime = options.publishTime;
+    auto text = listText(settings, *entries, error);
+    if (!text)
+        return refused(error);
+    std::optional<std::string> signature;
+    if (key) {
+        signature = signList(*text, *key);
+        if (!signature)
+            return refused(options.keyPath + ": the list could not be signed", kWriteFailed);
+    }
+
+    // Both files are complete on disk before either replaces its old copy.
+    if (!makeFolder(out, false, error))
+        return refused(error, kWriteFailed);
+    OutputFile list;
+    OutputFile sig;
+    if (!list.prepare(out, kListFileName, *text, error) ||
+        (signature && !sig.prepare(out, kSignatureFileName, *signature, error)))
+        return refused(error, kWriteFailed);
+    if (!list.commit(error))
+        return refused(error, kWriteFailed);
+
+    RunResult result;
+    const std::string sigPath = out + "/" + kSignatureFileName;
+    if (signature) {
+        if (!sig.commit(error))
+            return refused(error, kWriteFailed);
+    } else if (exists(sigPath)) {
+        // A signature of an earlier list would not match this one.
+        if (::unlink(sigPath.c_str()) != 0)
+            return refused(sigPath + ": stale signature of an earlier list cannot be removed: " +
+                               std::strerror(errno),
+                           kWriteFailed);
+        result.lines.push_back("removed " + sigPath + ": it signed an earlier list");
+    }
+
+    std::size_t deletes = 0;
+    for (const ReleaseEntry& e : *entries)
+        deletes += e.action == FileAction::Delete ? 1 : 0;
+    result.lines.push_back(list.target() + ": " + std::to_string(entries->size()) +
+                           (entries->size() == 1 ? " file" : " files") + " (" +
+                           std::to_string(deletes) + " delete), " +
+                           (signature ? "signed" : "not signed") + ", published " +
+                           std::to_string(options.publishTime));
+    return result;
+}
+
+RunResult createKeyPair(const std::string& folder) {
+    std::string error;
+    const std::string keyPath = folder + "/" + kPrivateKeyFileName;
+    // Losing a private key strands every installation built with its public half.
+    if (exists(keyPath))
+        return refused(keyPath +
+                       " exists already; move it away first (a new key would not "
+                       "match the installations built with the old one)");
+    if (exists(folder) && !isFolder(folder))
+        return refused(folder + ": not a folder");
+    auto pair = generateKeyPair();
+    if (!pair)
+        return refused("the key pair could not be made", kWriteFailed);
+    if (!makeFolder(folder, true, error))
+        return refused(error, kWriteFailed);
+    if (!createExclusive(keyPath, pair->privatePem, 0600, error))
+        return refused(error, kWriteFailed);
+    const std::string publicLine = toBase64(pair->publicKey);
+    OutputFile pub;
+    if (!pub.prepare(folder, kPublicKeyFileName, publicLine + "\n", error) || !pub.commit(error))
+        return refused(error + " (the private key " + keyPath + " was written)", kWriteFailed);
+    RunResult result;
+    result.lines.push_back("wrote " + keyPath + " (private key: keep it secret and backed up)");
+    result.lines.push_back("wrote " + pub.target() + " (public key)");
+    result.lines.push_back("configure the build with: -DKALVIX_UPDATE_PUBKEY=" + publicLine);
+    return result;
+}
+
+}  // namespace upvarro::publish
