@@ -74,9 +74,19 @@ bool makeFolder(const std::string& folder, bool privateFolder, std::string& erro
     return true;
 }
 
+// "release/" and "release" name one folder; messages and paths join with one "/".
+std::string withoutTrailingSlash(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
 }  // namespace
 
-RunResult publishRelease(const PublishOptions& options) {
+RunResult publishRelease(const PublishOptions& given) {
+    PublishOptions options = given;
+    options.folder = withoutTrailingSlash(options.folder);
+    options.outFolder = withoutTrailingSlash(options.outFolder);
     std::string error;
     auto url = checkedDownUrl(options.url, error);
     if (!url)
@@ -175,7 +185,8 @@ RunResult publishRelease(const PublishOptions& options) {
     return result;
 }
 
-RunResult createKeyPair(const std::string& folder) {
+RunResult createKeyPair(const std::string& given) {
+    const std::string folder = withoutTrailingSlash(given);
     std::string error;
     const std::string keyPath = folder + "/" + kPrivateKeyFileName;
     // Losing a private key strands every installation built with its public half.

@@ -87,7 +87,8 @@ std::string nameRefusal(std::string_view name) {
         start = end + 1;
     }
     auto gbk = common::utf8ToGbkStrict(name);
-    if (!gbk)
+    // The updater reads the GBK back: a character GBK shares with another would change the name.
+    if (!gbk || common::gbkToUtf8(*gbk) != name)
         return "the name is not UTF-8 text that GBK can hold";
     if (gbk->size() > kNameLimit)
         return "the name takes " + std::to_string(gbk->size()) + " GBK bytes; the updater keeps " +

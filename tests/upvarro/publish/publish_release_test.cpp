@@ -100,12 +100,14 @@ TEST(PublishRelease, ListReadsBackAsPublishedAndSignatureVerifies) {
     // A key kept inside the release must never be served.
     fs::copy_file(r.keys + "/update.key", r.folder + "/update.key");
     r.options.keyPath = r.folder + "/update.key";
+    // A link to a regular file is published as that file.
+    fs::create_symlink("../数据/表.txt", r.folder + "/lib/link.txt");
     r.options.title = "Kalvix";
     r.options.force = true;
     RunResult result = publishRelease(r.options);
     ASSERT_EQ(result.status, kPublished) << result.error;
     ASSERT_EQ(result.lines.size(), 1u);
-    EXPECT_NE(result.lines[0].find("6 files (2 delete), signed, published 1765000000"),
+    EXPECT_NE(result.lines[0].find("7 files (2 delete), signed, published 1765000000"),
               std::string::npos)
         << result.lines[0];
 
@@ -130,6 +132,7 @@ TEST(PublishRelease, ListReadsBackAsPublishedAndSignatureVerifies) {
     const std::vector<Expected> expected = {
         {"kalvix", "toolbox 2.0", kActionDownload | kActionCopy, false},
         {"lib/libgame.so", std::string(5000, 'x'), kActionDownload | kActionCopy, false},
+        {"lib/link.txt", "表格", kActionDownload | kActionCopy, false},
         {"odd & \"quoted\" <name>.txt", "escaped", kActionDownload | kActionCopy, false},
         {"old/obsolete.bin", "", kActionDelete, true},
         {"removed.dll", "", kActionDelete, true},
@@ -333,9 +336,10 @@ Process run(const std::vector<std::string>& args, const std::string& scratch) {
 TEST(PublishProgram, PublishesRefusesAndExplains) {
     Release r;
     ASSERT_EQ(createKeyPair(r.keys).status, kPublished);
-    Process ok = run({r.folder, "--url", "https://cdn.example/xyq", "--rules", r.options.rulesPath,
-                      "--key", r.keys + "/update.key", "--time=1700000000", "--version", "3.1"},
-                     r.dir.path());
+    Process ok =
+        run({r.folder + "/", "--url", "https://cdn.example/xyq", "--rules", r.options.rulesPath,
+             "--key", r.keys + "/update.key", "--time=1700000000", "--version", "3.1"},
+            r.dir.path());
     ASSERT_EQ(ok.status, 0) << ok.err;
     EXPECT_EQ(ok.err, "");
     EXPECT_NE(ok.out.find("6 files (2 delete), signed, published 1700000000"), std::string::npos)
