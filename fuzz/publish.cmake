@@ -1,0 +1,3 @@
+# upvarro-publish: its rules file, and the names it writes into lists.
+kalvix_fuzzer(publish_rules_fuzz ${CMAKE_CURRENT_SOURCE_DIR}/publish_rules_fuzz.cpp
+              LIBS upvarro_publish)
