@@ -135,8 +135,8 @@ TEST(Install, MovedFolderWorksFromAnotherCurrentFolder) {
     const std::string first = tmp.path() + "/first";
     const ProcessResult installed = install(first);
     ASSERT_EQ(installed.status, 0) << installed.out << installed.err;
-    for (const char* file : {"kalvix", "kalvix-calc", "kalvix-quizdb", "Conversion.dat", "xyq.ini",
-                             "update/upvarro", "update/upvarro.ini"})
+    for (const char* file : {"kalvix", "kalvix-calc", "kalvix-quizdb", "upvarro-publish",
+                             "Conversion.dat", "xyq.ini", "update/upvarro", "update/upvarro.ini"})
         EXPECT_TRUE(fs::is_regular_file(first + "/" + file)) << file;
     // The menu entry belongs to system prefixes only.
     EXPECT_FALSE(fs::exists(first + "/share"));
@@ -163,6 +163,20 @@ TEST(Install, MovedFolderWorksFromAnotherCurrentFolder) {
     ProcessResult version = runIn(elsewhere, calc, {calc, "--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string("kalvix-calc ") + KALVIX_PROJECT_VERSION + "\n");
+
+    // The installed publisher writes the same version into the lists it makes.
+    const std::string publisher = root + "/upvarro-publish";
+    const std::string release = tmp.path() + "/release";
+    fs::create_directories(release + "/data");
+    writeFile(release + "/data/a.txt", "a");
+    ProcessResult published = runIn(
+        elsewhere, publisher, {publisher, release, "--url", "http://updates.example.org/xyq"});
+    EXPECT_EQ(published.status, 0) << published.out << published.err;
+    const std::string list = readFile(release + "/soft_update.xml");
+    EXPECT_NE(list.find(std::string("\"Version\" value=\"") + KALVIX_PROJECT_VERSION + "\""),
+              std::string::npos)
+        << list;
+    EXPECT_NE(list.find("name=\"data\\a.txt\""), std::string::npos) << list;
 
     // The sample store and guide file beside the moved programs.
     json quiz = parsed(runIn(elsewhere, calc, {calc, "答题器", "关键字=床前明月光"}));
