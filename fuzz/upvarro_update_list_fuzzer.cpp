@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!list)
         return 0;
     check(!list->entries.empty());
-    check(list->publishTime >= 0);
+    check(list->publishTime >= -1);
     check(common::gbkLength(settings.version) <= upvarro::kVersionLimit);
     for (const auto& e : list->entries) {
         check(upvarro::isSafeRelativeName(e->name));

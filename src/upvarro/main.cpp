@@ -156,7 +156,10 @@ int main(int argc, char** argv) {
     std::string whole = !rest.empty()  ? upvarro::joinArguments(rest)
                         : args.empty() ? std::string()
                                        : args.front();
-    if (upvarro::parseCommandLine(whole).mode == upvarro::RunMode::CopyFile)
-        return upvarro::runUnattended(self, whole, std::cout, std::cerr);
+    if (upvarro::parseCommandLine(whole).mode == upvarro::RunMode::CopyFile) {
+        upvarro::UnattendedOptions options;
+        options.updateKey = *key;
+        return upvarro::runUnattended(self, whole, std::cout, std::cerr, options);
+    }
     return wizard(argc, argv, self, whole, answer, *key);
 }

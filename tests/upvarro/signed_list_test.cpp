@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
+#include "common/gbk.h"
 #include "common/hex_digest.h"
 #include "common/profile_file.h"
 #include "update_fixture.h"
@@ -172,9 +175,11 @@ TEST_F(SignedListTest, RefusedListsChangeNothing) {
         std::string served;
         std::optional<std::string> signature;
         const char* status;
+        test::Fault fault = test::Fault::None;
     };
     const Case cases[] = {
-        {"unsigned server", list, std::nullopt, kListUnsigned},
+        {"unsigned server", list, std::nullopt, kListUnsigned, test::Fault::ErrorPage},
+        {"signature cut off", list, sign(list), kSignatureDownloadFailed, test::Fault::Drop},
         {"another key", list, otherSignature, kListBadSignature},
         {"one byte of the list", tampered, sign(list), kListBadSignature},
         {"one bit of the signature", list, toBase64(flipped), kListBadSignature},
@@ -184,8 +189,7 @@ TEST_F(SignedListTest, RefusedListsChangeNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         server.put("/list/soft_update.xml.sig", "");
-        server.fault("/list/soft_update.xml.sig",
-                     c.signature ? test::Fault::None : test::Fault::ErrorPage);
+        server.fault("/list/soft_update.xml.sig", c.fault);
         serve(c.served, c.signature);
         server.resetHits();
         const std::string ini = test::readFile(install.module() + "/upvarro.ini");
@@ -230,6 +234,73 @@ TEST_F(SignedListTest, AnOlderSignedListIsAReplay) {
     ASSERT_EQ(run(), ListOutcome::Ready);
     EXPECT_EQ(session->status(), kNothingToUpdate);
     EXPECT_EQ(session->settings.publishTime, 1766000000);
+}
+
+TEST_F(SignedListTest, UndatedAndBadlyDatedLists) {
+    common::ProfileFile ini;
+    ASSERT_TRUE(ini.load(install.module() + "/upvarro.ini"));
+    ini.setInt("Version", "PublishTime", 1765000000);
+    ASSERT_TRUE(ini.save(install.module() + "/upvarro.ini"));
+    std::string undated = listOf(files, 1);
+    undated.replace(undated.find(" PublishTime=\"1\""), 16, "");
+    std::string badlyDated = listOf(files, 1);
+    badlyDated.replace(badlyDated.find("\"1\""), 3, "\"soon\"");
+    struct Case {
+        const std::string& list;
+        bool withKey;
+        ListOutcome outcome;
+        const char* status;
+    };
+    const Case cases[] = {
+        {undated, true, ListOutcome::Refused, kListOutdated},
+        {badlyDated, true, ListOutcome::Refused, kListInvalid},
+        {badlyDated, false, ListOutcome::Ready, "发现2个文件需要更新"},
+    };
+    for (const Case& c : cases) {
+        updateKey = c.withKey ? signing.publicKey : std::string();
+        serve(c.list, sign(c.list));
+        EXPECT_EQ(run(), c.outcome) << c.list;
+        EXPECT_EQ(session->status(), c.status);
+        session->runLock.release();
+    }
+}
+
+TEST_F(SignedListTest, InstalledAndHandedOverOnlyWithTheRightSha256) {
+    const std::string bytes = "the new updater";
+    const std::string right = common::HexDigest::ofBytes(common::DigestKind::Sha256, bytes);
+    const std::string wrong(64, '0');
+    // One file system (renamed into place) and, where there is one, another (copied).
+    std::vector<std::string> sources = {install.temp()};
+    char pattern[] = "/dev/shm/upvarro-test-XXXXXX";
+    if (::access("/dev/shm", W_OK) == 0 && ::mkdtemp(pattern))
+        sources.push_back(pattern);
+    for (const std::string& folder : sources) {
+        SCOPED_TRACE(folder);
+        const std::string from = folder + "/f";
+        const std::string to = install.root() + "/f";
+        test::writeFile(from, bytes);
+        EXPECT_EQ(platform::installFile(from, to, {test::md5(bytes), wrong}, {}),
+                  platform::InstallResult::WrongChecksum);
+        EXPECT_FALSE(platform::fileExists(to));
+        EXPECT_EQ(platform::installFile(from, to, {test::md5(bytes), right}, {}),
+                  platform::InstallResult::Installed);
+        EXPECT_EQ(test::readFile(to), bytes);
+        std::filesystem::remove(to);
+    }
+    if (sources.size() > 1)
+        std::filesystem::remove_all(sources.back());
+
+    // A self-update whose new copy has the list's MD5 but not its SHA-256 is not started.
+    updateKey.clear();
+    serve(listOf({{"update/upvarro", bytes}}, 1), std::nullopt);
+    ASSERT_EQ(run(), ListOutcome::Ready);
+    ASSERT_TRUE(session->selfUpdate);
+    test::writeFile(session->newUpdaterPath, bytes);
+    entry("update/upvarro").sha256 = wrong;
+    finishUpdate(*session);
+    EXPECT_NE(common::gbkToUtf8(test::readFile(install.module() + "/update.log"))
+                  .find("与列表不一致，未启动"),
+              std::string::npos);
 }
 
 TEST_F(SignedListTest, ABuildWithoutAKeyTakesListsAsBefore) {

@@ -62,7 +62,9 @@ Key privateKeyOf(std::string_view pem) {
     Bio in(BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size())));
     if (!in)
         return nullptr;
-    Key key(PEM_read_bio_PrivateKey(in.get(), nullptr, nullptr, nullptr));
+    // No pass-phrase prompt on the terminal: an encrypted key is refused, not asked about.
+    auto noPassphrase = [](char*, int, int, void*) { return -1; };
+    Key key(PEM_read_bio_PrivateKey(in.get(), nullptr, noPassphrase, nullptr));
     ERR_clear_error();
     return key;
 }
@@ -116,7 +118,7 @@ std::optional<SigningKey> readSigningKey(std::string_view pem, std::string* erro
     };
     Key key = privateKeyOf(pem);
     if (!key)
-        return fail("not a PEM private key");
+        return fail("not an unencrypted PEM private key");
     if (EVP_PKEY_get_base_id(key.get()) != EVP_PKEY_ED25519)
         return fail("not an Ed25519 key");
     auto raw = rawPublicKey(key.get());

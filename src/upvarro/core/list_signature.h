@@ -20,9 +20,6 @@ inline constexpr const char* kSignatureFileName = "soft_update.xml.sig";
 using common::fromBase64;
 using common::toBase64;
 
-// The public key this build was configured with (base64 text, empty for none). Defined by the
-// key library the executable links, so a test build can carry a test key.
-std::string_view compiledUpdateKey();
 // The raw 32 key bytes of a base64 text; nullopt when it is not one.
 std::optional<std::string> decodePublicKey(std::string_view base64);
 

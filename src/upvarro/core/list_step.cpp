@@ -133,8 +133,16 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
     if (signedOnly) {
         platform::removeFile(signaturePath);
         if (!transfer.fetch(folderUrl + "/" + kSignatureFileName, signaturePath,
-                            kSignatureFetchLimit))
-            return refuseList(kListUnsigned, "下载soft_update.xml.sig签名失败，拒绝文件列表");
+                            kSignatureFetchLimit)) {
+            // A server that answers "not here" has no signature; one that could not be
+            // reached may have one next time.
+            const long status = transfer.lastHttpStatus();
+            if (status >= 400 && status < 500)
+                return refuseList(kListUnsigned,
+                                  "服务器上没有soft_update.xml.sig签名，拒绝文件列表");
+            return refuseList(kSignatureDownloadFailed,
+                              "下载soft_update.xml.sig签名失败，拒绝文件列表");
+        }
         auto signature = platform::readWholeFile(signaturePath, kSignatureFetchLimit);
         if (!listBytes || !signature ||
             verifyListSignature(*listBytes, *signature, s.updateKey) != SignatureCheck::Valid)
@@ -144,13 +152,14 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
 
     std::optional<UpdateList> list;
     std::string refusal;
+    // Parsed into a copy: a list refused below must not have set anything.
     Settings settings;
     {
         std::lock_guard guard(s.lock);
         settings = s.settings;
+        if (listBytes)
+            list = parseUpdateList(*listBytes, s.folders, settings, &refusal);
     }
-    if (listBytes)
-        list = parseUpdateList(*listBytes, s.folders, settings, &refusal);
     if (!list) {
         if (!refusal.empty())
             s.log(refusal);
@@ -159,6 +168,8 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
         return ListOutcome::Invalid;
     }
     if (signedOnly) {
+        if (list->publishTime < 0)
+            return refuseList(kListInvalid, "拒绝文件列表：发布时间不是秒数");
         // A replayed older release would bring back what a newer one mended.
         if (list->publishTime < settings.publishTime)
             return refuseList(kListOutdated,
@@ -168,7 +179,7 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
     }
     {
         std::lock_guard guard(s.lock);
-        s.settings = settings;
+        copyListSettings(settings, s.settings);
     }
     s.updateList = std::move(list->entries);
     if (list->restart)

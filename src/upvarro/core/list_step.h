@@ -18,12 +18,15 @@ inline constexpr const char* kChangelogFailed = "下载changelog.txt失败！";
 inline constexpr const char* kListUnsigned = "文件列表没有签名,本次升级失败!";
 inline constexpr const char* kListBadSignature = "文件列表的签名不正确,本次升级失败!";
 inline constexpr const char* kListOutdated = "文件列表比已安装的版本旧,本次升级失败!";
+inline constexpr const char* kSignatureDownloadFailed = "下载文件列表的签名失败！";
 inline constexpr std::int64_t kSignatureFetchLimit = 4096;
 
 enum class ListOutcome {
     DownloadFailed,
     Invalid,
-    Refused,  // a signed build found the list unsigned, badly signed or older than installed
+    // a signed build found the list unsigned, badly signed, undated or older than installed,
+    // or could not fetch its signature
+    Refused,
     Ready,
 };
 

@@ -32,6 +32,7 @@ bool matches(const char* key, const std::string& name) {
     return std::strncmp(key, name.c_str(), name.size()) == 0;
 }
 
+// What this sets, copyListSettings copies.
 void applySetting(const std::string& name, const char* value, Settings& s) {
     if (matches("Version", name)) {
         s.version = kept(value, kVersionLimit);
@@ -92,6 +93,15 @@ std::int32_t actionFlags(const char* action, bool& restart, std::int32_t& allowe
 
 }  // namespace
 
+void copyListSettings(const Settings& parsed, Settings& held) {
+    held.version = parsed.version;
+    held.title = parsed.title;
+    held.forceUpdate = parsed.forceUpdate;
+    held.updateMaxSpin = parsed.updateMaxSpin;
+    held.waterMarkPath = parsed.waterMarkPath;
+    held.bannerPath = parsed.bannerPath;
+}
+
 bool isSafeRelativeName(const std::string& name) {
     if (name.empty() || name[0] == '/' || name[0] == '\\')
         return false;
@@ -133,12 +143,8 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
     Settings updated = settings;
     UpdateList list;
     if (const auto* system = doc.FirstChildElement("system")) {
-        if (const char* time = system->Attribute(kPublishTimeAttribute)) {
-            auto seconds = common::parseInteger(time, 0, INT64_MAX);
-            if (!seconds)
-                return refuse(std::string("拒绝文件列表：发布时间 ") + time + " 不是秒数");
-            list.publishTime = *seconds;
-        }
+        if (const char* time = system->Attribute(kPublishTimeAttribute))
+            list.publishTime = common::parseInteger(time, 0, INT64_MAX).value_or(-1);
         for (const auto* e = system->FirstChildElement(); e; e = e->NextSiblingElement()) {
             const char* name = e->Attribute("name");
             const char* value = e->Attribute("value");

@@ -22,7 +22,8 @@ inline constexpr const char* kSha256Attribute = "sha256";
 struct UpdateList {
     std::vector<std::unique_ptr<UpdateEntry>> entries;  // in document order
     bool restart = false;                               // an entry asked for a restart
-    // The system element's PublishTime: seconds since 1970, 0 when the list gives none.
+    // The system element's PublishTime: seconds since 1970, 0 when the list gives none, -1
+    // when it is not a number of seconds (only a build that checks signatures minds).
     std::int64_t publishTime = 0;
 };
 
@@ -33,10 +34,14 @@ bool isSafeRelativeName(const std::string& name);
 
 // Parses the document. Settings found are applied to settings. Nullopt when the document
 // cannot be read, has no file element, a file element lacks name, checksum, DownUrl or size,
-// a sha256 attribute is not 64 hex digits, the publication time is not a decimal number,
+// a sha256 attribute is not 64 hex digits,
 // a name is not a safe relative path or leads out of the installation or temporary folder
 // through a linked folder, or a DownUrl is not an http or https address. For the refusals of
 // names and addresses, refusal (when given) receives a line for the log.
+// Copies what a list's system element sets (Version, Title, ForceUpdate, UpdateMaxSpin and the
+// two pictures) from settings parsed with the list to the settings held.
+void copyListSettings(const Settings& parsed, Settings& held);
+
 std::optional<UpdateList> parseUpdateList(std::string_view document, const Folders& folders,
                                           Settings& settings, std::string* refusal = nullptr);
 

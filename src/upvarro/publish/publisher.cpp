@@ -152,10 +152,21 @@ RunResult publishRelease(const PublishOptions& given) {
     // Both files are complete on disk before either replaces its old copy.
     if (!makeFolder(out, false, error))
         return refused(error, kWriteFailed);
+    // The updater fetches the change log beside the list: a list written elsewhere takes the
+    // release's change log with it.
+    std::optional<std::string> changeLog;
+    const std::string changeLogPath = options.folder + "/" + kChangeLogFileName;
+    if (out != options.folder && exists(changeLogPath)) {
+        changeLog = readWhole(changeLogPath, error);
+        if (!changeLog)
+            return refused(error);
+    }
     OutputFile list;
     OutputFile sig;
+    OutputFile log;
     if (!list.prepare(out, kListFileName, *text, error) ||
-        (signature && !sig.prepare(out, kSignatureFileName, *signature, error)))
+        (signature && !sig.prepare(out, kSignatureFileName, *signature, error)) ||
+        (changeLog && !log.prepare(out, kChangeLogFileName, *changeLog, error)))
         return refused(error, kWriteFailed);
     if (!list.commit(error))
         return refused(error, kWriteFailed);
@@ -163,8 +174,13 @@ RunResult publishRelease(const PublishOptions& given) {
     RunResult result;
     const std::string sigPath = out + "/" + kSignatureFileName;
     if (signature) {
-        if (!sig.commit(error))
-            return refused(error, kWriteFailed);
+        if (!sig.commit(error)) {
+            // The old signature does not match the new list: served together they would only
+            // be refused, so it goes, and the maker hears why.
+            ::unlink(sigPath.c_str());
+            return refused(error + "; the list is written but unsigned, publish again",
+                           kWriteFailed);
+        }
     } else if (exists(sigPath)) {
         // A signature of an earlier list would not match this one.
         if (::unlink(sigPath.c_str()) != 0)
@@ -173,6 +189,8 @@ RunResult publishRelease(const PublishOptions& given) {
                            kWriteFailed);
         result.lines.push_back("removed " + sigPath + ": it signed an earlier list");
     }
+    if (changeLog && !log.commit(error))
+        return refused(error, kWriteFailed);
 
     std::size_t deletes = 0;
     for (const ReleaseEntry& e : *entries)

@@ -182,6 +182,8 @@ TEST(PublishRelease, UnsignedRunRemovesStaleSignatureAndWritesElsewhereWithOut) 
     EXPECT_EQ(parsed->entries.size(), 6u);
     EXPECT_EQ(settings.title, Settings().title) << "no Title without --title";
     EXPECT_EQ(settings.forceUpdate, 0);
+    EXPECT_EQ(read(r.options.outFolder + "/changelog.txt"), "2.0: tables")
+        << "the updater fetches the change log beside the list";
 }
 
 struct Refusal {
