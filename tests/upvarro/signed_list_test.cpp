@@ -111,10 +111,13 @@ class SignedListTest : public test::UpdateFixture {
     }
 
     // The list of the files with the given publication time; sha256 replaces the right sums.
+    // changelogSum: the ChangelogSha256 attribute, none when empty.
     std::string listOf(const std::vector<test::ServedFile>& served, std::int64_t time,
-                       const std::string& sha256 = "") {
-        std::string xml = "<system PublishTime=\"" + std::to_string(time) +
-                          "\"><item name=\"Title\" value=\"Signed\"/></system><files>";
+                       const std::string& sha256 = "", const std::string& changelogSum = "") {
+        std::string xml =
+            "<system PublishTime=\"" + std::to_string(time) + "\"" +
+            (changelogSum.empty() ? "" : " ChangelogSha256=\"" + changelogSum + "\"") +
+            "><item name=\"Title\" value=\"Signed\"/></system><files>";
         for (const test::ServedFile& f : served) {
             std::string sum =
                 sha256.empty() ? common::HexDigest::ofBytes(common::DigestKind::Sha256, f.content)
@@ -301,6 +304,40 @@ TEST_F(SignedListTest, InstalledAndHandedOverOnlyWithTheRightSha256) {
     EXPECT_NE(common::gbkToUtf8(test::readFile(install.module() + "/update.log"))
                   .find("与列表不一致，未启动"),
               std::string::npos);
+}
+
+// The change log is what the update prompt shows: a signed build shows only the one the
+// signed list vouches for.
+TEST_F(SignedListTest, TheChangeLogShowsOnlyWhatTheSignedListVouchesFor) {
+    const std::string served = "changes";
+    const std::string sum = common::HexDigest::ofBytes(common::DigestKind::Sha256, served);
+    const std::string otherSum = common::HexDigest::ofBytes(common::DigestKind::Sha256, "other");
+    struct Case {
+        const char* what;
+        bool withKey;
+        std::string listed;  // ChangelogSha256
+        bool shown;
+        int fetched;
+        const char* status;
+    };
+    const Case cases[] = {
+        {"vouched for", true, sum, true, 1, "发现2个文件需要更新"},
+        {"replaced on the way", true, otherSum, false, 1, kChangelogFailed},
+        {"not named by the list", true, "", false, 0, "发现2个文件需要更新"},
+        {"no key: shown as always", false, otherSum, true, 1, "发现2个文件需要更新"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        updateKey = c.withKey ? signing.publicKey : std::string();
+        const std::string list = listOf(files, 1, "", c.listed);
+        serve(list, sign(list));
+        server.resetHits();
+        ASSERT_EQ(run(), ListOutcome::Ready);
+        EXPECT_EQ(session->status(), c.status);
+        EXPECT_EQ(server.hits("/list/changelog.txt"), c.fetched);
+        EXPECT_EQ(platform::fileExists(install.temp() + "/changelog.txt"), c.shown);
+        session->runLock.release();
+    }
 }
 
 TEST_F(SignedListTest, ABuildWithoutAKeyTakesListsAsBefore) {

@@ -198,11 +198,21 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
     if (s.updateCount > 0 || s.deleteCount > 0) {
         const std::string changelog = s.folders.temporary + "/changelog.txt";
         platform::removeFile(changelog);
-        if (!transfer.fetch(folderUrl + "/changelog.txt", changelog, kChangelogFetchLimit)) {
+        // A build that takes only signed lists shows only a change log the list vouches for;
+        // a list that names none has none to show.
+        if (signedOnly && list->changelogSha256.empty()) {
+        } else if (!transfer.fetch(folderUrl + "/changelog.txt", changelog,
+                                   kChangelogFetchLimit)) {
             if (transfer.lastOversized())
                 s.log("changelog.txt 超过 64 KiB，已拒绝");
             status = kChangelogFailed;
             s.log("下载changelog.txt 文件失败");
+        } else if (signedOnly &&
+                   !sameChecksum(platform::sha256OfRegularFile(changelog).value_or(""),
+                                 list->changelogSha256)) {
+            platform::removeFile(changelog);
+            status = kChangelogFailed;
+            s.log("changelog.txt 与签名的文件列表不一致，未显示");
         }
     }
     s.setStatus(status);

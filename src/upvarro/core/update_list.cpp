@@ -143,6 +143,8 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
     Settings updated = settings;
     UpdateList list;
     if (const auto* system = doc.FirstChildElement("system")) {
+        if (const char* sum = system->Attribute(kChangelogSha256Attribute))
+            list.changelogSha256 = sum;
         if (const char* time = system->Attribute(kPublishTimeAttribute))
             list.publishTime = common::parseInteger(time, 0, INT64_MAX).value_or(-1);
         for (const auto* e = system->FirstChildElement(); e; e = e->NextSiblingElement()) {

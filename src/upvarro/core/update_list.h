@@ -18,6 +18,8 @@ inline constexpr const char* kTitleSuffix = "v1.0.005";
 // The attribute of the system element that dates a list, and the SHA-256 attribute of a file.
 inline constexpr const char* kPublishTimeAttribute = "PublishTime";
 inline constexpr const char* kSha256Attribute = "sha256";
+// The SHA-256 of changelog.txt, an attribute of the system element of a signed list.
+inline constexpr const char* kChangelogSha256Attribute = "ChangelogSha256";
 
 struct UpdateList {
     std::vector<std::unique_ptr<UpdateEntry>> entries;  // in document order
@@ -25,6 +27,8 @@ struct UpdateList {
     // The system element's PublishTime: seconds since 1970, 0 when the list gives none, -1
     // when it is not a number of seconds (only a build that checks signatures minds).
     std::int64_t publishTime = 0;
+    // The system element's ChangelogSha256, as given (empty: none).
+    std::string changelogSha256;
 };
 
 // A list name is network input: it must stay inside the installation folder. Refused are

@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 
+#include "common/hex_digest.h"
 #include "upvarro/core/list_signature.h"
 #include "upvarro/publish/output_file.h"
 #include "upvarro/publish/publish_rules.h"
@@ -139,6 +140,15 @@ RunResult publishRelease(const PublishOptions& given) {
     settings.title = options.title;
     settings.force = options.force;
     settings.publishTime = options.publishTime;
+    std::optional<std::string> changeLog;
+    const std::string changeLogPath = options.folder + "/" + kChangeLogFileName;
+    if (exists(changeLogPath)) {
+        changeLog = readWhole(changeLogPath, error);
+        if (!changeLog)
+            return refused(error);
+        settings.changelogSha256 =
+            common::HexDigest::ofBytes(common::DigestKind::Sha256, *changeLog);
+    }
     auto text = listText(settings, *entries, error);
     if (!text)
         return refused(error);
@@ -154,13 +164,8 @@ RunResult publishRelease(const PublishOptions& given) {
         return refused(error, kWriteFailed);
     // The updater fetches the change log beside the list: a list written elsewhere takes the
     // release's change log with it.
-    std::optional<std::string> changeLog;
-    const std::string changeLogPath = options.folder + "/" + kChangeLogFileName;
-    if (out != options.folder && exists(changeLogPath)) {
-        changeLog = readWhole(changeLogPath, error);
-        if (!changeLog)
-            return refused(error);
-    }
+    if (out == options.folder)
+        changeLog.reset();
     OutputFile list;
     OutputFile sig;
     OutputFile log;

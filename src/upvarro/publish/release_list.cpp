@@ -161,7 +161,12 @@ std::optional<std::string> listText(const ListSettings& settings,
 
     std::string out = "<?xml version=\"1.0\" encoding=\"GBK\"?>\n";
     out += "<system " + std::string(kPublishTimeAttribute) + "=\"" +
-           std::to_string(settings.publishTime) + "\">\n";
+           std::to_string(settings.publishTime) + "\"";
+    // Signed with the list, so an updater that checks signatures can check the change log too.
+    if (!settings.changelogSha256.empty())
+        out += " " + std::string(kChangelogSha256Attribute) + "=\"" + settings.changelogSha256 +
+               "\"";
+    out += ">\n";
     out += "    <item name=\"Version\" value=\"" + *attribute(settings.version) + "\"/>\n";
     if (!settings.title.empty())
         out += "    <item name=\"Title\" value=\"" + *attribute(settings.title) + "\"/>\n";

@@ -27,6 +27,7 @@ struct ListSettings {
     std::string title;  // empty: the list gives no Title
     bool force = false;
     std::int64_t publishTime = 0;  // seconds since 1970
+    std::string changelogSha256;   // of the release's changelog.txt; empty: it has none
 };
 
 // Why the updater could not take name as a list entry's name; empty when it can.

@@ -118,6 +118,7 @@ TEST(PublishRelease, ListReadsBackAsPublishedAndSignatureVerifies) {
     auto parsed = readBack(list, settings);
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->publishTime, 1765000000);
+    EXPECT_EQ(parsed->changelogSha256, sha256("2.0: tables")) << "signed with the list";
     EXPECT_TRUE(parsed->restart);
     EXPECT_EQ(settings.version, "2.0.1");
     EXPECT_EQ(settings.title, std::string("Kalvix ") + kTitleSuffix);
@@ -184,6 +185,11 @@ TEST(PublishRelease, UnsignedRunRemovesStaleSignatureAndWritesElsewhereWithOut) 
     EXPECT_EQ(settings.forceUpdate, 0);
     EXPECT_EQ(read(r.options.outFolder + "/changelog.txt"), "2.0: tables")
         << "the updater fetches the change log beside the list";
+    fs::remove(r.folder + "/changelog.txt");
+    ASSERT_EQ(publishRelease(r.options).status, kPublished);
+    parsed = readBack(read(r.options.outFolder + "/soft_update.xml"), settings);
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->changelogSha256, "") << "no change log, no sum";
 }
 
 struct Refusal {
