@@ -201,8 +201,7 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
         // A build that takes only signed lists shows only a change log the list vouches for;
         // a list that names none has none to show.
         if (signedOnly && list->changelogSha256.empty()) {
-        } else if (!transfer.fetch(folderUrl + "/changelog.txt", changelog,
-                                   kChangelogFetchLimit)) {
+        } else if (!transfer.fetch(folderUrl + "/changelog.txt", changelog, kChangelogFetchLimit)) {
             if (transfer.lastOversized())
                 s.log("changelog.txt 超过 64 KiB，已拒绝");
             status = kChangelogFailed;

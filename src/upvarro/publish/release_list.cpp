@@ -164,8 +164,8 @@ std::optional<std::string> listText(const ListSettings& settings,
            std::to_string(settings.publishTime) + "\"";
     // Signed with the list, so an updater that checks signatures can check the change log too.
     if (!settings.changelogSha256.empty())
-        out += " " + std::string(kChangelogSha256Attribute) + "=\"" + settings.changelogSha256 +
-               "\"";
+        out +=
+            " " + std::string(kChangelogSha256Attribute) + "=\"" + settings.changelogSha256 + "\"";
     out += ">\n";
     out += "    <item name=\"Version\" value=\"" + *attribute(settings.version) + "\"/>\n";
     if (!settings.title.empty())
