@@ -195,12 +195,14 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
     }
 
     std::string status = countStatus(s.updateCount, s.deleteCount);
+    // A build that takes only signed lists shows only a change log the list vouches for; a
+    // list that names none has none to show.
+    const bool changelogWanted = !signedOnly || !list->changelogSha256.empty();
     if (s.updateCount > 0 || s.deleteCount > 0) {
         const std::string changelog = s.folders.temporary + "/changelog.txt";
         platform::removeFile(changelog);
-        // A build that takes only signed lists shows only a change log the list vouches for;
-        // a list that names none has none to show.
-        if (signedOnly && list->changelogSha256.empty()) {
+        if (!changelogWanted) {
+            s.log("文件列表没有为changelog.txt签名，不显示更新说明");
         } else if (!transfer.fetch(folderUrl + "/changelog.txt", changelog, kChangelogFetchLimit)) {
             if (transfer.lastOversized())
                 s.log("changelog.txt 超过 64 KiB，已拒绝");
