@@ -33,11 +33,13 @@ Options:
   --version V       the version of the update set (default: @VERSION@)
   --force           an important update: the user cannot put it off (ForceUpdate)
   --rules RULES     actions of files, from the rules file described below
-  --key PRIVATE.pem sign the list: also writes soft_update.xml.sig (Ed25519). Without it, a
-                    soft_update.xml.sig left by an earlier run is removed
+  --key PRIVATE.pem sign the list: also writes soft_update.xml.sig (Ed25519) and signs the
+                    SHA-256 of changelog.txt with it; a key others can read is warned of.
+                    Without it, a soft_update.xml.sig left by an earlier run is removed
   --time SECONDS    the publication time, seconds since 1970 (default: now); an updater
                     that checks signatures refuses a list older than one it installed
-  --out DIR         write the list (and signature) into DIR instead of FOLDER
+  --out DIR         write the list (and signature, and a copy of changelog.txt) into DIR
+                    instead of FOLDER
   --new-key DIR     make a key pair: DIR/update.key (the private key, mode 0600; an existing
                     one is never replaced) and DIR/update.pub (the public key, the value of
                     the CMake variable KALVIX_UPDATE_PUBKEY of the updater's build)

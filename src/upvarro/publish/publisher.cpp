@@ -105,6 +105,7 @@ RunResult publishRelease(const PublishOptions& given) {
             return refused(error);
     }
     std::optional<SigningKey> key;
+    std::vector<std::string> warnings;
     if (!options.keyPath.empty()) {
         auto pem = readWhole(options.keyPath, error);
         if (!pem)
@@ -114,6 +115,11 @@ RunResult publishRelease(const PublishOptions& given) {
         if (!key)
             return refused(options.keyPath + ": " +
                            (why.empty() ? "not an Ed25519 private key" : why));
+        // Whoever can read the key can publish to every installation.
+        struct stat st {};
+        if (::stat(options.keyPath.c_str(), &st) == 0 && (st.st_mode & 077) != 0)
+            warnings.push_back("warning: " + options.keyPath +
+                               " can be read by other users; chmod 600 it");
     }
 
     const std::string out = options.outFolder.empty() ? options.folder : options.outFolder;
@@ -177,6 +183,7 @@ RunResult publishRelease(const PublishOptions& given) {
         return refused(error, kWriteFailed);
 
     RunResult result;
+    result.lines = warnings;
     const std::string sigPath = out + "/" + kSignatureFileName;
     if (signature) {
         if (!sig.commit(error)) {

@@ -314,6 +314,21 @@ TEST(NewKey, WritesAPrivateKeyOnceAndItsPublicLine) {
     EXPECT_EQ(read(keys + "/update.pub"), pub);
 }
 
+TEST(PublishRelease, WarnsOfAKeyOthersCanRead) {
+    Release r;
+    ASSERT_EQ(createKeyPair(r.keys).status, kPublished);
+    const std::string key = r.dir.path() + "/loose.key";
+    fs::copy_file(r.keys + "/update.key", key);
+    r.options.keyPath = key;
+    for (auto [mode, warned] : {std::pair{0600, false}, std::pair{0640, true}}) {
+        ASSERT_EQ(::chmod(key.c_str(), static_cast<mode_t>(mode)), 0);
+        RunResult result = publishRelease(r.options);
+        ASSERT_EQ(result.status, kPublished) << result.error;
+        EXPECT_EQ(result.lines.front().find("chmod 600") != std::string::npos, warned) << mode;
+        EXPECT_TRUE(fs::exists(r.folder + "/" + kSignatureFileName)) << "a warning, no refusal";
+    }
+}
+
 struct Process {
     int status = -1;
     std::string out;
