@@ -23,33 +23,15 @@
 #include "kalvix/gui/simulator/dlg_simulation.h"
 #include "kalvix/gui/simulator/session_host.h"
 #include "kalvix/gui/tooltip/pp_tooltip.h"
+#include "support/widget_lookup.h"
 
 using namespace kalvix::gui;
 
 namespace {
 
-template <typename T>
-T* child(QWidget* d, const QString& name) {
-    T* w = d->findChild<T*>(name);
-    if (!w)
-        qWarning("no widget %s", qPrintable(name));
-    return w;
-}
-
-void choose(QWidget* d, const QString& name, const QString& text) {
-    auto* combo = child<QComboBox>(d, name);
-    QVERIFY(combo);
-    const int index = combo->findText(text);
-    QVERIFY2(index >= 0, qPrintable(name + QStringLiteral(" ") + text));
-    combo->setFocus();
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
-
-QString selected(QWidget* d, const QString& name) {
-    auto* combo = child<QComboBox>(d, name);
-    return combo ? combo->currentText() : QStringLiteral("?");
-}
+using widget_test::child;
+using widget_test::choose;
+using widget_test::selected;
 
 void click(QWidget* d, const QString& name) {
     QTest::mouseClick(child<QAbstractButton>(d, name), Qt::LeftButton);
