@@ -77,17 +77,25 @@ const Control* PageActions::usable(const std::string& caption, ActionResult& res
     return c;
 }
 
+const Control* PageActions::usable(const std::string& caption, ControlKind kind,
+                                   const char* otherKind, ActionResult& result) const {
+    const Control* c = usable(caption, result);
+    if (c && c->kind != kind) {
+        result = status(ActionResult::Status::BadValue, otherKind + caption);
+        return nullptr;
+    }
+    return c;
+}
+
 bool PageActions::takeFocus(const std::string& caption) {
     return page_.moveFocus(caption);
 }
 
 ActionResult PageActions::type(const std::string& caption, const std::string& text) {
     ActionResult r;
-    const Control* c = usable(caption, r);
+    const Control* c = usable(caption, ControlKind::Edit, "not a field to type in: ", r);
     if (!c)
         return r;
-    if (c->kind != ControlKind::Edit)
-        return status(ActionResult::Status::BadValue, "not a field to type in: " + caption);
     if (!takeFocus(caption))
         return status(ActionResult::Status::FocusKept);
     if (c->edit)
@@ -97,11 +105,9 @@ ActionResult PageActions::type(const std::string& caption, const std::string& te
 
 ActionResult PageActions::choose(const std::string& caption, int position) {
     ActionResult r;
-    const Control* c = usable(caption, r);
+    const Control* c = usable(caption, ControlKind::List, "not a list: ", r);
     if (!c)
         return r;
-    if (c->kind != ControlKind::List)
-        return status(ActionResult::Status::BadValue, "not a list: " + caption);
     const std::size_t count = c->items ? c->items().size() : 0;
     if (position < 0 || static_cast<std::size_t>(position) >= count)
         return status(ActionResult::Status::BadValue,
@@ -118,11 +124,9 @@ ActionResult PageActions::choose(const std::string& caption, int position) {
 
 ActionResult PageActions::chooseItem(const std::string& caption, const std::string& value) {
     ActionResult r;
-    const Control* c = usable(caption, r);
+    const Control* c = usable(caption, ControlKind::List, "not a list: ", r);
     if (!c)
         return r;
-    if (c->kind != ControlKind::List)
-        return status(ActionResult::Status::BadValue, "not a list: " + caption);
     const std::vector<std::string> items = c->items ? c->items() : std::vector<std::string>{};
     int position = -1;
     if (!value.empty() && value[0] == '#') {

@@ -71,6 +71,9 @@ class PageActions {
 
   private:
     const Control* usable(const std::string& caption, ActionResult& result) const;
+    // The same for a control of that kind; another kind is a bad value, otherKind + caption.
+    const Control* usable(const std::string& caption, ControlKind kind, const char* otherKind,
+                          ActionResult& result) const;
     bool takeFocus(const std::string& caption);
     void installAsker();
 

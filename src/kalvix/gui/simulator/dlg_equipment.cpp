@@ -44,12 +44,7 @@ CDlgEquipment::CDlgEquipment(PageHost& host, SimulatorSession* session, int piec
     setObjectName(QString::fromUtf8(model_->kind().className));
     arrange();
     binder_ = new PageBinder(this, *model_, host, [this](const QString& t) { setStatus(t); });
-    model_->onClose = [this](bool confirmed) {
-        if (confirmed)
-            accept();
-        else
-            reject();
-    };
+    model_->onClose = [this](bool confirmed) { done(confirmed ? Accepted : Rejected); };
     model_->runeRunner = [this, &host](RunePage& rune) {
         CDlgRune dialog(host, rune, this);
         if (host.dialogRunner)

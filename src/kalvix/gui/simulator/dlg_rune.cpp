@@ -84,12 +84,7 @@ void CDlgRune::setUp(PageHost& host) {
     ui.setupUi(this);
     setWindowTitle(QString::fromUtf8(kTitle));
     binder_ = new PageBinder(this, *model_, host, [this](const QString& t) { setStatus(t); });
-    model_->onClose = [this](bool confirmed) {
-        if (confirmed)
-            accept();
-        else
-            reject();
-    };
+    model_->onClose = [this](bool confirmed) { done(confirmed ? Accepted : Rejected); };
     // The binder handles an action first (it connected first); icons and tips follow it.
     for (QComboBox* list : findChildren<QComboBox*>())
         connect(list, &QComboBox::activated, this, [this] { showExtras(); });
