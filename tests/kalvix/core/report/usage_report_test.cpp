@@ -1,9 +1,6 @@
 // The usage report's address and check value, its one request, and the updater's launch.
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -12,12 +9,12 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <mutex>
 #include <string>
 #include <thread>
 
 #include "kalvix/core/report/updater_launch.h"
 #include "kalvix/core/report/usage_report.h"
+#include "support/raw_server.h"
 
 namespace kalvix::report {
 namespace {
@@ -149,65 +146,7 @@ TEST(UpdaterLaunch, StartsTheUpdaterUnlessSuppressed) {
     std::filesystem::remove_all(root);
 }
 
-// A loopback server that answers each connection with a fixed reply, or never answers.
-class RawServer {
-  public:
-    explicit RawServer(std::string reply, bool silent = false)
-        : reply_(std::move(reply)), silent_(silent) {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-        ::listen(fd_, 4);
-        socklen_t len = sizeof a;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len);
-        port_ = ntohs(a.sin_port);
-        thread_ = std::thread([this] { serve(); });
-    }
-    ~RawServer() {
-        stop_ = true;
-        ::shutdown(fd_, SHUT_RDWR);
-        ::close(fd_);
-        thread_.join();
-    }
-    int port() const { return port_; }
-    std::string request() const {
-        std::lock_guard guard(lock_);
-        return request_;
-    }
-
-  private:
-    void serve() {
-        while (!stop_) {
-            int c = ::accept(fd_, nullptr, nullptr);
-            if (c < 0)
-                return;
-            char buf[4096];
-            ssize_t n = ::recv(c, buf, sizeof buf, 0);
-            {
-                std::lock_guard guard(lock_);
-                request_.assign(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
-            }
-            if (silent_) {
-                while (!stop_)
-                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            } else {
-                (void)!::send(c, reply_.data(), reply_.size(), 0);
-            }
-            ::close(c);
-        }
-    }
-
-    std::string reply_;
-    bool silent_;
-    int fd_ = -1;
-    int port_ = 0;
-    std::atomic<bool> stop_{false};
-    mutable std::mutex lock_;
-    std::string request_;
-    std::thread thread_;
-};
+using test_support::RawServer;
 
 TEST(UsageReport, SendsOneGetAndIgnoresTheAnswer) {
     struct Case {

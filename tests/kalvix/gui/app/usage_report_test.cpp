@@ -1,9 +1,6 @@
 // The usage report after the first frame and the updater launch that follows it, with a
 // stand-in updater in a temporary installation.
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QMessageBox>
@@ -11,10 +8,9 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
-#include <thread>
 
 #include "kalvix/gui/app/usage_report_runner.h"
+#include "support/raw_server.h"
 
 using kalvix::gui::UsageReportRunner;
 namespace fs = std::filesystem;
@@ -22,53 +18,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // Answers every connection with 200, or takes the request and never answers.
-class ReportServer {
+class ReportServer : public test_support::RawServer {
   public:
-    explicit ReportServer(bool silent = false) : silent_(silent) {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-        ::listen(fd_, 4);
-        socklen_t len = sizeof a;
-        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len);
-        port_ = ntohs(a.sin_port);
-        thread_ = std::thread([this] { serve(); });
-    }
-    ~ReportServer() {
-        stop_ = true;
-        ::shutdown(fd_, SHUT_RDWR);
-        ::close(fd_);
-        thread_.join();
-    }
-    std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
-    int requests() const { return requests_; }
-
-  private:
-    void serve() {
-        while (!stop_) {
-            int c = ::accept(fd_, nullptr, nullptr);
-            if (c < 0)
-                return;
-            char buf[4096];
-            if (::recv(c, buf, sizeof buf, 0) > 0)
-                ++requests_;
-            while (silent_ && !stop_)
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            const char reply[] =
-                "HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
-            (void)!::send(c, reply, sizeof reply - 1, 0);
-            ::close(c);
-        }
-    }
-
-    bool silent_;
-    int fd_ = -1;
-    int port_ = 0;
-    std::atomic<bool> stop_{false};
-    std::atomic<int> requests_{0};
-    std::thread thread_;
+    explicit ReportServer(bool silent = false)
+        : RawServer("HTTP/1.1 200 OK\r\nContent-Length: 0\r\nConnection: close\r\n\r\n", silent) {}
 };
 
 // <root>/bin/kalvix beside <root>/update/upvarro, a script that notes each start.
