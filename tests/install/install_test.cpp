@@ -7,12 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "test_support.h"
@@ -25,6 +22,7 @@ using upvarro::test::ProcessResult;
 using upvarro::test::readFile;
 using upvarro::test::TempDir;
 using upvarro::test::TestServer;
+using upvarro::test::waitFor;
 using upvarro::test::writeFile;
 
 ProcessResult install(const std::string& prefix, const std::string& destdir = {}) {
@@ -51,60 +49,6 @@ ProcessResult runIn(const std::string& folder, const std::string& program,
 json parsed(const ProcessResult& r) {
     EXPECT_EQ(r.status, 0) << r.err;
     return json::parse(r.out, nullptr, false);
-}
-
-// The toolbox, started in its own process and ended by the test.
-class Toolbox {
-  public:
-    Toolbox(const std::string& folder, const std::string& program,
-            const std::vector<std::string>& argv) {
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            if (::chdir(folder.c_str()) != 0)
-                ::_exit(126);
-            std::vector<char*> args;
-            for (const std::string& a : argv)
-                args.push_back(const_cast<char*>(a.c_str()));
-            args.push_back(nullptr);
-            ::execv(program.c_str(), args.data());
-            ::_exit(127);
-        }
-    }
-    ~Toolbox() {
-        if (pid_ > 0)
-            end();
-    }
-    bool alive() {
-        int status = 0;
-        if (pid_ > 0 && ::waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
-            status_ = status;
-        }
-        return pid_ > 0;
-    }
-    // Ends the toolbox with SIGTERM; the wait status it ended with.
-    int end() {
-        if (alive()) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, &status_, 0);
-            pid_ = -1;
-        }
-        return status_;
-    }
-
-  private:
-    pid_t pid_ = -1;
-    int status_ = 0;
-};
-
-bool waitFor(const std::function<bool()>& done, int ms) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
 }
 
 std::string replaceLine(std::string text, const std::string& key, const std::string& value) {
@@ -219,7 +163,7 @@ TEST(Install, MovedFolderWorksFromAnotherCurrentFolder) {
     // The updater the toolbox starts declines its prompt and ends.
     setenv("UPVARRO_ANSWER", "later", 1);
     {
-        Toolbox kalvix(elsewhere, root + "/kalvix", {root + "/kalvix"});
+        upvarro::test::Running kalvix(root + "/kalvix", {root + "/kalvix"}, elsewhere);
         EXPECT_TRUE(waitFor([&] { return server.hits(kReportPath) == 1; }, 20000));
         EXPECT_TRUE(
             waitFor([&] { return server.hits("/softupdate/xyq/soft_update.xml") == 2; }, 10000));

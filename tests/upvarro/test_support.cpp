@@ -70,9 +70,12 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
     return result;
 }
 
-Running::Running(const std::string& program, const std::vector<std::string>& argv) {
+Running::Running(const std::string& program, const std::vector<std::string>& argv,
+                 const std::string& folder) {
     pid_ = ::fork();
     if (pid_ == 0) {
+        if (!folder.empty() && ::chdir(folder.c_str()) != 0)
+            ::_exit(126);
         std::vector<char*> args;
         for (const std::string& a : argv)
             args.push_back(const_cast<char*>(a.c_str()));
@@ -90,10 +93,19 @@ void Running::stop() {
     pid_ = -1;
 }
 
+int Running::end() {
+    if (alive()) {
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, &status_, 0);
+        pid_ = -1;
+    }
+    return status_;
+}
+
 bool Running::alive() {
     if (pid_ <= 0)
         return false;
-    if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+    if (::waitpid(pid_, &status_, WNOHANG) == pid_) {
         pid_ = -1;
         return false;
     }

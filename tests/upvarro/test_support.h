@@ -31,19 +31,24 @@ struct ProcessResult {
 };
 // Runs program with argv (argv[0] included) and waits for it.
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& argv);
-// A program left running until the test ends it (SIGKILL at the latest when destroyed).
+// A program left running until the test ends it (SIGKILL at the latest when destroyed),
+// started in folder when one is given.
 class Running {
   public:
-    Running(const std::string& program, const std::vector<std::string>& argv);
+    Running(const std::string& program, const std::vector<std::string>& argv,
+            const std::string& folder = {});
     ~Running() { stop(); }
     Running(const Running&) = delete;
     Running& operator=(const Running&) = delete;
     void stop();
+    // Ends it with SIGTERM; the wait status it ended with.
+    int end();
     // True when the program is still running.
     bool alive();
 
   private:
     int pid_ = -1;
+    int status_ = 0;
 };
 // Polls done every 50 ms for at most ms milliseconds.
 bool waitFor(const std::function<bool()>& done, int ms);
