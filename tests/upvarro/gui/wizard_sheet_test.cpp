@@ -225,6 +225,7 @@ class WizardSheetTest : public QObject {
                 QTest::qWait(200);
                 QVERIFY(rig.sheet->isVisible());
                 QCOMPARE(rig.sheet->page1().status().text(), QString::fromUtf8(kListUnsigned));
+                shoot(*rig.sheet, "wizard-list-unsigned");
                 QVERIFY(!rig.sheet->nextButton().isEnabled());
                 rig.sheet->cancelButton().click();
             }
