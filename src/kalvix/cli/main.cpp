@@ -1,5 +1,6 @@
 // kalvix-calc: the toolbox's rules as JSON, driving the same page models as the windows.
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -20,7 +21,7 @@ namespace {
 
 void printHelp() {
     std::cout
-        << "usage: kalvix-calc [--time=T] [--store=FILE] <page> [<argument> ...]\n"
+        << "usage: kalvix-calc [--time=T] [--store=FILE] [--controls] <page> [<argument> ...]\n"
            "       kalvix-calc --version | --help\n"
            "       kalvix-calc catalogue [<table>]\n"
            "       kalvix-calc build decode FILE.PSF | encode FILE.json OUT.PSF |\n"
@@ -40,6 +41,8 @@ void printHelp() {
            "  --time=T            fix the clock (seconds since 1970)\n"
            "  --load=FILE.PSF     人物模拟加点系统: open with a build file loaded\n"
            "  --save=FILE.PSF     人物模拟加点系统: write the build file at the end\n"
+           "  --controls          also print every control's state (text, checked, enabled,\n"
+           "                      visible; a list's items and current position)\n"
            "  --store=FILE        the question store of 答题器 (default: Conversion.dat beside\n"
            "                      the program)\n"
            "\n"
@@ -58,6 +61,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::size_t i = 0;
     std::string store;                        // --store=FILE: the question store of 答题器
+    bool controls = false;                    // --controls: every control's state too
     std::vector<std::string> simulationArgs;  // --load= and --save= before the page
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
         const std::string& a = args[i];
@@ -76,6 +80,10 @@ int main(int argc, char** argv) {
                 return 2;
             }
             kalvix::fixCurrentTime(*t);
+            continue;
+        }
+        if (a == "--controls") {
+            controls = true;
             continue;
         }
         if (a.rfind("--store=", 0) == 0) {
@@ -114,6 +122,11 @@ int main(int argc, char** argv) {
         std::cerr << "kalvix-calc: unknown page: " << name << '\n';
         return 2;
     }
+    // --controls, like the simulator page's build file options, may stand after the page too.
+    if (auto it = std::find(rest.begin(), rest.end(), "--controls"); it != rest.end()) {
+        controls = true;
+        rest.erase(it);
+    }
     // The simulator page's build file options may stand before or after the page.
     kalvix::SimulationOptions simulation;
     std::string optionError;
@@ -130,7 +143,7 @@ int main(int argc, char** argv) {
     }
     if (auto* quiz = dynamic_cast<kalvix::QuizPage*>(page.get()); quiz && !store.empty())
         quiz->setStorePath(store);
-    kalvix::RunResult r = kalvix::runPage(*page, rest);
+    kalvix::RunResult r = kalvix::runPage(*page, rest, controls);
     if (!r.ok) {
         std::cerr << "kalvix-calc: " << r.error << '\n';
         return 2;

@@ -1,5 +1,6 @@
 #include "page_runner.h"
 
+#include "kalvix/core/page/control_state.h"
 #include "kalvix/core/page/page_actions.h"
 #include "kalvix/core/page/page_model.h"
 
@@ -57,7 +58,26 @@ nlohmann::ordered_json pageOutput(const PageModel& page, const nlohmann::ordered
     return out;
 }
 
-RunResult runPage(PageModel& page, const std::vector<std::string>& args) {
+nlohmann::ordered_json controlsOutput(const PageModel& page) {
+    nlohmann::ordered_json out = nlohmann::ordered_json::object();
+    for (const Control& c : page.controls()) {
+        const ControlState s = controlState(c);
+        nlohmann::ordered_json one = {{"text", s.text},
+                                      {"checked", s.checked},
+                                      {"enabled", s.enabled},
+                                      {"visible", s.visible}};
+        if (c.kind == ControlKind::List) {
+            one["items"] = s.items;
+            one["current"] = s.current;
+        } else if (c.kind == ControlKind::Table) {
+            one["items"] = s.rows;
+        }
+        out[c.caption] = std::move(one);
+    }
+    return out;
+}
+
+RunResult runPage(PageModel& page, const std::vector<std::string>& args, bool withControls) {
     RunResult result;
     nlohmann::ordered_json messages = nlohmann::ordered_json::array();
     PageActions actions(page);
@@ -72,6 +92,8 @@ RunResult runPage(PageModel& page, const std::vector<std::string>& args) {
         collect(page, messages);
     }
     result.output = pageOutput(page, messages);
+    if (withControls)
+        result.output["controls"] = controlsOutput(page);
     return result;
 }
 
