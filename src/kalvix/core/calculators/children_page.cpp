@@ -88,7 +88,7 @@ ChildrenPage::ChildrenPage(PageContext&) {
     addButton("计算", "buttonItemEffect", [this] { computeItemEffect(); });
 
     for (int i = 0; i < kLinkCount; ++i)
-        addButton(kLinks[i].caption, kLinks[i].id, [this, i] { openLink(i); });
+        addLink(kLinks[i].caption, kLinks[i].id, [this, i] { openLink(i); });
 }
 
 const char* ChildrenPage::witCaption(int wit) {

@@ -27,6 +27,9 @@ ZhuoGuiPage::ZhuoGuiPage(PageContext&) {
     addResult("队长奖励金币", "editLeaderCoins", [this] { return std::to_string(leaderCoins_); });
     addResult("队员奖励经验", "editMemberExp", [this] { return std::to_string(memberExp_); });
     addResult("队员奖励金币", "editMemberCoins", [this] { return std::to_string(memberCoins_); });
+    // Both close the window; the page has nothing to confirm or to take back.
+    addButton("确定", "buttonOk", [] {});
+    addButton("取消", "buttonCancel", [] {});
     moveFocus(kLevel);
 }
 

@@ -76,10 +76,14 @@ class PageActions {
                           ActionResult& result) const;
     bool takeFocus(const std::string& caption);
     void installAsker();
+    // Runs one action of the user's; actions it makes on the way count as part of it.
+    template <class Action>
+    ActionResult act(Action&& action);
 
     PageModel& page_;
     std::deque<bool> answers_;
     bool askerInstalled_ = false;
+    int depth_ = 0;
 };
 
 }  // namespace kalvix

@@ -108,6 +108,12 @@ Control& PageModel::addButton(std::string caption, std::string id, std::function
     return add(std::move(c));
 }
 
+Control& PageModel::addLink(std::string caption, std::string id, std::function<void()> press) {
+    Control& c = addButton(std::move(caption), std::move(id), std::move(press));
+    c.takesFocus = false;
+    return c;
+}
+
 Control& PageModel::addCheck(std::string caption, std::string id, std::function<bool()> checked,
                              std::function<void(bool)> check) {
     Control c;

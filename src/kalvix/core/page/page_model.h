@@ -55,6 +55,7 @@ struct Control {
     std::function<TableRows()> rows;                  // Table
     std::function<bool()> enabled;                    // null: always enabled
     std::function<bool()> visible;                    // null: always visible
+    bool takesFocus = true;  // false for a link: a click on it leaves the focus where it is
 
     bool isEnabled() const { return !enabled || enabled(); }
     bool isVisible() const { return !visible || visible(); }
@@ -89,6 +90,10 @@ class PageModel {
     // Moves the focus as a user would; false when the current field refuses to let it go.
     bool moveFocus(const std::string& caption);
 
+    // The focus goes to the field with its whole text selected, as after a message box about
+    // it.
+    void focusField(const std::string& caption) { selectField(caption, true); }
+
     // One timer event (pages with a clock).
     virtual void tick() {}
 
@@ -106,6 +111,8 @@ class PageModel {
                      std::function<std::vector<std::string>()> items, std::function<int()> selected,
                      std::function<void(int)> choose);
     Control& addButton(std::string caption, std::string id, std::function<void()> press);
+    // A link: a label that acts when clicked, like a button that never takes the focus.
+    Control& addLink(std::string caption, std::string id, std::function<void()> press);
     Control& addCheck(std::string caption, std::string id, std::function<bool()> checked,
                       std::function<void(bool)> check);
     // A radio button: pressing it calls press (a radio is only ever switched on by a user).

@@ -36,6 +36,9 @@ FurniturePage::FurniturePage(PageContext& context)
     // The picture and the tip are drawn by the dialog itself, so no widget is bound to them.
     addResult("图片", "", [this] { return std::to_string(picture_); });
     addResult("家具.提示", "", [this] { return itemTip_; });
+    // Both close the window; the page has nothing to confirm or to take back.
+    addButton("确定", "buttonOk", [] {});
+    addButton("取消", "buttonCancel", [] {});
 
     rebuildList();
 }

@@ -25,7 +25,8 @@ void SimulationPage::declareControls() {
     for (int s = 0; s < kSchoolsPerRace; ++s)
         addRadio(
             "门派." + std::to_string(s + 1), "radioSchool" + std::to_string(s),
-            [this, s] { return build().school == s; }, [this, s] { chooseSchool(s); });
+            [this, s] { return build().school == s; }, [this, s] { chooseSchool(s); })
+            .text = [this, s] { return schoolRadioText(s); };
     for (int r = 0; r < kRaces; ++r)
         for (int s = 0; s < kSchoolsPerRace; ++s)
             addRadio(
@@ -146,9 +147,9 @@ void SimulationPage::declareControls() {
     addCheck(
         "坐骑", "checkMount", [this] { return build().mountOn; },
         [this](bool on) { session_.simulator().setMountOn(on); });
-    addButton("坐骑.编辑", "buttonMount", [this] { openMount(); }).enabled = [this] {
-        return build().mountOn;
-    };
+    Control& mount = addButton("坐骑.编辑", "buttonMount", [this] { openMount(); });
+    mount.text = [] { return std::string("坐骑"); };
+    mount.enabled = [this] { return build().mountOn; };
     auto equipped = [this] { return build().equipmentOn; };
     addCheck(
         "装备", "checkEquipment", [this] { return build().equipmentOn; },

@@ -43,11 +43,11 @@ PaoShangPage::PaoShangPage(PageContext&) {
     // The label, the bar and the arrow are drawn by the widget; these are what they show.
     addResult("倒计时", "labelCountdown", [this] { return countdown_; });
     addResult("时辰", "", [this] { return PeriodClock::periodNames()[clock_.period()]; });
-    addResult("进度", "", [this] { return std::to_string(clock_.progress()); });
+    addResult("进度", "progressPeriod", [this] { return std::to_string(clock_.progress()); });
     addResult("箭头", "", [this] { return std::to_string(clock_.arrowX()); });
     addLabel("跑商说明", "labelNote", [] { return noteText(); });
     addResult("物价", "editGuide", [] { return guideText(); }).output = false;
-    addButton("跑商心得(包括物产)", "labelLink", [this] { openArticle(); });
+    addLink("跑商心得(包括物产)", "labelLink", [this] { openArticle(); });
 }
 
 void PaoShangPage::start() {

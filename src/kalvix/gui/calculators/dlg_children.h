@@ -16,7 +16,6 @@ class Dlg_Children : public PageWidget {
     ChildrenPage& page();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:

@@ -79,7 +79,10 @@ bool CHyperLink::eventFilter(QObject* watched, QEvent* event) {
                 break;
             case QEvent::MouseButtonRelease:
                 if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                    opener()(target());
+                    if (onClick)
+                        onClick();
+                    else
+                        opener()(target());
                     return true;
                 }
                 break;

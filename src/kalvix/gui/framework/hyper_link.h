@@ -30,6 +30,9 @@ class CHyperLink : public QObject {
 
     // Opening through the desktop; tests replace it.
     static std::function<void(const QString&)>& opener();
+    // When set, a click calls this instead of opening the target: a link of a page model,
+    // whose address the page decides.
+    std::function<void()> onClick;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -8,9 +8,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QTableWidget>
 #include <QTimer>
+#include <cstdlib>
 
+#include "kalvix/gui/framework/hyper_link.h"
 #include "kalvix/gui/framework/message_box.h"
 
 namespace kalvix::gui {
@@ -57,6 +60,13 @@ PageBinder::PageBinder(QWidget* root, PageModel& model, PageHost& host,
         captions_[w] = c.caption;
         bind(c, w);
     }
+    // A dialog opens with the focus where its page keeps it (a page that lives on between
+    // openings keeps it where the player left it).
+    if (QWidget* w = widgetFor(model_.focus()); w && root_->isWindow()) {
+        updating_ = true;
+        w->setFocus(Qt::OtherFocusReason);
+        updating_ = false;
+    }
     refresh();
 }
 
@@ -100,6 +110,15 @@ void PageBinder::bind(const Control& c, QWidget* w) {
                     actions_.click(caption);
                     afterAction();
                 });
+            } else if (auto* label = qobject_cast<QLabel*>(w)) {
+                // A label the page acts on is a link: it looks like one, and a click on it
+                // goes to the page, which decides what opens.
+                auto* link = new CHyperLink(label);
+                link->attach(label);
+                link->onClick = [this, caption] {
+                    actions_.click(caption);
+                    afterAction();
+                };
             }
             break;
         case ControlKind::Check:
@@ -148,7 +167,14 @@ void PageBinder::writeControl(const Control& c, QWidget* w) {
     switch (c.kind) {
         case ControlKind::Edit:
         case ControlKind::Result:
-            if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+                // A button that shows a result (a skill's level on its tile).
+                const QString t = c.text ? q(c.text()) : QString();
+                if (b->text() != t)
+                    b->setText(t);
+            } else if (auto* bar = qobject_cast<QProgressBar*>(w)) {
+                bar->setValue(c.text ? std::atoi(c.text().c_str()) : 0);
+            } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
                 QString t = c.text ? q(c.text()) : QString();
                 if (e->text() != t)
                     e->setText(t);
@@ -186,9 +212,16 @@ void PageBinder::writeControl(const Control& c, QWidget* w) {
         case ControlKind::Check:
         case ControlKind::Radio:
             if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-                bool on = c.checked && c.checked();
-                if (b->isChecked() != on)
+                writeLabel(c, b);
+                const bool on = c.checked && c.checked();
+                if (b->isChecked() != on) {
+                    // The checked radio of a group cannot be switched off while it is
+                    // exclusive; the model may still choose none.
+                    const bool exclusive = b->autoExclusive();
+                    b->setAutoExclusive(exclusive && on);
                     b->setChecked(on);
+                    b->setAutoExclusive(exclusive);
+                }
             }
             break;
         case ControlKind::Table:
@@ -223,8 +256,19 @@ void PageBinder::writeControl(const Control& c, QWidget* w) {
             }
             break;
         case ControlKind::Button:
+            if (auto* b = qobject_cast<QAbstractButton*>(w))
+                writeLabel(c, b);
             break;
     }
+}
+
+void PageBinder::writeLabel(const Control& c, QAbstractButton* b) {
+    // Only a label the page computes is written; a fixed one stays as the .ui has it.
+    if (!c.text)
+        return;
+    const QString t = q(c.text());
+    if (b->text() != t)
+        b->setText(t);
 }
 
 void PageBinder::refresh() {

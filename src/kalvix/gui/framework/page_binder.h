@@ -15,6 +15,7 @@
 #include "kalvix/core/page/page_actions.h"
 #include "kalvix/core/page/page_model.h"
 
+class QAbstractButton;
 class QWidget;
 
 namespace kalvix::gui {
@@ -44,6 +45,7 @@ class PageBinder : public QObject {
     void bind(const Control& c, QWidget* w);
     void afterAction();
     void writeControl(const Control& c, QWidget* w);
+    void writeLabel(const Control& c, QAbstractButton* b);
     void presentMessages();
     void applyFieldRequests(const std::vector<FieldRequest>& requests);
 

@@ -115,13 +115,6 @@ void CDlgSimulation::decorateAfterEveryAction() {
 }
 
 void CDlgSimulation::decorate() {
-    for (int s = 0; s < kSchoolsPerRace; ++s)
-        if (auto* radio = findChild<QAbstractButton*>(QStringLiteral("radioSchool%1").arg(s)))
-            radio->setText(QString::fromStdString(page_->schoolRadioText(s)));
-    for (int slot = 1; slot <= kBuildSkillSlots; ++slot)
-        if (auto* button = qobject_cast<QAbstractButton*>(
-                binder_->widgetFor(SimulationPage::skillButtonCaption(slot))))
-            button->setText(QString::fromStdString(page_->skillButtonText(slot)));
     for (const Control& c : page_->controls()) {
         QWidget* w = binder_->widgetFor(c.caption);
         if (!w)

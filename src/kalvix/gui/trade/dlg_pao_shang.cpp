@@ -48,10 +48,6 @@ CDlgPaoShang::CDlgPaoShang(PageHost& host, std::unique_ptr<PageModel> model, QWi
 
     setModel(std::move(model));
 
-    link_ = new CHyperLink(this);
-    link_->attach(ui.labelLink);
-    link_->set(ui.labelLink->text(), QString::fromStdString(PaoShangPage::articleAddress()));
-
     timer_.setInterval(1000);
     connect(&timer_, &QTimer::timeout, this, &CDlgPaoShang::onTick);
     // These run after the binder has passed the click to the model.
@@ -79,8 +75,6 @@ void CDlgPaoShang::follow(bool restartTimer) {
     else if (restartTimer || !timer_.isActive())
         timer_.start();
     arrow_->move(clock.arrowX(), PeriodClock::kArrowY);
-    if (auto* bar = findChild<QProgressBar*>(QStringLiteral("progressPeriod")))
-        bar->setValue(clock.progress());
 }
 
 void CDlgPaoShang::applyTopmost(bool on) {

@@ -14,23 +14,21 @@ namespace kalvix::gui {
 class CHyperLink;
 
 // The 跑商助手 page: a one-second timer delivers the clock's ticks to the model; the widget
-// moves the arrow, fills the bar and keeps the main window on top while 总在最前 is ticked.
+// moves the arrow and keeps the main window on top while 总在最前 is ticked.
 class CDlgPaoShang : public PageWidget {
     Q_OBJECT
   public:
     CDlgPaoShang(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent = nullptr);
     PaoShangPage& page();
     QTimer& timer() { return timer_; }
-    CHyperLink* link() { return link_; }
-    // After an action: the timer follows the clock, the arrow and the bar follow the model.
+    // After an action: the timer follows the clock, the arrow follows the model.
     void follow(bool restartTimer = false);
 
   private:
     void onTick();
     void applyTopmost(bool on);
 
-    QTimer timer_;
-    CHyperLink* link_ = nullptr;
+    QTimer timer_{this};  // a child, so it is found with the page
     QLabel* arrow_ = nullptr;
 };
 

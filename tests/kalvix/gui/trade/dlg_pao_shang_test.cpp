@@ -222,16 +222,19 @@ class DlgPaoShangTest : public QObject {
         QVERIFY(f.window.isVisible());
     }
 
-    void linkOpensTheArticle() {
+    void linkOpensTheArticleThroughTheHost() {
         Fixture f;
         QStringList opened;
+        QStringList ownOpener;
+        f.host.addressOpener = [&opened](const QString& a) { opened << a; };
         auto saved = CHyperLink::opener();
-        CHyperLink::opener() = [&opened](const QString& a) { opened << a; };
+        CHyperLink::opener() = [&ownOpener](const QString& a) { ownOpener << a; };
         auto* label = f.child<QLabel>("labelLink");
         QVERIFY(label->font().underline());
         QCOMPARE(textColour(label), QColor(0, 0, 255));
         QTest::mouseClick(label, Qt::LeftButton);
         CHyperLink::opener() = saved;
+        QVERIFY(ownOpener.isEmpty());
         QCOMPARE(opened, QStringList(QString::fromStdString(PaoShangPage::articleAddress())));
         QCOMPARE(label->text(), QStringLiteral("跑商心得(包括物产)"));
     }
