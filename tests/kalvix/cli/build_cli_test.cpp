@@ -26,7 +26,8 @@ class BuildCli : public ::testing::Test {
         dir_ = dir;
     }
     void TearDown() override {
-        for (const char* f : {"/a.PSF", "/b.PSF", "/a.json", "/bad.PSF", "/empty.PSF"})
+        for (const char* f :
+             {"/a.PSF", "/b.PSF", "/a.json", "/bad.PSF", "/empty.PSF", "/odd\xff.PSF"})
             std::remove((dir_ + f).c_str());
         rmdir(dir_.c_str());
     }
@@ -75,6 +76,17 @@ TEST_F(BuildCli, NewDecodeAndEncodeAgree) {
     auto encoded = runCalc({"build", "encode", path("/a.json"), path("/b.PSF")});
     ASSERT_EQ(encoded.exitCode, 0) << encoded.err;
     EXPECT_EQ(slurp(path("/b.PSF")), slurp(path("/a.PSF")));
+}
+
+// A file name that is not UTF-8 is printed with U+FFFD, after the file is written.
+TEST_F(BuildCli, InvalidUtf8PrintsValidJson) {
+    auto made = runCalc({"build", "new", "level=30"});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    std::ofstream(path("/a.json")) << made.out;
+    auto encoded = runCalc({"build", "encode", path("/a.json"), path("/odd\xff.PSF")});
+    ASSERT_EQ(encoded.exitCode, 0) << encoded.err;
+    EXPECT_EQ(json::parse(encoded.out)["file"], path("/odd\uFFFD.PSF"));
+    EXPECT_EQ(slurp(path("/odd\xff.PSF")).size(), 2000u);
 }
 
 TEST_F(BuildCli, EmptyAndDamagedFiles) {
