@@ -31,6 +31,7 @@ void QuestionStore::setPath(std::string path) {
         return;
     path_ = std::move(path);
     drop();
+    failed_.reset();
 }
 
 std::optional<QuestionStore::Stamp> QuestionStore::stampOf(const std::string& path) {
@@ -60,15 +61,20 @@ QuestionStore::Status QuestionStore::refresh() {
     const std::optional<Stamp> now = stampOf(path_);
     if (!now) {
         drop();
+        failed_.reset();
         return Status::Missing;
     }
     if (stamp_ && *stamp_ == *now && conn_.isOpen())
         return Status::Ok;
+    if (failed_ && *failed_ == *now)
+        return Status::Failed;  // error() still says why
     drop();
     if (!load()) {
         drop();
+        failed_ = now;
         return Status::Failed;
     }
+    failed_.reset();
     stamp_ = now;
     return Status::Ok;
 }

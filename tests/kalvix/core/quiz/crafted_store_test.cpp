@@ -178,6 +178,10 @@ TEST(CraftedStore, AReadRunningPastItsTimeStopsWithAMessage) {
     EXPECT_EQ(store.refresh(), QuestionStore::Status::Failed);
     EXPECT_EQ(store.error(), MyAdoConn::kTimedOut);
     EXPECT_TRUE(store.rows()->empty());
+    // The same file is not read again at the next keystroke.
+    EXPECT_EQ(store.refresh(), QuestionStore::Status::Failed);
+    EXPECT_EQ(store.error(), MyAdoConn::kTimedOut);
+    EXPECT_EQ(store.loads(), 1);
     store.setTimeLimit(MyAdoConn::kTimeLimit);
     EXPECT_EQ(store.refresh(), QuestionStore::Status::Ok) << store.error();
     EXPECT_EQ(store.rows()->size(), rows.size());
