@@ -231,6 +231,47 @@ def quiz_seeds():
         write("quiz_fuzz", "keyword%d" % i, b"\2" + k.encode() + b"\n" + t.encode())
 
 
+# Scripts run on a new store with the store's engine and password (odd first byte), and
+# whole encrypted stores (even first byte) built by kalvix-quizdb when KALVIX_QUIZDB names it;
+# without it the stores already in the corpus stay.
+STORE_SCRIPTS = {
+    "plain": "CREATE TABLE Conversion (Question, answer, QType, PinYin);"
+             "INSERT INTO Conversion VALUES ('明月几时有', '苏轼', '科举试题', 'MYJSY');",
+    "recursive_view": "CREATE VIEW Conversion AS WITH RECURSIVE c(Question, answer, QType, PinYin)"
+                      " AS (SELECT 'x', 'y', '', '' UNION ALL SELECT Question || Question, answer,"
+                      " QType, PinYin FROM c) SELECT * FROM c;",
+    "function_view": "CREATE VIEW Conversion AS SELECT hex(zeroblob(100)) AS Question, 1 AS answer,"
+                     " 2 AS QType, 3 AS PinYin;",
+    "trigger": "CREATE TABLE Conversion (Question, answer, QType, PinYin);"
+               "CREATE TRIGGER t AFTER INSERT ON Conversion BEGIN SELECT 1; END;",
+    "odd_values": "CREATE TABLE Conversion (Question, answer, QType, PinYin);"
+                  "INSERT INTO Conversion VALUES (x'41FF00', 12.5, NULL, CAST(x'E6' AS TEXT));"
+                  "INSERT INTO Conversion VALUES (hex(zeroblob(40000)), '', '科举试题', 'A');",
+    "wal": "PRAGMA journal_mode = WAL; CREATE TABLE Conversion (Question, answer, QType, PinYin);"
+           "INSERT INTO Conversion VALUES ('a', 'b', 'c', 'd');",
+    "keyed": "CREATE TABLE Conversion (id INTEGER PRIMARY KEY AUTOINCREMENT, Question TEXT UNIQUE,"
+             " answer, QType, PinYin); INSERT INTO Conversion (Question) VALUES ('q');",
+}
+
+
+def quiz_store_seeds():
+    for name, script in STORE_SCRIPTS.items():
+        write("quiz_store_fuzz", "script_" + name, b"\1" + script.encode())
+    quizdb = os.environ.get("KALVIX_QUIZDB")
+    if not quizdb:
+        return
+    import subprocess
+    import tempfile
+    with tempfile.TemporaryDirectory() as tmp:
+        lists = {"fixture": os.path.join(DATA, "quiz", "questions.csv"),
+                 "sample": os.path.join(ROOT, "resources", "quiz", "questions.csv")}
+        for name, csv in lists.items():
+            out = os.path.join(tmp, name + ".dat")
+            subprocess.run([quizdb, csv, out], check=True, stdout=subprocess.DEVNULL)
+            with open(out, "rb") as f:
+                write("quiz_store_fuzz", "store_" + name, b"\0" + f.read())
+
+
 def page_seeds():
     # page, three clock bytes, then actions: op, control index, value bytes.
     for page in range(25):
@@ -290,6 +331,7 @@ def main():
     catalogue_seeds()
     guide_seeds()
     quiz_seeds()
+    quiz_store_seeds()
     page_seeds()
     ini_seeds()
 

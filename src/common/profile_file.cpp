@@ -1,12 +1,9 @@
 #include "common/profile_file.h"
 
-#include <fcntl.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
+
+#include "common/atomic_file.h"
 
 namespace common {
 namespace {
@@ -218,31 +215,7 @@ std::string ProfileFile::text() const {
 }
 
 bool ProfileFile::save(const std::string& path) const {
-    // A fresh file of our own beside the target (never a name planted there before, never
-    // through a link), flushed to disk before it replaces the old one.
-    std::string tmp = path + ".XXXXXX";
-    int fd = ::mkstemp(tmp.data());
-    if (fd < 0)
-        return false;
-    struct stat old {};
-    mode_t mode =
-        ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) ? (old.st_mode & 0777) : 0644;
-    const std::string t = text();
-    bool ok = ::fchmod(fd, mode) == 0;
-    for (std::size_t done = 0; ok && done < t.size();) {
-        ssize_t n = ::write(fd, t.data() + done, t.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            done += static_cast<std::size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok && std::rename(tmp.c_str(), path.c_str()) == 0)
-        return true;
-    ::unlink(tmp.c_str());
-    return false;
+    return writeFileAtomically(path, text()) == AtomicWrite::Done;
 }
 
 }  // namespace common

@@ -37,8 +37,8 @@ class ProfileFile {
     void setInt(std::string_view section, std::string_view key, std::int64_t value);
 
     std::string text() const;
-    // Writes a new file beside it (mkstemp, flushed to disk, the old permission bits) and
-    // renames it over the file, so a crash never leaves half a profile.
+    // Writes the file whole or not at all (writeFileAtomically), so a crash or a full disk
+    // never leaves half a profile.
     bool save(const std::string& path) const;
 
   private:

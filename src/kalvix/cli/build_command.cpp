@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "build_json.h"
+#include "json_output.h"
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/core/simulator/build_file.h"
 #include "kalvix/core/simulator/build_record.h"
@@ -36,7 +37,7 @@ void print(const BuildRecord& record, const BuildSimulator& simulator) {
     BuildJson out = {{"record", recordToJson(record)},
                      {"sheet", sheetToJson(simulator)},
                      {"summaries", summariesToJson(simulator)}};
-    std::cout << out.dump(2) << '\n';
+    printJson(out);
 }
 
 int decode(const std::vector<std::string>& args) {
@@ -74,7 +75,7 @@ int encode(const std::vector<std::string>& args) {
     const BuildFileResult saved = saveBuildFile(args[1], record);
     if (saved.status != BuildFileStatus::Done)
         return fail(oneLine(saved.message));
-    std::cout << BuildJson({{"file", args[1]}}).dump(2) << '\n';
+    printJson(BuildJson({{"file", args[1]}}));
     return 0;
 }
 

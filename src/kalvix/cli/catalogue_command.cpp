@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "catalogue_content_json.h"
+#include "json_output.h"
 #include "kalvix/core/catalogue/catalogue.h"
 
 namespace kalvix {
@@ -94,7 +95,7 @@ int catalogueCommand(const std::vector<std::string>& args) {
         Json names = Json::array();
         for (const auto& t : catalogueTables())
             names.push_back(t.first);
-        std::cout << names.dump(2) << '\n';
+        printJson(names);
         return 0;
     }
     if (args.size() > 1) {
@@ -103,7 +104,7 @@ int catalogueCommand(const std::vector<std::string>& args) {
     }
     for (const auto& t : catalogueTables()) {
         if (t.first == args[0]) {
-            std::cout << t.second(cat).dump(2) << '\n';
+            printJson(t.second(cat));
             return 0;
         }
     }

@@ -8,6 +8,7 @@
 #include "build_command.h"
 #include "catalogue_command.h"
 #include "common/field_reader.h"
+#include "json_output.h"
 #include "kalvix/build_config.h"
 #include "kalvix/core/page/clock.h"
 #include "kalvix/core/page/page_context.h"
@@ -57,7 +58,8 @@ void printHelp() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// Behind main, which turns anything it throws into the one-line error.
+static int runCalc(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::size_t i = 0;
     std::string store;                        // --store=FILE: the question store of 答题器
@@ -149,6 +151,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     const bool saved = kalvix::applySaveOption(*page, simulation, r.output);
-    std::cout << r.output.dump(2) << '\n';
+    kalvix::printJson(r.output);
     return saved ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
+    try {
+        return runCalc(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "kalvix-calc: " << e.what() << '\n';
+    } catch (...) {
+        std::cerr << "kalvix-calc: unexpected error\n";
+    }
+    return 2;
 }

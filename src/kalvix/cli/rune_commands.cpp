@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "common/field_reader.h"
+#include "json_output.h"
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/core/catalogue/school_skill_bonus.h"
 
@@ -22,7 +23,7 @@ int fail(const std::string& message) {
 }
 
 int print(const Json& out) {
-    std::cout << out.dump(2) << '\n';
+    printJson(out);
     return 0;
 }
 

@@ -1,5 +1,7 @@
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -26,7 +28,8 @@ class BuildCli : public ::testing::Test {
         dir_ = dir;
     }
     void TearDown() override {
-        for (const char* f : {"/a.PSF", "/b.PSF", "/a.json", "/bad.PSF", "/empty.PSF"})
+        for (const char* f :
+             {"/a.PSF", "/b.PSF", "/a.json", "/bad.PSF", "/empty.PSF", "/odd\xff.PSF"})
             std::remove((dir_ + f).c_str());
         rmdir(dir_.c_str());
     }
@@ -75,6 +78,44 @@ TEST_F(BuildCli, NewDecodeAndEncodeAgree) {
     auto encoded = runCalc({"build", "encode", path("/a.json"), path("/b.PSF")});
     ASSERT_EQ(encoded.exitCode, 0) << encoded.err;
     EXPECT_EQ(slurp(path("/b.PSF")), slurp(path("/a.PSF")));
+}
+
+// A file name that is not UTF-8 is printed with U+FFFD, after the file is written.
+TEST_F(BuildCli, InvalidUtf8PrintsValidJson) {
+    auto made = runCalc({"build", "new", "level=30"});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    std::ofstream(path("/a.json")) << made.out;
+    auto encoded = runCalc({"build", "encode", path("/a.json"), path("/odd\xff.PSF")});
+    ASSERT_EQ(encoded.exitCode, 0) << encoded.err;
+    EXPECT_EQ(json::parse(encoded.out)["file"], path("/odd\uFFFD.PSF"));
+    EXPECT_EQ(slurp(path("/odd\xff.PSF")).size(), 2000u);
+}
+
+// A disk full after 1 KiB (the shell's file-size limit): the old build stays and the error is
+// the one line of the contract.
+TEST_F(BuildCli, EncodeOnAFullDiskKeepsTheOldFile) {
+    auto made = runCalc({"build", "new", "level=30"});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    std::ofstream(path("/a.json")) << made.out;
+    std::ofstream(path("/b.PSF")) << "old build";
+    using kalvix::test::shellQuote;
+    const std::string cmd = "trap '' XFSZ; ulimit -f 1; " + shellQuote(KALVIX_CALC) +
+                            " build encode " + shellQuote(path("/a.json")) + " " +
+                            shellQuote(path("/b.PSF")) + " 2>&1";
+    std::string out;
+    FILE* p = popen(cmd.c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    char buf[512];
+    for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;)
+        out.append(buf, n);
+    const int status = pclose(p);
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2);
+    EXPECT_EQ(out, "kalvix-calc: Write " + path("/b.PSF") + " failed!\n");
+    EXPECT_EQ(slurp(path("/b.PSF")), "old build");
+    std::size_t files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir_))
+        files += e.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 2u);  // a.json and b.PSF
 }
 
 TEST_F(BuildCli, EmptyAndDamagedFiles) {

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_test_support.h"
+#include "kalvix/core/quiz/my_ado_conn.h"
 #include "kalvix/core/quiz/question_csv.h"
 #include "kalvix/core/quiz/quiz_page.h"
 
@@ -106,6 +107,31 @@ TEST_F(QuizCli, MissingAndDamagedStores) {
     json j = run({"关键字=a"});
     EXPECT_EQ(j["messages"], json::parse(R"([{"where": "box",
                                               "text": "file is encrypted or is not a database"}])"));
+}
+
+// Stores from strangers: invalid UTF-8 in a row prints as U+FFFD, a view in place of the
+// table is refused with its message; the output is JSON either way.
+TEST_F(QuizCli, CraftedStoresPrintValidJson) {
+    {
+        kalvix::MyAdoConn writer;
+        ASSERT_TRUE(writer.open(folder + "/odd.dat", true)) << writer.lastError();
+        ASSERT_TRUE(writer.query("CREATE TABLE Conversion (Question, answer, QType, PinYin)"));
+        ASSERT_TRUE(
+            writer.query("INSERT INTO Conversion VALUES (CAST(x'41FF' AS TEXT), "
+                         "CAST(x'E6B5' AS TEXT), '科举试题', 'A')"));
+        ASSERT_TRUE(writer.open(folder + "/view.dat", true)) << writer.lastError();
+        ASSERT_TRUE(
+            writer.query("CREATE VIEW Conversion AS SELECT 1 AS Question, 2 AS answer, "
+                         "3 AS QType, 4 AS PinYin"));
+    }
+    store = folder + "/odd.dat";
+    json j = run({"关键字=a", "结果.选择=#0"});
+    EXPECT_EQ(j["结果"], json::parse(R"([["A\ufffd", "\ufffd\ufffd"]])"));
+    EXPECT_EQ(j["详细"], std::string("题目：A\uFFFD\n答案：\uFFFD\uFFFD"));
+    store = folder + "/view.dat";
+    j = run({"关键字=a"});
+    EXPECT_EQ(j["messages"],
+              json({{{"where", "box"}, {"text", kalvix::MyAdoConn::kNotPlainTable}}}));
 }
 
 TEST_F(QuizCli, TheBuiltSampleStoreIsBesideTheProgram) {

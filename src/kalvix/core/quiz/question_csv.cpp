@@ -109,12 +109,21 @@ CsvResult readQuestionCsv(std::string_view text) {
             result.rows.clear();
             return result;
         }
-        for (const std::string& f : rec.fields)
+        for (const std::string& f : rec.fields) {
             if (cleanText(f) != f) {
                 result.error = lineError(rec.line, "not valid UTF-8 text");
                 result.rows.clear();
                 return result;
             }
+            // The toolbox refuses a store holding a longer text: never write one.
+            if (f.size() > static_cast<std::size_t>(MyAdoConn::kTextLimit)) {
+                result.error =
+                    lineError(rec.line, "a field longer than " +
+                                            std::to_string(MyAdoConn::kTextLimit) + " bytes");
+                result.rows.clear();
+                return result;
+            }
+        }
         QuestionRow row;
         row.pinyin = rec.fields[3].empty() ? pinyinInitials(rec.fields[0]) : rec.fields[3];
         row.question = std::move(rec.fields[0]);

@@ -7,6 +7,9 @@
 namespace kalvix {
 namespace {
 
+// The columns are named: what the file holds beyond them is never read.
+constexpr const char* kSelectRows = "SELECT Question, answer, QType, PinYin FROM Conversion";
+
 // Calls f with each character of valid UTF-8 text.
 template <class F>
 void forEachCharacter(std::string_view text, F f) {
@@ -28,6 +31,7 @@ void QuestionStore::setPath(std::string path) {
         return;
     path_ = std::move(path);
     drop();
+    failed_.reset();
 }
 
 std::optional<QuestionStore::Stamp> QuestionStore::stampOf(const std::string& path) {
@@ -57,15 +61,20 @@ QuestionStore::Status QuestionStore::refresh() {
     const std::optional<Stamp> now = stampOf(path_);
     if (!now) {
         drop();
+        failed_.reset();
         return Status::Missing;
     }
     if (stamp_ && *stamp_ == *now && conn_.isOpen())
         return Status::Ok;
+    if (failed_ && *failed_ == *now)
+        return Status::Failed;  // error() still says why
     drop();
     if (!load()) {
         drop();
+        failed_ = now;
         return Status::Failed;
     }
+    failed_.reset();
     stamp_ = now;
     return Status::Ok;
 }
@@ -73,30 +82,25 @@ QuestionStore::Status QuestionStore::refresh() {
 bool QuestionStore::load() {
     ++loads_;
     error_.clear();
+    conn_.setTimeLimit(timeLimit_);
     if (!conn_.open(path_)) {
-        error_ = conn_.lastError();
+        error_ = cleanText(conn_.lastError());
         return false;
     }
-    auto result = conn_.query("SELECT * FROM Conversion");
+    auto result = conn_.query(kSelectRows);
     if (!result) {
-        error_ = conn_.lastError();
-        return false;
-    }
-    const int q = result->column("Question");
-    const int a = result->column("answer");
-    const int t = result->column("QType");
-    const int p = result->column("PinYin");
-    if (q < 0 || a < 0 || t < 0 || p < 0) {
-        error_ = "no such column: Question, answer, QType or PinYin";
+        error_ = cleanText(conn_.lastError());
         return false;
     }
     auto rows = std::make_shared<std::vector<QuestionRow>>();
     rows->reserve(result->rows.size());
     fieldBegin_.reserve(2 * result->rows.size() + 1);
     for (auto& r : result->rows) {
-        QuestionRow row{
-            std::move(r[static_cast<std::size_t>(q)]), std::move(r[static_cast<std::size_t>(a)]),
-            std::move(r[static_cast<std::size_t>(t)]), std::move(r[static_cast<std::size_t>(p)])};
+        // Shown, copied and printed as they are: valid UTF-8 from here on.
+        for (Cell& cell : r)
+            if (cell)
+                cell = cleanText(*cell);
+        QuestionRow row{std::move(r[0]), std::move(r[1]), std::move(r[2]), std::move(r[3])};
         const auto index = static_cast<std::uint32_t>(rows->size());
         for (const Cell* field : {&row.pinyin, &row.question}) {
             fieldBegin_.push_back(haystack_.size());
@@ -194,10 +198,10 @@ std::vector<std::pair<std::size_t, std::size_t>> QuestionStore::matchedSpans(
 const char* QuestionStore::queryText(bool oneCategory) {
     // The keyword and the category are bound, never spliced into the text: an apostrophe is
     // searched for like any other character.
-    return oneCategory ? "SELECT * FROM Conversion WHERE (PinYin LIKE '%' || ?1 || '%' or "
-                         "Question LIKE '%' || ?1 || '%') and QType = ?2"
-                       : "SELECT * FROM Conversion WHERE PinYin LIKE '%' || ?1 || '%' or "
-                         "Question LIKE '%' || ?1 || '%'";
+    return oneCategory ? "SELECT Question, answer, QType, PinYin FROM Conversion WHERE (PinYin "
+                         "LIKE '%' || ?1 || '%' or Question LIKE '%' || ?1 || '%') and QType = ?2"
+                       : "SELECT Question, answer, QType, PinYin FROM Conversion WHERE PinYin "
+                         "LIKE '%' || ?1 || '%' or Question LIKE '%' || ?1 || '%'";
 }
 
 std::optional<std::vector<QuestionRow>> QuestionStore::searchByQuery(
@@ -209,17 +213,12 @@ std::optional<std::vector<QuestionRow>> QuestionStore::searchByQuery(
         params.push_back(*category);
     auto result = conn_.query(queryText(category.has_value()), params);
     if (!result) {
-        error_ = conn_.lastError();
+        error_ = cleanText(conn_.lastError());
         return std::nullopt;
     }
-    const int q = result->column("Question");
-    const int a = result->column("answer");
-    const int t = result->column("QType");
-    const int p = result->column("PinYin");
     std::vector<QuestionRow> out;
     for (auto& r : result->rows)
-        out.push_back({r[static_cast<std::size_t>(q)], r[static_cast<std::size_t>(a)],
-                       r[static_cast<std::size_t>(t)], r[static_cast<std::size_t>(p)]});
+        out.push_back({r[0], r[1], r[2], r[3]});
     return out;
 }
 

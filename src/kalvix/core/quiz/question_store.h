@@ -2,6 +2,7 @@
 // The question store of the 答题器 page: "Conversion.dat", kept open and held in memory while
 // the file stays as it is, searched with the store's LIKE rules.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -34,11 +35,18 @@ class QuestionStore {
 
     // Holds the rows of the file as it is now: opens it the first time and again only when
     // its modification time, size or identity changed. Failed leaves error() with the
-    // engine's text and nothing held, so the next call tries again.
+    // engine's text or the failed check's and nothing held; the same file is not tried again
+    // until it changes, so a store that takes its whole time limit costs it once, not at
+    // every keystroke.
     Status refresh();
     const std::string& error() const { return error_; }
     // How many times the file was opened and read.
     int loads() const { return loads_; }
+    // Bound on opening and reading the file (and on each query); past it refresh() fails.
+    void setTimeLimit(std::chrono::milliseconds limit) {
+        timeLimit_ = limit;
+        failed_.reset();  // another bound may give another answer
+    }
 
     // The rows held, shared so that a list shown from them outlives a reload.
     using Rows = std::shared_ptr<const std::vector<QuestionRow>>;
@@ -74,8 +82,10 @@ class QuestionStore {
     std::string path_;
     MyAdoConn conn_;
     std::optional<Stamp> stamp_;
+    std::optional<Stamp> failed_;  // the file as it was when it last failed
     std::string error_;
     int loads_ = 0;
+    std::chrono::milliseconds timeLimit_ = MyAdoConn::kTimeLimit;
 
     Rows rows_ = std::make_shared<const std::vector<QuestionRow>>();
     // Folded PinYin and Question of every row, each followed by a NUL, searched as one text;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/atomic_file.h"
 #include "common/base64.h"
 
 namespace kalvix {
@@ -87,19 +88,18 @@ std::string_view firstBuildLine(std::string_view contents) {
 
 BuildFileResult saveBuildFile(const std::string& path, const BuildRecord& record) {
     BuildFileResult result;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        result.status = BuildFileStatus::OpenFailed;
-        result.message = withPath("Open %s failed!\n", path);
-        return result;
-    }
-    const std::string text = encodeBuildText(record);
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    const bool closed = std::fclose(f) == 0;
-    // A full disk must not pass for a saved build.
-    if (!written || !closed) {
-        result.status = BuildFileStatus::WriteFailed;
-        result.message = withPath("Write %s failed!\n", path);
+    // Whole or not at all: a full disk or a crash keeps the build that was there.
+    switch (common::writeFileAtomically(path, encodeBuildText(record))) {
+        case common::AtomicWrite::Done:
+            break;
+        case common::AtomicWrite::CreateFailed:
+            result.status = BuildFileStatus::OpenFailed;
+            result.message = withPath("Open %s failed!\n", path);
+            break;
+        case common::AtomicWrite::WriteFailed:
+            result.status = BuildFileStatus::WriteFailed;
+            result.message = withPath("Write %s failed!\n", path);
+            break;
     }
     return result;
 }

@@ -47,7 +47,8 @@ struct BuildFileResult {
     DecodeResult decode;  // load only
 };
 
-// Writes the record's text into the file, creating or truncating it.
+// Writes the record's text into the file, replacing it whole or not at all: on a failure the
+// file keeps what it held (common::writeFileAtomically).
 BuildFileResult saveBuildFile(const std::string& path, const BuildRecord& record);
 // Reads the file's first line and decodes it into the record. With Done the caller applies
 // the record, even when decoding failed part-way.

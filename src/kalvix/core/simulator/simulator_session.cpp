@@ -1,24 +1,7 @@
 #include "kalvix/core/simulator/simulator_session.h"
 
-#include <cstdio>
-
 namespace kalvix {
 namespace {
-
-// Writes the text beside the file and renames it over the file, so neither a full disk nor a
-// crash leaves a half-written build where the player's file was.
-BuildFileResult saveReplacing(const std::string& path, const BuildRecord& record) {
-    const std::string part = path + ".part";
-    BuildFileResult result = saveBuildFile(part, record);
-    if (result.status == BuildFileStatus::Done && std::rename(part.c_str(), path.c_str()) != 0)
-        result.status = BuildFileStatus::WriteFailed;
-    if (result.status == BuildFileStatus::Done)
-        return result;
-    std::remove(part.c_str());
-    result.message =
-        (result.status == BuildFileStatus::OpenFailed ? "Open " : "Write ") + path + " failed!\n";
-    return result;
-}
 
 bool isPiece(int piece) {
     return piece >= kFirstPiece && piece <= kLastPiece;
@@ -76,7 +59,7 @@ void SimulatorSession::confirmMount(const MountRecord& mount) {
 
 BuildFileResult SimulatorSession::save(const std::string& path) {
     record_.writePageFields(build());
-    return saveReplacing(path, record_);
+    return saveBuildFile(path, record_);
 }
 
 BuildFileResult SimulatorSession::load(const std::string& path, std::int32_t levelLimit) {

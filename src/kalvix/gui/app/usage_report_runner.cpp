@@ -70,6 +70,7 @@ void UsageReportRunner::onReported(const report::ReportResult& result) {
             new QMessageBox(QMessageBox::Critical, window_ ? window_->windowTitle() : QString(),
                             QString::fromStdString(result.error), QMessageBox::Ok, window_);
         box->setObjectName(QStringLiteral("usageReportError"));
+        box->setTextFormat(Qt::PlainText);  // the error may quote what the server sent
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setWindowModality(Qt::NonModal);
         box->show();

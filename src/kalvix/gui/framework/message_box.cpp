@@ -8,12 +8,23 @@ const QString kTitle = QStringLiteral("ZentrixQorvane");
 }  // namespace
 
 void MessagePresenter::inform(QWidget* parent, const QString& text) {
-    QMessageBox::warning(parent, kTitle, text);
+    QMessageBox box(QMessageBox::Warning, kTitle, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 bool MessagePresenter::ask(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, kTitle, text, QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
+    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec() == QMessageBox::Ok;
+}
+
+QString plainToolTip(const QString& text) {
+    if (text.isEmpty())
+        return {};
+    return QStringLiteral("<p style=\"white-space:pre-wrap\">") + text.toHtmlEscaped() +
+           QStringLiteral("</p>");
 }
 
 }  // namespace kalvix::gui

@@ -14,6 +14,9 @@ StatusBar::StatusBar(QWidget* parent) : QStatusBar(parent) {
     fields_[0]->setFixedWidth(320);
     fields_[0]->setObjectName(QStringLiteral("statusField0"));
     fields_[1]->setObjectName(QStringLiteral("statusField1"));
+    // Status texts may quote a file; they are never markup.
+    for (QLabel* field : fields_)
+        field->setTextFormat(Qt::PlainText);
     addWidget(fields_[0]);
     addWidget(fields_[1], 1);
 }

@@ -5,6 +5,7 @@
 #include <QPoint>
 
 #include "kalvix/core/quiz/quiz_page.h"
+#include "kalvix/gui/framework/message_box.h"
 
 namespace kalvix::gui {
 
@@ -36,9 +37,11 @@ QVariant QuizResultModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_ || generation_ != page_.generation())
         return {};
     const auto row = static_cast<std::size_t>(index.row());
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return QString::fromStdString(index.column() == 0 ? page_.question(row)
-                                                          : page_.answer(row));
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        const QString text =
+            QString::fromStdString(index.column() == 0 ? page_.question(row) : page_.answer(row));
+        return role == Qt::ToolTipRole ? plainToolTip(text) : text;
+    }
     if (role == kHighlightRole && index.column() == 0) {
         // Byte ranges of the UTF-8 text to ranges of the shown text.
         const std::string& text = page_.question(row);

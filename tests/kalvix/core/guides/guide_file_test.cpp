@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -97,6 +100,44 @@ TEST_F(GuideFileLength, CutsAtTheRoomOnACharacterBoundary) {
         EXPECT_EQ(shown.size(), c.shown.size());
         EXPECT_TRUE(shown == c.shown) << c.value.size();
     }
+}
+
+// Files that are not a guide file of a sensible size read as no file, at once; a file is
+// parsed once and again only when it changes.
+TEST_F(GuideFileLength, OnlyARegularFileOfBoundedSizeIsRead) {
+    const std::string head = common::utf8ToGbk("[剧情任务]\n商人的鬼魂=有\n");
+    struct Case {
+        const char* name;
+        std::string bytes;  // the file's contents; empty name of a special file below
+        const char* shown;
+    } cases[] = {
+        {"at the limit", head + std::string(GuideFile::kMaxFileBytes - head.size(), '\n'), "有"},
+        {"over the limit", head + std::string(GuideFile::kMaxFileBytes - head.size() + 1, '\n'),
+         ""},
+        {"a link to /dev/zero", "", ""},
+        {"a pipe", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::remove(path_.c_str());
+        if (std::string(c.name) == "a link to /dev/zero")
+            ASSERT_EQ(::symlink("/dev/zero", path_.c_str()), 0);
+        else if (std::string(c.name) == "a pipe")
+            ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+        else
+            std::ofstream(path_, std::ios::binary) << c.bytes;
+        EXPECT_EQ(GuideFile(path_).guide("剧情任务", "商人的鬼魂"), c.shown);
+    }
+    std::remove(path_.c_str());
+
+    write("第一版");
+    GuideFile file(path_);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(file.guide("剧情任务", "商人的鬼魂"), "第一版");
+    EXPECT_EQ(file.loads(), 1);
+    write("改过的第二版");
+    EXPECT_EQ(file.guide("剧情任务", "商人的鬼魂"), "改过的第二版");
+    EXPECT_EQ(file.loads(), 2);
 }
 
 }  // namespace

@@ -120,6 +120,10 @@ TEST(QuestionCsv, RefusesMalformedTextWithTheLine) {
     EXPECT_EQ(readQuestionCsv("Question,answer,QType,PinYin\na\"b,c,d,e\n").error,
               "line 2: quote inside an unquoted field");
     EXPECT_EQ(readQuestionCsv("").error, "line 1: the header must be Question,answer,QType,PinYin");
+    EXPECT_EQ(readQuestionCsv("Question,answer,QType,PinYin\na,b,c,d\nq," +
+                              std::string(65537, 'x') + ",c,d\n")
+                  .error,
+              "line 3: a field longer than 65536 bytes");
 }
 
 TEST(QuestionCsv, WritingIntoAMissingFolderLeavesNothing) {

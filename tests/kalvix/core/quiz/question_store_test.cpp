@@ -158,18 +158,18 @@ TEST_F(StoreTest, KeepsTheConnectionUntilTheFileChanges) {
     EXPECT_EQ(store.loads(), 3);
 }
 
-TEST_F(StoreTest, LockedStoreFailsThenWorksAgain) {
+// The store is read as an immutable file: another program's lock does not keep it from the
+// page, and reading leaves nothing beside it.
+TEST_F(StoreTest, ReadsAStoreAnotherProgramHoldsLocked) {
     std::vector<QuestionRow> rows = quiz_test::fixtureRows();
     rows.pop_back();
     quiz_test::writeStore(rows, path);
     kalvix::MyAdoConn writer;
     ASSERT_TRUE(writer.open(path, true)) << writer.lastError();
     ASSERT_TRUE(writer.query("BEGIN EXCLUSIVE")) << writer.lastError();
-    EXPECT_EQ(store.refresh(), QuestionStore::Status::Failed);
-    EXPECT_EQ(store.error(), "database is locked");
-    ASSERT_TRUE(writer.query("COMMIT")) << writer.lastError();
     EXPECT_EQ(store.refresh(), QuestionStore::Status::Ok) << store.error();
     EXPECT_EQ(store.rows()->size(), rows.size());
+    ASSERT_TRUE(writer.query("COMMIT")) << writer.lastError();
 }
 
 TEST(QuestionStore, ReportsWhatIsWrongWithTheFile) {
@@ -201,7 +201,7 @@ TEST(QuestionStore, ReportsWhatIsWrongWithTheFile) {
     }
     std::filesystem::rename(other, path);
     EXPECT_EQ(store.refresh(), QuestionStore::Status::Failed);
-    EXPECT_EQ(store.error(), "no such table: Conversion");
+    EXPECT_EQ(store.error(), kalvix::MyAdoConn::kNoTable);
 }
 
 TEST(QuestionStore, NullCellsAreHeldAsNull) {

@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/gbk.h"
 #include "kalvix/core/catalogue/catalogue.h"
@@ -249,7 +256,7 @@ class BuildFileTest : public ::testing::Test {
         dir_ = dir;
     }
     void TearDown() override {
-        for (const char* f : {"/a.PSF", "/empty.PSF", "/wrapped.PSF"})
+        for (const char* f : {"/a.PSF", "/empty.PSF", "/wrapped.PSF", "/a.PSF.part", "/victim"})
             std::remove((dir_ + f).c_str());
         rmdir(dir_.c_str());
     }
@@ -371,6 +378,56 @@ TEST_F(BuildFileTest, FullDiskIsReportedOnSave) {
     const BuildFileResult r = saveBuildFile("/dev/full", BuildRecord{});
     EXPECT_EQ(r.status, BuildFileStatus::WriteFailed);
     EXPECT_EQ(r.message, "Write /dev/full failed!\n");
+}
+
+// A disk that fills up after 1 KiB (a file-size limit in a child process): the build that
+// was there stays, with its permission bits, and nothing is left beside it. The old way of
+// writing NAME.part through fopen followed a link planted under that name.
+TEST_F(BuildFileTest, SavingKeepsTheOldFileOnAFullDisk) {
+    const std::string file = dir_ + "/a.PSF";
+    BuildRecord old;
+    old.bytes()[100] = 77;
+    spit(file, encodeBuildText(old));
+    ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
+    spit(dir_ + "/victim", "keep");
+    ASSERT_EQ(::symlink((dir_ + "/victim").c_str(), (dir_ + "/a.PSF.part").c_str()), 0);
+    auto folder = [this] {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir_))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> before = folder();
+
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
+        const rlimit limit{1024, 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const BuildFileResult r = saveBuildFile(file, BuildRecord{});
+        ::_exit(r.status == BuildFileStatus::WriteFailed &&
+                        r.message == "Write " + file + " failed!\n"
+                    ? 0
+                    : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(slurp(file), encodeBuildText(old));
+    EXPECT_EQ(folder(), before);
+
+    // Room again: the new build replaces the old one, keeping its bits; the link's target is
+    // untouched.
+    ASSERT_EQ(saveBuildFile(file, BuildRecord{}).status, BuildFileStatus::Done);
+    EXPECT_EQ(slurp(file), encodeBuildText(BuildRecord{}));
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(slurp(dir_ + "/victim"), "keep");
+    EXPECT_EQ(folder(), before);
 }
 
 }  // namespace

@@ -7,13 +7,17 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
+#include <QTimer>
 
 #include "kalvix/core/quiz/question_csv.h"
 #include "kalvix/core/quiz/quiz_page.h"
@@ -230,6 +234,53 @@ class DlgDtqTest : public QObject {
         QCOMPARE(address, u(QuizPage::pictureAddress()));
         QCOMPARE(size, QSize(660, 720));
         QVERIFY(radio->isChecked());
+    }
+
+    // Texts from a store shown as they are: a question that looks like markup is not rendered
+    // in its tooltip, and a message box shows a link-like text without a link.
+    void fileTextsShowAsPlainText() {
+        QTemporaryDir folder;
+        const std::string store = folder.filePath(QStringLiteral("Conversion.dat")).toStdString();
+        const std::string question = "<b>粗</b><img src=\"/etc/hostname\">";
+        const std::string answer = "<a href=\"http://evil.example/\">答</a>";
+        QVERIFY(!kalvix::writeQuestionStore({{question, answer, "科举试题", "CU"}}, store));
+        kalvix::PageContext context;
+        PageHost host(context);
+        RecordingPresenter presenter;
+        host.setPresenter(&presenter);
+        DLG_dtq page(host, std::make_unique<QuizPage>(context, store));
+        page.show();
+        auto* edit = page.findChild<QLineEdit*>(QStringLiteral("editKeyword"));
+        edit->setFocus();
+        QTest::keyClicks(edit, QStringLiteral("cu"));
+        QCOMPARE(page.resultList()->model()->rowCount(), 1);
+        for (int column : {0, 1}) {
+            const QString tip =
+                page.resultList()->model()->index(0, column).data(Qt::ToolTipRole).toString();
+            QTextDocument shown;
+            shown.setHtml(tip);
+            QCOMPARE(shown.toPlainText(), u(column == 0 ? question : answer));
+        }
+
+        const QString text = u("题库格式不对：") + u(answer);
+        MessagePresenter real;
+        QString shownText;
+        Qt::TextFormat format = Qt::AutoText;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+                    shownText = label ? label->text() : QString();
+                    format = label ? label->textFormat() : Qt::AutoText;
+                    if (const QByteArray shots = qgetenv("KALVIX_TEST_SHOTS"); !shots.isEmpty())
+                        box->grab().save(QString::fromLocal8Bit(shots) +
+                                         QStringLiteral("/message_box_plain_text.png"));
+                    box->accept();
+                }
+        });
+        real.inform(nullptr, text);
+        QCOMPARE(shownText, text);
+        QCOMPARE(format, Qt::PlainText);
     }
 };
 

@@ -1,0 +1,2 @@
+kalvix_fuzzer(quiz_store_fuzz ${CMAKE_CURRENT_SOURCE_DIR}/quiz_store_fuzz.cpp LIBS kalvix_core)
+target_compile_definitions(quiz_store_fuzz PRIVATE SQLITE_HAS_CODEC)
