@@ -48,6 +48,31 @@ TEST(KalvixCalcActions, RefusalsAreOneLineWithExitCodeTwo) {
 
 namespace {
 
+TEST(KalvixCalcActions, ControlsShowWhatTheWindowShows) {
+    // Before or after the page; the result keys stay as they are.
+    for (const auto& args :
+         {std::vector<std::string>{"--controls", "人物模拟加点系统", "魔族=1", "门派.4=1"},
+          std::vector<std::string>{"人物模拟加点系统", "--controls", "魔族=1", "门派.4=1"}}) {
+        const auto r = runCalc(args);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const auto out = nlohmann::json::parse(r.out);
+        EXPECT_EQ(out["门派"], "盘丝洞");
+        const auto& c = out["controls"];
+        // The race stays chosen when a school is chosen; the school radios show its names.
+        EXPECT_EQ(c["魔族"],
+                  (nlohmann::json{
+                      {"text", "魔族"}, {"checked", true}, {"enabled", true}, {"visible", true}}));
+        EXPECT_EQ(c["门派.4"]["text"], "盘丝洞");
+        EXPECT_TRUE(c["门派.4"]["checked"]);
+        EXPECT_EQ(c["级别"]["items"].size(), 176u);  // "0" … "175" as it opens
+        EXPECT_EQ(c["级别"]["current"], 0);
+        EXPECT_EQ(c["级别"]["text"], "0");
+        EXPECT_FALSE(c["名人榜>>"]["enabled"]);
+        EXPECT_EQ(c["体质.+1"]["text"], "+1");
+    }
+    EXPECT_FALSE(nlohmann::json::parse(runCalc({"修炼"}).out).contains("controls"));
+}
+
 TEST(KalvixCalcVersion, PrintsTheProjectVersion) {
     const auto r = kalvix::test::runCalc({"--version"});
     EXPECT_EQ(r.exitCode, 0);

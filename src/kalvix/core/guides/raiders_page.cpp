@@ -33,7 +33,9 @@ void RaidersPage::chooseTab(int index) {
 void RaidersPage::adopt(int index) {
     PageModel& sub = subPage(index);
     sub.opener = [this](const std::string& window) { open(window); };
-    sub.asker = [this](const std::string& text) { return ask(text); };
+    sub.asker = [this](const std::string& text, const std::string& caption) {
+        return ask(text, caption);
+    };
     const std::string prefix = captions_[static_cast<std::size_t>(index)] + ".";
     for (Control c : sub.controls()) {
         c.caption = prefix + c.caption;

@@ -258,9 +258,9 @@ void PageActions::installAsker() {
         return;
     askerInstalled_ = true;
     auto previous = page_.asker;
-    page_.asker = [this, previous](const std::string& text) {
+    page_.asker = [this, previous](const std::string& text, const std::string& caption) {
         if (answers_.empty())
-            return previous ? previous(text) : true;
+            return previous ? previous(text, caption) : true;
         const bool a = answers_.front();
         answers_.pop_front();
         return a;

@@ -162,8 +162,8 @@ void PageModel::showFieldFailure(const common::FieldReader& reader) {
         showBox(f->text, f->field);
 }
 
-bool PageModel::ask(const std::string& text) {
-    return asker ? asker(text) : true;
+bool PageModel::ask(const std::string& text, const std::string& caption) {
+    return asker ? asker(text, caption) : true;
 }
 
 void PageModel::playSound(std::string text) {

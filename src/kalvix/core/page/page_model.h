@@ -97,8 +97,9 @@ class PageModel {
     // One timer event (pages with a clock).
     virtual void tick() {}
 
-    // Question boxes: the host answers; without a host the answer is "ok".
-    std::function<bool(const std::string& text)> asker;
+    // Question boxes: the host answers; without a host the answer is "ok". The caption is the
+    // box's title; empty, the box carries the program's name.
+    std::function<bool(const std::string& text, const std::string& caption)> asker;
     // Opening another window (a dialog of the simulator ...); the host decides what opens.
     std::function<void(const std::string& window)> opener;
 
@@ -124,7 +125,7 @@ class PageModel {
     void showBox(std::string text, std::string field = {});
     // The framework's message for a refused field, when the reading was refused.
     void showFieldFailure(const common::FieldReader& reader);
-    bool ask(const std::string& text);
+    bool ask(const std::string& text, const std::string& caption = {});
     void open(const std::string& window);
     // A sound the page plays (an alarm); the text says what it warns of.
     void playSound(std::string text);

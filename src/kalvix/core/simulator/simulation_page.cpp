@@ -1,5 +1,7 @@
 #include "kalvix/core/simulator/simulation_page.h"
 
+#include <limits>
+
 #include "common/field_reader.h"
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/core/simulator/build_code.h"
@@ -108,7 +110,7 @@ void SimulationPage::toggleAscended(bool on) {
 
 void SimulationPage::chooseExtraPotential(int value) {
     session_.simulator().setExtraPotential(value);
-    if (sheet().remainingPotential < 0 && ask(kOverspentQuestion))
+    if (sheet().remainingPotential < 0 && ask(kOverspentQuestion, kOverspentCaption))
         session_.simulator().resetAllocation();
 }
 
@@ -117,10 +119,10 @@ std::array<std::optional<std::int32_t>, kBasicAttributes> SimulationPage::quickE
     for (int k = 0; k < kBasicAttributes; ++k) {
         if (quickText_[k].empty())
             continue;
-        // The fields take digits only; anything else counts 0, and no entry can ask for more
-        // than any build has.
+        // The fields take digits only; anything else counts 0. A ratio is taken as typed (a
+        // cap would skew it); only what a 32-bit entry cannot hold is held at its largest.
         const std::int64_t v = common::leadingInteger(quickText_[k]);
-        constexpr std::int64_t kMost = std::int64_t{kMaxAllocation} * 100;
+        constexpr std::int64_t kMost = std::numeric_limits<std::int32_t>::max();
         entries[k] = static_cast<std::int32_t>(v < 0 ? 0 : (v > kMost ? kMost : v));
     }
     return entries;

@@ -125,7 +125,7 @@ QString untypable(QWidget* w, const std::string& value) {
 // A picture shows the page; no message box may stop it.
 struct QuietPresenter : MessagePresenter {
     void inform(QWidget*, const QString&) override {}
-    bool ask(QWidget*, const QString&) override { return true; }
+    bool ask(QWidget*, const QString&, const QString&) override { return true; }
 };
 
 // A tab page of its own host, so the dialogs it adds to its host die with it.

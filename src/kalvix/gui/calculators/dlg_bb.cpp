@@ -17,6 +17,10 @@ CDlgBB::CDlgBB(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent
     ui.textCultNote->setFocusPolicy(Qt::NoFocus);
     // A narrow margin keeps the experience error on one line.
     ui.textCultNote->document()->setDocumentMargin(2);
+    // Its scroll bar is vertical only: a long note wraps, wherever it must.
+    ui.textCultNote->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui.textCultNote->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    ui.textCultNote->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     // Every field but 成长率 takes digits only.
     setDigitsOnly(
         this, {"editOwnSpeed",   "editFoeSpeed", "editCultExp",  "editAptAttack", "editAptDefence",

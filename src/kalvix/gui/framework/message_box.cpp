@@ -13,9 +13,9 @@ void MessagePresenter::inform(QWidget* parent, const QString& text) {
     box.exec();
 }
 
-bool MessagePresenter::ask(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::Ok | QMessageBox::Cancel,
-                    parent);
+bool MessagePresenter::ask(QWidget* parent, const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Question, caption.isEmpty() ? kTitle : caption, text,
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Ok;
 }

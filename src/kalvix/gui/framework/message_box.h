@@ -12,7 +12,8 @@ class MessagePresenter {
   public:
     virtual ~MessagePresenter() = default;
     virtual void inform(QWidget* parent, const QString& text);
-    virtual bool ask(QWidget* parent, const QString& text);
+    // An empty caption gives the box the program's name.
+    virtual bool ask(QWidget* parent, const QString& text, const QString& caption);
 };
 
 // A tooltip that shows text from a file as it is: tooltips render anything that looks like

@@ -41,8 +41,10 @@ PageBinder::PageBinder(QWidget* root, PageModel& model, PageHost& host,
       host_(host),
       actions_(model),
       statusSink_(std::move(statusSink)) {
-    model_.asker = [this](const std::string& text) {
-        return host_.presenter().ask(root_, q(text));
+    model_.asker = [this](const std::string& text, const std::string& caption) {
+        // The box is modal: the fields show what the page holds while it is up.
+        writeControls();
+        return host_.presenter().ask(root_, q(text), q(caption));
     };
     model_.opener = [this](const std::string& window) {
         host_.runDialog(q(window), root_);
@@ -271,13 +273,18 @@ void PageBinder::writeLabel(const Control& c, QAbstractButton* b) {
         b->setText(t);
 }
 
-void PageBinder::refresh() {
+void PageBinder::writeControls() {
+    const bool wasUpdating = updating_;
     updating_ = true;
     for (const Control& c : model_.controls()) {
         if (QWidget* w = widgetFor(c.caption))
             writeControl(c, w);
     }
-    updating_ = false;
+    updating_ = wasUpdating;
+}
+
+void PageBinder::refresh() {
+    writeControls();
     presentMessages();
     std::vector<FieldRequest> requests = model_.takeFieldRequests();
     if (requests.empty())

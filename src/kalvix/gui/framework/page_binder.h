@@ -44,6 +44,7 @@ class PageBinder : public QObject {
   private:
     void bind(const Control& c, QWidget* w);
     void afterAction();
+    void writeControls();
     void writeControl(const Control& c, QWidget* w);
     void writeLabel(const Control& c, QAbstractButton* b);
     void presentMessages();

@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QStyledItemDelegate>
+#include <QTextOption>
 
 #include "kalvix/core/simulator/rune_page.h"
 #include "kalvix/gui/framework/dialog_opener.h"
@@ -92,6 +94,8 @@ void CDlgRune::setUp(PageHost& host) {
          {ui.comboColour1, ui.comboColour2, ui.comboColour3, ui.comboColour4, ui.comboColour5})
         colours->setItemDelegate(new ColourItemDelegate(colours));
     setTip(ui.comboHoles, std::string(RunePage::kHoleCostTip));
+    // A long effect wraps, wherever it must: the box scrolls only up and down.
+    ui.editCombinationEffect->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     showExtras();
     layout()->activate();
     setFixedSize(sizeHint());

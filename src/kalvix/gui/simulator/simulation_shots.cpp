@@ -6,6 +6,7 @@
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/core/page/page_actions.h"
 #include "kalvix/core/simulator/mount_page.h"
+#include "kalvix/core/simulator/rune_page.h"
 #include "kalvix/core/simulator/simulation_page.h"
 #include "kalvix/gui/app/screenshot_registry.h"
 #include "kalvix/gui/framework/page_binder.h"
@@ -33,7 +34,6 @@ void sampleBuild(CDlgSimulation& d) {
     actions.type("快速加点.敏捷", "100");
     actions.click("数值");
 
-    const Catalogue& cat = Catalogue::instance();
     MountRecord mount = d.session().mount();
     mount.growth = 1.2345f;
     mount.five = {300, 0, 450, 0, 120};
@@ -44,15 +44,21 @@ void sampleBuild(CDlgSimulation& d) {
     weapon.addedFive = {0, 0, 12, 0, -5};
     weapon.stunt = 3;
     weapon.partEffects = Catalogue::effectMaskBit(3);
-    weapon.runes.holeCount = 3;
-    for (int h = 0; h < 3; ++h)
-        weapon.runes.stoneIds[h] = cat.runeStones[h + 1].id;
-    for (int i = 1; i < static_cast<int>(cat.runeCombinations.size()); ++i)
-        if (cat.runeCombinations[i].levelMask != 0) {
-            weapon.runes.combinationId = cat.runeCombinations[i].id;
-            weapon.runes.combinationLevelIndex = 1;
-            break;
-        }
+    // The weapon's stones as the rune dialog lets a player set them: three holes, blue, red
+    // and blue stones, whose colours the rules match to their combination.
+    PageContext runeContext;
+    RunePage rune(runeContext);
+    rune.SetPreset(1, d.session().schoolValue(), weapon.runes);
+    PageActions runeActions(rune);
+    runeActions.chooseItem("开运孔数", "3");
+    int row = 0;
+    for (const char* colour : {"蓝", "红", "蓝"}) {
+        const std::string caption = RunePage::rowCaption(row++);
+        runeActions.chooseItem(caption + ".颜色", colour);
+        runeActions.choose(caption + ".符石", 0);
+    }
+    runeActions.click("确定");
+    weapon.runes = rune.lastSetting();
     EquipmentRecord armour = d.session().equipment(2);
     armour.levelIndex = 10;
     armour.baseStatus[kDefence] = 160;

@@ -185,10 +185,10 @@ TEST(PageActions, TicksAndQueuedAnswers) {
     a.tick(0);
     EXPECT_EQ(p.ticks, 3);
     // Without a queued answer the page's own asker answers.
-    p.asker = [](const std::string&) { return false; };
+    p.asker = [](const std::string&, const std::string&) { return false; };
     a.answerNext(true);
-    EXPECT_TRUE(p.asker("?"));
-    EXPECT_FALSE(p.asker("?"));
+    EXPECT_TRUE(p.asker("?", ""));
+    EXPECT_FALSE(p.asker("?", ""));
 }
 
 }  // namespace

@@ -246,7 +246,7 @@ TEST_F(SimulationFiles, CopyAndPasteShareABuild) {
     to.readClipboard = [&] { return clipboard; };
     std::vector<std::string> asked;
     bool answer = false;
-    to.asker = [&](const std::string& q) {
+    to.asker = [&](const std::string& q, const std::string&) {
         asked.push_back(q);
         return answer;
     };

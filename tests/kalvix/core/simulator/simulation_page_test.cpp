@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "kalvix/core/catalogue/catalogue.h"
@@ -212,8 +214,9 @@ TEST(SimulationPage, ExtraPotentialBelowTheAllocationAsks) {
         Fixture f;
         Page& page = *f;
         std::vector<std::string> asked;
-        page.asker = [&](const std::string& t) {
+        page.asker = [&](const std::string& t, const std::string& caption) {
             asked.push_back(t);
+            EXPECT_EQ(caption, "已分配潜能超出");
             return ok;
         };
         choose(page, "额外潜能", 10);
@@ -283,6 +286,18 @@ TEST(SimulationPage, ResetClearsPointsAndEntries) {
 }
 
 TEST(SimulationPage, QuickAllocation) {
+    // Large ratios split as typed: 15 points at 200000 : 100000 are 10 and 5.
+    for (const auto& [first, second, expected] :
+         {std::tuple{"200000", "100000", std::array<std::int32_t, 5>{10, 5, 0, 0, 0}},
+          std::tuple{"2147483647", "1", std::array<std::int32_t, 5>{14, 0, 0, 0, 0}},
+          std::tuple{"99999999999", "2147483647", std::array<std::int32_t, 5>{7, 7, 0, 0, 0}}}) {
+        Fixture f;  // 15 points
+        Page& page = *f;
+        type(page, Page::quickCaption(0), first);
+        type(page, Page::quickCaption(1), second);
+        press(page, "比例");
+        EXPECT_EQ(page.build().allocated, expected) << first << " : " << second;
+    }
     {
         Fixture f;  // 15 points
         Page& page = *f;

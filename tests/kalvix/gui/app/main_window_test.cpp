@@ -11,7 +11,6 @@
 #include "kalvix/gui/framework/html_ctrl.h"
 #include "kalvix/gui/framework/hyper_link.h"
 #include "kalvix/gui/framework/message_box.h"
-#include "kalvix/gui/framework/my_comb.h"
 #include "kalvix/gui/framework/my_dialog.h"
 #include "kalvix/gui/framework/status_bar.h"
 
@@ -21,7 +20,7 @@ namespace {
 struct RecordingPresenter : MessagePresenter {
     QStringList shown;
     void inform(QWidget*, const QString& text) override { shown << text; }
-    bool ask(QWidget*, const QString&) override { return true; }
+    bool ask(QWidget*, const QString&, const QString&) override { return true; }
 };
 }  // namespace
 
@@ -149,27 +148,6 @@ class MainWindowTest : public QObject {
         QVERIFY(exp->hasFocus());
         QCOMPARE(exp->selectedText(), QStringLiteral("0"));
         dlg.host().setPresenter(nullptr);
-    }
-
-    void myCombKeys() {
-        MyComb comb;
-        QCOMPARE(comb.selectedKey(), -1);
-        QVERIFY(comb.add(7, QStringLiteral("a")));
-        QVERIFY(comb.add(-3, QStringLiteral("b")));
-        QVERIFY(comb.add(7, QStringLiteral("c")));
-        comb.selectByKey(-3);
-        QCOMPARE(comb.currentIndex(), 1);
-        QCOMPARE(comb.selectedKey(), -3);
-        comb.selectByKey(7);
-        QCOMPARE(comb.currentIndex(), 0);  // the first item with the key
-        comb.selectByKey(99);
-        QCOMPARE(comb.currentIndex(), -1);
-        QCOMPARE(comb.selectedKey(), -1);
-        MyComb full;
-        for (int i = 0; i < MyComb::kMaxItems; ++i)
-            QVERIFY(full.add(i, QString::number(i)));
-        QVERIFY(!full.add(512, QStringLiteral("over")));
-        QCOMPARE(full.count(), 512);
     }
 
     void hyperLinkRefusalsAndOpening() {

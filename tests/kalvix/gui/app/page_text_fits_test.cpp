@@ -30,7 +30,7 @@ namespace {
 
 struct QuietPresenter : MessagePresenter {
     void inform(QWidget*, const QString&) override {}
-    bool ask(QWidget*, const QString&) override { return true; }
+    bool ask(QWidget*, const QString&, const QString&) override { return true; }
 };
 
 // The width a line edit draws its text in: inside the frame, the style's contents margins,

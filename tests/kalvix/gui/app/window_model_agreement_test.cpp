@@ -60,8 +60,8 @@ struct Recorder : MessagePresenter {
     void inform(QWidget*, const QString& text) override {
         seen.push_back("box: " + text.toStdString());
     }
-    bool ask(QWidget*, const QString& text) override {
-        seen.push_back("ask: " + text.toStdString());
+    bool ask(QWidget*, const QString& text, const QString& caption) override {
+        seen.push_back("ask [" + caption.toStdString() + "]: " + text.toStdString());
         return answers->next();
     }
 };
@@ -134,8 +134,8 @@ class Episode {
         binder_ = binders.isEmpty() ? nullptr : binders.front();
         if (!model_)
             model_ = entry_.create(context);
-        model_->asker = [this](const std::string& text) {
-            modelSeen_.push_back("ask: " + text);
+        model_->asker = [this](const std::string& text, const std::string& caption) {
+            modelSeen_.push_back("ask [" + caption + "]: " + text);
             return modelAnswers_.next();
         };
         actions_ = std::make_unique<PageActions>(*model_);

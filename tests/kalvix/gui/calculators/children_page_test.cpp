@@ -20,7 +20,7 @@ namespace {
 struct RecordingPresenter : MessagePresenter {
     QStringList shown;
     void inform(QWidget*, const QString& text) override { shown << text; }
-    bool ask(QWidget*, const QString&) override { return true; }
+    bool ask(QWidget*, const QString&, const QString&) override { return true; }
 };
 
 struct Fixture {

@@ -31,7 +31,7 @@ namespace {
 struct RecordingPresenter : MessagePresenter {
     QStringList shown;
     void inform(QWidget*, const QString& text) override { shown << text; }
-    bool ask(QWidget*, const QString&) override { return true; }
+    bool ask(QWidget*, const QString&, const QString&) override { return true; }
 };
 
 // A host that records what the pages hand to the desktop and which dialogs they run.

@@ -42,7 +42,7 @@ struct RecordingPresenter : MessagePresenter {
         if (whileShown)
             whileShown();
     }
-    bool ask(QWidget*, const QString&) override { return true; }
+    bool ask(QWidget*, const QString&, const QString&) override { return true; }
 };
 
 QString u(const std::string& s) {

@@ -35,10 +35,15 @@ namespace {
 struct RecordingPresenter : MessagePresenter {
     QStringList shown;
     QStringList asked;
+    QStringList captions;
+    QStringList potentials;  // what the 潜力 field shows while the box is up
     bool answer = true;
     void inform(QWidget*, const QString& text) override { shown << text; }
-    bool ask(QWidget*, const QString& text) override {
+    bool ask(QWidget* parent, const QString& text, const QString& caption) override {
         asked << text;
+        captions << caption;
+        auto* potential = parent->findChild<QLineEdit*>(QStringLiteral("editPotential"));
+        potentials << (potential ? potential->text() : QStringLiteral("?"));
         return answer;
     }
 };
@@ -83,13 +88,18 @@ struct Window {
     }
     ~Window() { dlg.host().setPresenter(nullptr); }
 
+    // Fails the test when the dialog never opens, so what drive checks is always checked.
     void simulate(std::function<void(CDlgSimulation*)> drive) {
-        handlers[QStringLiteral("人物模拟加点系统")] = [drive](QDialog* d) {
+        int runs = 0;
+        handlers[QStringLiteral("人物模拟加点系统")] = [drive, &runs](QDialog* d) {
+            ++runs;
             auto* sim = qobject_cast<CDlgSimulation*>(d);
             QVERIFY(sim);
             drive(sim);
         };
         click(dlg.page(0), "buttonSimulation");
+        handlers.erase(QStringLiteral("人物模拟加点系统"));
+        QCOMPARE(runs, 1);
     }
 };
 
@@ -196,6 +206,8 @@ class SimulationDialogTest : public QObject {
         });
         QCOMPARE(w.presenter.asked,
                  QStringList{QStringLiteral("已加点数超出可用潜能，是否重值已加点数？")});
+        QCOMPARE(w.presenter.captions, QStringList{QStringLiteral("已分配潜能超出")});
+        QCOMPARE(w.presenter.potentials, QStringList{QStringLiteral("-10")});
     }
 
     void ascensionRebuildsTheLevelList() {
@@ -263,6 +275,7 @@ class SimulationDialogTest : public QObject {
             QCOMPARE(text(d, "editHurt"), QString::number(hurt.toInt() + 360 + 310 / 3));
             QVERIFY(tipOf(d, "buttonWeapon").contains(QStringLiteral("伤害&nbsp;+360")));
         });
+        QCOMPARE(w.opened.count(QStringLiteral("武器")), 2);  // both editors really opened
     }
 
     void mountEditorConfirmsIntoThePage() {
