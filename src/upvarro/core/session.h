@@ -54,9 +54,12 @@ class UpdateSession {
     UpdateLog& updateLog() { return log_; }
 
     int actionIndex(const UpdateEntry* entry) const;
-    // True when the name is the updater's own file (on Windows "upvarro.exe"; here the file
-    // name the updater runs under), which no step ends, copies or runs.
+    // True when the list name is the updater's own file: its path relative to the
+    // installation folder ("update/upvarro"), which no step ends, copies or runs. Only the
+    // whole path counts: "docs/upvarro" is an ordinary file of the set.
     bool isUpdaterName(const std::string& name) const;
+    // The updater's own path relative to the installation folder.
+    std::string updaterName() const;
 
     // The process-wide lock: settings, entry states and texts, the hand-out, the counters.
     mutable std::mutex lock;

@@ -24,7 +24,12 @@ Writes soft_update.xml, the update list of the updater, for the release folder F
 entry per file below it (its name relative to FOLDER, size, MD5 and SHA-256). Serve FOLDER
 as it is, with the list beside its files; changelog.txt at the top of FOLDER is served as the
 change log the updater shows, and is not listed itself. Neither are soft_update.xml and
-soft_update.xml.sig at its top, nor the rules and key files when they lie inside FOLDER.
+soft_update.xml.sig at its top, the rules file when it lies inside FOLDER, nor what each
+installation keeps for itself: update/upvarro.ini, update/localList.dat, update/faillist.dat,
+update/update.log, update/upvarro.lock, temp/ and *.upvarro-new. A FOLDER that holds the
+signing key or any other private key, or a link that leads out of FOLDER, is refused.
+Names go to the server as percent-encoded UTF-8: serve FOLDER from a file system whose names
+are UTF-8, as Linux servers keep them.
 
 Options:
   --url DOWNURL     the http:// or https:// address FOLDER is served at; each file is

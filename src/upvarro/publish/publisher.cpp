@@ -132,8 +132,7 @@ RunResult publishRelease(const PublishOptions& given) {
                     out + "/" + kChangeLogFileName};
     if (!options.rulesPath.empty())
         scan.skipped.push_back(options.rulesPath);
-    if (!options.keyPath.empty())
-        scan.skipped.push_back(options.keyPath);
+    scan.keyPath = options.keyPath;
     auto entries = scanRelease(scan, error);
     if (!entries)
         return refused(error);
