@@ -175,6 +175,13 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
             return refuseList(kListOutdated,
                               "拒绝文件列表：发布时间 " + std::to_string(list->publishTime) +
                                   " 早于已安装的 " + std::to_string(settings.publishTime));
+        // Stored, a time from a maker's wrong clock would refuse every later, rightly dated
+        // release as a replay.
+        const std::int64_t now = s.clock();
+        if (list->publishTime > now + kPublishTimeSlack)
+            return refuseList(kListFromTheFuture,
+                              "拒绝文件列表：发布时间 " + std::to_string(list->publishTime) +
+                                  " 比本机时间 " + std::to_string(now) + " 晚一天以上");
         s.verifiedPublishTime = list->publishTime;
     }
     {

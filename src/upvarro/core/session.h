@@ -4,6 +4,8 @@
 // events an owner (the wizard, the unattended runner, a test) subscribes to.
 
 #include <atomic>
+#include <cstdint>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -72,6 +74,10 @@ class UpdateSession {
     std::string updateKey;
     // The publication time of the list this run verified with updateKey (0 when none was).
     std::int64_t verifiedPublishTime = 0;
+    // The updater's clock, seconds since 1970; a test sets its own.
+    std::function<std::int64_t()> clock = [] {
+        return static_cast<std::int64_t>(std::time(nullptr));
+    };
 
     std::vector<std::unique_ptr<UpdateEntry>> updateList;
     std::vector<LocalRecord> localList;

@@ -41,8 +41,9 @@ Options:
   --key PRIVATE.pem sign the list: also writes soft_update.xml.sig (Ed25519) and signs the
                     SHA-256 of changelog.txt with it; a key others can read is warned of.
                     Without it, a soft_update.xml.sig left by an earlier run is removed
-  --time SECONDS    the publication time, seconds since 1970 (default: now); an updater
-                    that checks signatures refuses a list older than one it installed
+  --time SECONDS    the publication time, seconds since 1970 (default: now), at most a
+                    day ahead of now; an updater that checks signatures refuses a list
+                    older than one it installed, or dated more than a day ahead of its clock
   --out DIR         write the list (and signature, and a copy of changelog.txt) into DIR
                     instead of FOLDER
   --new-key DIR     make a key pair: DIR/update.key (the private key, mode 0600; an existing
@@ -70,7 +71,8 @@ Example:
 
 Names the updater would refuse (.., absolute names, control characters, names longer than
 128 GBK bytes or with characters GBK lacks), files over 2147483647 bytes, links to folders
-and anything that is neither a file nor a folder are refused, and nothing is written.
+and anything that is neither a file nor a folder are refused, and nothing is written. So is a
+--time more than a day after now.
 Exit status: 0 written, 1 the output could not be written, 2 refused (nothing was written).
 )";
 

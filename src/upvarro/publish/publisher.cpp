@@ -5,12 +5,14 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <optional>
 #include <sstream>
 
 #include "common/hex_digest.h"
 #include "upvarro/core/list_signature.h"
+#include "upvarro/core/list_step.h"
 #include "upvarro/publish/output_file.h"
 #include "upvarro/publish/publish_rules.h"
 #include "upvarro/publish/release_folder.h"
@@ -94,6 +96,14 @@ RunResult publishRelease(const PublishOptions& given) {
         return refused(error);
     if (options.publishTime <= 0)
         return refused("--time must be a positive number of seconds since 1970");
+    // Updaters refuse a list dated more than a day ahead of their clocks, and would refuse
+    // every release after it as older when one took it.
+    const std::int64_t now =
+        options.now > 0 ? options.now : static_cast<std::int64_t>(std::time(nullptr));
+    if (options.publishTime > now + kPublishTimeSlack)
+        return refused("--time " + std::to_string(options.publishTime) +
+                       " lies more than a day after now (" + std::to_string(now) +
+                       "); is the clock right?");
 
     std::optional<PublishRules> rules;
     if (!options.rulesPath.empty()) {

@@ -26,6 +26,7 @@ struct PublishOptions {
     std::string keyPath;    // empty: the list is not signed
     std::int64_t publishTime = 0;
     std::string outFolder;  // empty: the release folder
+    std::int64_t now = 0;   // the clock publishTime is checked against; 0: the system's
 };
 
 struct RunResult {

@@ -264,6 +264,12 @@ INSTANTIATE_TEST_SUITE_P(
                     fs::copy_file(r.keys + "/update.key", r.folder + "/lib/notes.txt");
                 },
                 "lib/notes.txt: holds a private key"},
+        Refusal{"TimeAhead",
+                [](Release& r) {
+                    r.options.now = 1765000000;
+                    r.options.publishTime = r.options.now + 24 * 60 * 60 + 1;
+                },
+                "more than a day after now"},
         Refusal{"DanglingLink",
                 [](Release& r) { fs::create_symlink(r.folder + "/none", r.folder + "/gone"); },
                 "gone: is a link that leads nowhere"},
