@@ -25,6 +25,7 @@
 
 #include "common/gbk.h"
 #include "test_support.h"
+#include "upvarro/core/installer.h"
 #include "upvarro/core/list_signature.h"
 #include "upvarro/core/list_step.h"
 #include "upvarro/core/startup.h"
@@ -179,6 +180,37 @@ class WizardSheetTest : public QObject {
         QVERIFY(rig.ended(1000));
         QVERIFY(test::readFile(rig.install.module() + "/upvarro.ini").find("AutoNextStep=0") !=
                 std::string::npos);
+    }
+
+    // On the last page the close box is 完成; a finish that could not write its records says
+    // so on the page, and the run ends as a failure.
+    void closeBoxFinishesAndAFailedFinishIsShown() {
+        for (bool recordsWritable : {true, false}) {
+            Rig rig(0);
+            rig.start(1, true);
+            QVERIFY(rig.waitFor([&] { return rig.sheet->model().step() == 5; }));
+            const std::string localList = rig.install.module() + "/localList.dat";
+            if (!recordsWritable) {
+                // A folder where the file should be: nothing can be renamed over it.
+                std::filesystem::remove(localList);
+                std::filesystem::create_directories(localList);
+            }
+            rig.sheet->close();
+            if (recordsWritable) {
+                QVERIFY(rig.ended(1000));
+                QCOMPARE(rig.sheet->model().outcome(), WizardOutcome::Finished);
+                QVERIFY(std::filesystem::is_regular_file(localList));
+                continue;
+            }
+            QVERIFY(!rig.sheet->model().closed());
+            QVERIFY(rig.sheet->isVisible());
+            QCOMPARE(rig.sheet->page4().status().text(), QString::fromUtf8(kFinishWriteFailed));
+            QCOMPARE(rig.sheet->model().outcome(), WizardOutcome::FinishFailed);
+            shoot(*rig.sheet, "wizard-finish-failed");
+            rig.sheet->close();
+            QVERIFY(rig.ended(1000));
+            QCOMPARE(rig.sheet->model().outcome(), WizardOutcome::FinishFailed);
+        }
     }
 
     // Started by the toolbox with nothing to update: no window, no prompt, the run ends.
