@@ -23,7 +23,8 @@ constexpr const char* kHelp = R"(Usage:
 Writes soft_update.xml, the update list of the updater, for the release folder FOLDER: one
 entry per file below it (its name relative to FOLDER, size, MD5 and SHA-256). Serve FOLDER
 as it is, with the list beside its files; changelog.txt at the top of FOLDER is served as the
-change log the updater shows, and is not listed itself. Neither are soft_update.xml and
+change log the updater shows, and is not listed itself (written in UTF-8, it is converted to
+the GBK that installed updaters read, in place or in DIR of --out). Neither are soft_update.xml and
 soft_update.xml.sig at its top, the rules file when it lies inside FOLDER, nor what each
 installation keeps for itself: update/upvarro.ini, update/localList.dat, update/faillist.dat,
 update/update.log, update/upvarro.lock, temp/ and *.upvarro-new. A FOLDER that holds the

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -10,7 +11,9 @@
 #include <optional>
 #include <sstream>
 
+#include "common/gbk.h"
 #include "common/hex_digest.h"
+#include "common/utf8.h"
 #include "upvarro/core/list_signature.h"
 #include "upvarro/core/list_step.h"
 #include "upvarro/publish/output_file.h"
@@ -86,6 +89,19 @@ std::string withoutTrailingSlash(std::string folder) {
 
 }  // namespace
 
+ChangeLogText gbkChangeLog(std::string_view bytes) {
+    const std::string_view text = common::withoutBom(bytes);
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    // Plain ASCII reads the same either way; anything not UTF-8 is taken for GBK already.
+    if ((ascii && text.size() == bytes.size()) || !common::isUtf8(text))
+        return {ChangeLogText::AsItIs, {}};
+    auto gbk = common::utf8ToGbkStrict(text);
+    if (!gbk)
+        return {ChangeLogText::NoGbk, {}};
+    return {ChangeLogText::Converted, std::move(*gbk)};
+}
+
 RunResult publishRelease(const PublishOptions& given) {
     PublishOptions options = given;
     options.folder = withoutTrailingSlash(options.folder);
@@ -156,11 +172,27 @@ RunResult publishRelease(const PublishOptions& given) {
     settings.force = options.force;
     settings.publishTime = options.publishTime;
     std::optional<std::string> changeLog;
+    bool changeLogConverted = false;
     const std::string changeLogPath = options.folder + "/" + kChangeLogFileName;
     if (exists(changeLogPath)) {
         changeLog = readWhole(changeLogPath, error);
         if (!changeLog)
             return refused(error);
+        // Installed updaters read the change log as GBK; what an editor on Linux writes is UTF-8.
+        switch (ChangeLogText text = gbkChangeLog(*changeLog); text.kind) {
+            case ChangeLogText::Converted:
+                changeLog = std::move(text.bytes);
+                changeLogConverted = true;
+                warnings.push_back(changeLogPath + ": UTF-8, published as GBK");
+                break;
+            case ChangeLogText::NoGbk:
+                warnings.push_back("warning: " + changeLogPath +
+                                   " has characters GBK lacks; published as UTF-8, which "
+                                   "updaters that read only GBK show garbled");
+                break;
+            case ChangeLogText::AsItIs:
+                break;
+        }
         settings.changelogSha256 =
             common::HexDigest::ofBytes(common::DigestKind::Sha256, *changeLog);
     }
@@ -179,7 +211,7 @@ RunResult publishRelease(const PublishOptions& given) {
         return refused(error, kWriteFailed);
     // The updater fetches the change log beside the list: a list written elsewhere takes the
     // release's change log with it.
-    if (out == options.folder)
+    if (out == options.folder && !changeLogConverted)
         changeLog.reset();
     OutputFile list;
     OutputFile sig;

@@ -105,9 +105,11 @@ class WizardSheetTest : public QObject {
 
     void acceptedUpdateCountsDownOnItsButtons() {
         Rig rig(1);
-        rig.server.put("/list/changelog.txt",
-                       common::utf8ToGbk("v1.0.005 更新内容：\r\n1. 修正召唤兽资质计算\r\n"
-                                         "2. 跑商助手增加刷新前提醒\r\n3. 答题器支持拼音首字母"));
+        // In UTF-8, as an editor on Linux writes it.
+        const char* changes =
+            "v1.0.005 更新内容：\n1. 修正召唤兽资质计算\n"
+            "2. 跑商助手增加刷新前提醒\n3. 答题器支持拼音首字母";
+        rig.server.put("/list/changelog.txt", changes);
         rig.server.setBodyDelay(std::chrono::milliseconds(1800));
         rig.start(1, std::nullopt);
         QVERIFY(rig.sheet->isVisible());
@@ -127,7 +129,7 @@ class WizardSheetTest : public QObject {
         QCOMPARE(prompt.question().text(), QStringLiteral("发现新版本，是否要升级？"));
         QVERIFY(prompt.question().styleSheet().contains(QStringLiteral("rgb(0, 255, 0)")));
         QVERIFY(prompt.updateNow().isDefault());
-        QVERIFY(!prompt.changelog().toPlainText().isEmpty());
+        QCOMPARE(prompt.changelog().toPlainText(), QString::fromUtf8(changes));
         QCOMPARE(prompt.changelog().textCursor().position(), 0);
         shoot(*rig.sheet, "wizard-page1");
         shoot(prompt, "wizard-prompt");

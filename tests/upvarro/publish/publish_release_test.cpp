@@ -199,6 +199,37 @@ TEST(PublishRelease, UnsignedRunRemovesStaleSignatureAndWritesElsewhereWithOut) 
     EXPECT_EQ(parsed->changelogSha256, "") << "no change log, no sum";
 }
 
+// Installed updaters read the change log as GBK: a UTF-8 one is published converted, and the
+// list vouches for the bytes served.
+TEST(PublishRelease, AUtf8ChangeLogIsPublishedAsGbk) {
+    struct Case {
+        const char* what;
+        std::string written;
+        std::string served;
+        bool warned;
+    };
+    const Case cases[] = {
+        {"UTF-8", "2.0：新表格\n", common::utf8ToGbk("2.0：新表格\n"), true},
+        {"UTF-8 with a byte order mark", "\xEF\xBB\xBF新表格", common::utf8ToGbk("新表格"), true},
+        {"GBK already", common::utf8ToGbk("新表格"), common::utf8ToGbk("新表格"), false},
+        {"ASCII", "2.0: tables", "2.0: tables", false},
+        {"beyond GBK", "2.0 \xF0\x9F\x98\x80", "2.0 \xF0\x9F\x98\x80", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Release r;
+        write(r.folder + "/changelog.txt", c.written);
+        RunResult result = publishRelease(r.options);
+        ASSERT_EQ(result.status, kPublished) << result.error;
+        EXPECT_EQ(read(r.folder + "/changelog.txt"), c.served);
+        EXPECT_EQ(result.lines.size(), c.warned ? 2u : 1u);
+        Settings settings;
+        auto parsed = readBack(r.list(), settings);
+        ASSERT_TRUE(parsed);
+        EXPECT_EQ(parsed->changelogSha256, sha256(c.served));
+    }
+}
+
 struct Refusal {
     const char* label;
     std::function<void(Release&)> setup;
