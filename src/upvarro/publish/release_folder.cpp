@@ -97,12 +97,6 @@ struct Scanner {
                 ::close(fd);
                 return fail(path, "is larger than the 2147483647 bytes a list entry can give");
             }
-            // A key served is a key given away; it may lie under any name.
-            if (total == n &&
-                holdsPrivateKey(std::string_view(buffer, static_cast<std::size_t>(n)))) {
-                ::close(fd);
-                return fail(path, "holds a private key; keep keys outside the release folder");
-            }
             md5.update(buffer, static_cast<std::size_t>(n));
             sha256.update(buffer, static_cast<std::size_t>(n));
         }
@@ -115,9 +109,25 @@ struct Scanner {
         return true;
     }
 
+    // The folder is served as it is, listed or not: a key in it is a key given away, under
+    // whatever name it lies.
+    bool holdsNoKey(const std::string& path) {
+        int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            return fail(path, "cannot be read: " + systemError());
+        char head[65536];
+        ssize_t n = ::read(fd, head, sizeof head);
+        ::close(fd);
+        if (n > 0 && holdsPrivateKey(std::string_view(head, static_cast<std::size_t>(n))))
+            return fail(path, "holds a private key; keep keys outside the release folder");
+        return true;
+    }
+
     bool addFile(const std::string& path, const std::string& name, const struct stat& st) {
         if (std::string why = nameRefusal(name); !why.empty())
             return fail(path, why);
+        if (!holdsNoKey(path))
+            return false;
         ReleaseEntry entry;
         entry.name = name;
         entry.action = options.rules ? options.rules->actionFor(name) : FileAction::Copy;
@@ -167,7 +177,6 @@ struct Scanner {
             if (S_ISLNK(st.st_mode)) {
                 if (::stat(path.c_str(), &st) != 0)
                     return fail(path, "is a link that leads nowhere");
-
                 // A linked folder could lead out of the release or round in a circle.
                 if (S_ISDIR(st.st_mode))
                     return fail(path, "is a link to a folder; copy the folder in instead");

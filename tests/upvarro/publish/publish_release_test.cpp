@@ -295,6 +295,12 @@ INSTANTIATE_TEST_SUITE_P(
                     fs::copy_file(r.keys + "/update.key", r.folder + "/lib/notes.txt");
                 },
                 "lib/notes.txt: holds a private key"},
+        Refusal{"KeyToBeDeleted",
+                [](Release& r) {
+                    ASSERT_EQ(createKeyPair(r.keys).status, kPublished);
+                    fs::copy_file(r.keys + "/update.key", r.folder + "/old/id_ed25519");
+                },
+                "old/id_ed25519: holds a private key"},
         Refusal{"TimeAhead",
                 [](Release& r) {
                     r.options.now = 1765000000;
