@@ -1,8 +1,10 @@
 #!/bin/bash
 # Download benchmark of the updater: upvarro's unattended run against aria2c -j 8 on the same
 # files, served by nginx on the loopback interface. Two sets: 5 files of 64 MiB and 200 files
-# of 16 KiB. Prints wall time, CPU seconds (user + system) and peak memory of each run, then
-# the medians and the ratios upvarro / aria2c.
+# of 16 KiB. aria2c runs twice: plain, and doing the updater's integrity work as well
+# (--check-integrity=true with each file's MD5); md5sum over the same bytes is the floor of
+# that work. Prints wall time, CPU seconds (user + system) and peak memory of each run, then
+# the medians, the ratios upvarro / aria2c and upvarro's CPU against aria2c's plus md5sum's.
 #
 #   bench/upvarro_download.sh [build-dir] [runs]
 #
@@ -51,6 +53,12 @@ make_set() {  # name count bytes
         echo "http://127.0.0.1:$PORT/$1/files/f$i.bin"
         echo "  out=f$i.bin"
     done >"$WORK/$1.urls"
+    # The same with each file's checksum, for aria2c's own check of what it wrote.
+    for i in $(seq 1 "$2"); do
+        echo "http://127.0.0.1:$PORT/$1/files/f$i.bin"
+        echo "  out=f$i.bin"
+        echo "  checksum=md5=$(md5sum "$dir/files/f$i.bin" | cut -d' ' -f1)"
+    done >"$WORK/$1.checked.urls"
 }
 make_set large 5 $((64 * 1024 * 1024))
 make_set small 200 $((16 * 1024))
@@ -111,11 +119,21 @@ for set in large small; do
         rm -rf "$inst"
 
         dest=$WORK/aria2
+        for tool in aria2c aria2c+md5; do
+            rm -rf "$dest"
+            urls=$WORK/$set.urls
+            checks=()
+            if [ "$tool" = aria2c+md5 ]; then
+                urls=$WORK/$set.checked.urls
+                checks=(--check-integrity=true)
+            fi
+            measure "$set" "$tool" aria2c -j 8 -x 1 -i "$urls" -d "$dest" "${checks[@]}" \
+                --allow-overwrite=true --file-allocation=none --console-log-level=warn \
+                --summary-interval=0 --check-certificate=false
+        done
         rm -rf "$dest"
-        measure "$set" aria2c aria2c -j 8 -x 1 -i "$WORK/$set.urls" -d "$dest" \
-            --allow-overwrite=true --file-allocation=none --console-log-level=warn \
-            --summary-interval=0 --check-certificate=false
-        rm -rf "$dest"
+        # The floor of the integrity work: one MD5 over the same bytes, from the page cache.
+        measure "$set" md5sum md5sum "$WORK/www/$set/files/"*.bin
         : "$run"
     done
 done
@@ -127,11 +145,17 @@ def med(s, t, col):
     return statistics.median(float(r[col]) if col != 'cpu' else float(r[3]) + float(r[4])
                              for r in rows if r[0] == s and r[1] == t)
 print()
-print("medians            wall s    cpu s   peak MiB")
+print("medians               wall s    cpu s   peak MiB")
 for s in ("large", "small"):
-    for t in ("upvarro", "aria2c"):
-        print(f"{s:6} {t:8}  {med(s,t,2):9.2f} {med(s,t,'cpu'):8.2f} {med(s,t,5)/1024:9.1f}")
-    print(f"{s:6} ratio     {med(s,'upvarro',2)/med(s,'aria2c',2):9.2f} "
+    for t in ("upvarro", "aria2c", "aria2c+md5", "md5sum"):
+        print(f"{s:6} {t:11}  {med(s,t,2):9.2f} {med(s,t,'cpu'):8.2f} {med(s,t,5)/1024:9.1f}")
+    print(f"{s:6} ratio        {med(s,'upvarro',2)/med(s,'aria2c',2):9.2f} "
           f"{med(s,'upvarro','cpu')/max(med(s,'aria2c','cpu'),0.01):8.2f} "
           f"{med(s,'upvarro',5)/med(s,'aria2c',5):9.2f}")
+    floor = med(s, 'aria2c', 'cpu') + med(s, 'md5sum', 'cpu')
+    cpu = med(s, 'upvarro', 'cpu')
+    print(f"{s:6} upvarro cpu {cpu:.2f} s against aria2c + md5sum {floor:.2f} s: "
+          f"{'within' if cpu <= floor else 'above'}; peak {med(s,'upvarro',5)/1024:.1f} MiB "
+          f"against aria2c {med(s,'aria2c',5)/1024:.1f} MiB: "
+          f"{'within' if med(s,'upvarro',5) <= med(s,'aria2c',5) else 'above'}")
 PY

@@ -169,6 +169,11 @@ def updater_seeds():
                 "checksum=\"0123456789abcdef0123456789abcdef\" DownUrl=\"http://update.example/soft\" "
                 "size=\"12\" action=\"run\"/></files>").encode("gbk")
     write("upvarro_update_list_fuzzer", "list_gbk_names.xml", list_gbk)
+    list_utf8_names = ("<system NameEncoding=\"UTF-8\" PublishTime=\"1765000000\"><item name=\"Title\" "
+                       "value=\"更新\"/></system><files><file name=\"说明 #1\\a&amp;b+c%?.txt\" "
+                       "checksum=\"0123456789abcdef0123456789abcdef\" DownUrl=\"http://update.example/soft\" "
+                       "size=\"12\"/></files>").encode("gbk")
+    write("upvarro_update_list_fuzzer", "list_utf8_names.xml", list_utf8_names)
 
     lines = {
         "toolbox": "RUN_UPDATE@0@update.portal.example@80@/softupdate/xyq",

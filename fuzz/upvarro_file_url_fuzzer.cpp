@@ -1,6 +1,7 @@
 // From a list's file name (GBK bytes in soft_update.xml) to the address the file is fetched
 // from: the address is a plain web address, and decoding its path gives back the GBK name
-// with "/" between folders. A GBK trail byte 0x5C is part of its character, never a folder.
+// with "/" between folders (or, for a server of UTF-8 names, the UTF-8 name). A GBK trail
+// byte 0x5C is part of its character, never a folder.
 //   input: the name's bytes; a line feed, then the folder address, when it holds one
 #include <cstddef>
 #include <cstdint>
@@ -56,6 +57,22 @@ void checkAddress(const std::string& folder, const std::string& name, const std:
         check(upvarro::isWebUrl(url));
 }
 
+// A server of UTF-8 names: only unreserved characters and "/" go as they are, and the path
+// decodes to the name's own bytes.
+void checkUtf8Address(const std::string& folder, const std::string& name) {
+    const std::string url = upvarro::fileUrl(folder, name, upvarro::NameSpelling::Utf8);
+    check(url.compare(0, folder.size() + 1, folder + "/") == 0);
+    const std::string path = url.substr(folder.size() + 1);
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const char c = path[i];
+        check((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+              c == '-' || c == '.' || c == '_' || c == '~' || c == '/' || c == '%');
+    }
+    check(decodePath(path) == name);
+    if (upvarro::isWebUrl(folder))
+        check(upvarro::isWebUrl(url));
+}
+
 std::string attribute(const std::string& text) {
     std::string out;
     for (char c : text) {
@@ -107,6 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The address step alone, for any UTF-8 name.
     checkAddress(folder, name, common::utf8ToGbk(name));
+    checkUtf8Address(folder, name);
 
     // The whole way from the list.
     static const upvarro::Folders folders =

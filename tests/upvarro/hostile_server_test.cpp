@@ -10,6 +10,7 @@
 #include "upvarro/core/download_texts.h"
 #include "upvarro/core/installer.h"
 #include "upvarro/core/platform/files.h"
+#include "upvarro/core/update_list.h"
 
 namespace upvarro {
 namespace {
@@ -247,6 +248,46 @@ TEST_F(HostileTest, ListAndChangelogSizeLimits) {
     }
     EXPECT_NE(log().find("soft_update.xml 超过 8 MiB，已拒绝"), std::string::npos);
     EXPECT_NE(log().find("changelog.txt 超过 64 KiB，已拒绝"), std::string::npos);
+}
+
+// Lists that say their server keeps UTF-8 names ask for every reserved byte encoded, the
+// folders left as they are; lists without the word keep the GBK escaping their servers have.
+TEST(FileUrl, SpellsNamesAsTheListSays) {
+    struct Case {
+        const char* name;
+        NameSpelling spelling;
+        const char* url;
+    };
+    const Case cases[] = {
+        {"说明.txt", NameSpelling::Utf8, "http://h/f/%E8%AF%B4%E6%98%8E.txt"},
+        {"说明.txt", NameSpelling::Gbk, "http://h/f/%CB%B5%C3%F7.txt"},
+        {"a b/#1%+?&=;'!*(),$@[].~_-", NameSpelling::Utf8,
+         "http://h/f/a%20b/%231%25%2B%3F%26%3D%3B%27%21%2A%28%29%2C%24%40%5B%5D.~_-"},
+        {"docs/深 层/x", NameSpelling::Utf8, "http://h/f/docs/%E6%B7%B1%20%E5%B1%82/x"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fileUrl("http://h/f", c.name, c.spelling), c.url) << c.name;
+}
+
+TEST(FileUrl, TheListSaysHowItsServerSpellsNames) {
+    const Folders folders = Folders::fromExecutable("/nonexistent/tool/update/upvarro");
+    auto spelling = [&](const std::string& system) -> std::optional<NameSpelling> {
+        Settings settings;
+        auto list = parseUpdateList(system +
+                                        "<files><file name=\"a\" checksum=\"0\" "
+                                        "DownUrl=\"http://h/f\" size=\"1\"/></files>",
+                                    folders, settings);
+        if (!list)
+            return std::nullopt;
+        return list->entries.at(0)->spelling;
+    };
+    EXPECT_EQ(spelling(""), NameSpelling::Gbk);
+    EXPECT_EQ(spelling("<system/>"), NameSpelling::Gbk);
+    EXPECT_EQ(spelling("<system NameEncoding=\"UTF-8\"/>"), NameSpelling::Utf8);
+    EXPECT_EQ(spelling("<system NameEncoding=\"utf-8\"/>"), NameSpelling::Utf8);
+    EXPECT_EQ(spelling("<system NameEncoding=\"GBK\"/>"), NameSpelling::Gbk);
+    EXPECT_EQ(spelling("<system NameEncoding=\"Latin-1\"/>"), std::nullopt)
+        << "a server whose names cannot be spelt is asked for none";
 }
 
 // A GBK trail byte 0x5C is part of its character, not a folder separator.

@@ -208,6 +208,77 @@ TEST_F(InstallTest, RestartStartsTheMainProgramWithItsMarker) {
     EXPECT_EQ(test::readFile(argvFile), "DONT_RUN_UPVARRO\ncwd=" + install.root() + "\n");
 }
 
+std::vector<pid_t> runningFrom(const std::string& path) {
+    std::vector<pid_t> found;
+    for (const auto& p : platform::runningProcesses())
+        if (p.executable == path)
+            found.push_back(p.pid);
+    return found;
+}
+
+// Where Windows tells programs by ".exe", a program here is an ELF file or one with an execute
+// bit, so the toolbox "kalvix" is ended before a restart and when a forced update is declined.
+TEST_F(InstallTest, ProgramsAreToldByTheirFilesAndOneToolboxRunsAfterARestart) {
+    const std::string fake = test::readFile(FAKE_PROGRAM);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::filesystem::perms perms;
+        bool program;
+    };
+    using P = std::filesystem::perms;
+    const Case cases[] = {
+        {"elf", fake, P::owner_read | P::owner_write, true},
+        {"script", "#!/bin/sh\n", P::owner_all, true},
+        {"executable text", "echo", P::owner_read | P::group_exec, true},
+        {"text", "notes", P::owner_read | P::owner_write, false},
+    };
+    for (const Case& c : cases) {
+        const std::string path = install.root() + "/kinds/" + c.name;
+        test::writeFile(path, c.bytes);
+        std::filesystem::permissions(path, c.perms);
+        EXPECT_EQ(platform::isProgramFile(path), c.program) << c.name;
+    }
+    EXPECT_FALSE(platform::isProgramFile(install.root() + "/kinds"));
+    EXPECT_FALSE(platform::isProgramFile(install.root() + "/kinds/none"));
+
+    // The toolbox, unchanged, runs twice; the list restarts it after updating another file.
+    const std::string toolbox = install.root() + "/kalvix";
+    test::writeFile(toolbox, fake);
+    std::filesystem::permissions(toolbox, P::owner_all);
+    test::writeFile(toolbox + ".stay", "");
+    const pid_t first = spawn(toolbox, {toolbox});
+    const pid_t second = spawn(toolbox, {toolbox});
+    ASSERT_TRUE(waitFor([&] { return runningFrom(toolbox).size() == 2; }));
+    publish({{"kalvix", fake, "restart"}, {"data.txt", "d"}});
+    ASSERT_EQ(run(), ListOutcome::Ready);
+    ASSERT_EQ(actionNames(), std::vector<std::string>{"data.txt"});
+    downloadAll(*session);
+    runInstallStep(*session);
+    finishUpdate(*session);
+    for (pid_t pid : {first, second}) {
+        const bool ended = waitFor([pid] { return waitpid(pid, nullptr, WNOHANG) == pid; });
+        EXPECT_TRUE(ended) << "a running toolbox outlived the restart";
+        if (!ended) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    }
+    ASSERT_TRUE(waitFor([&] { return runningFrom(toolbox).size() == 1; }))
+        << runningFrom(toolbox).size() << " toolboxes";
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(runningFrom(toolbox).size(), 1u) << "exactly one";
+    session->runLock.release();
+
+    // Declining a forced update ends the running toolbox.
+    publish({{"kalvix", fake + "2.0"}});
+    ASSERT_EQ(run(), ListOutcome::Ready);
+    declineForcedUpdate(*session);
+    EXPECT_TRUE(waitFor([&] { return runningFrom(toolbox).empty(); }));
+    for (pid_t pid : runningFrom(toolbox))
+        kill(pid, SIGKILL);
+}
+
 TEST(InstallTexts, Totals) {
     EXPECT_EQ(installDoneText(0, 0), " ");
     EXPECT_EQ(installDoneText(0, 2), "总共删除 2个文件。");

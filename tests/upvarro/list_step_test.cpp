@@ -102,13 +102,19 @@ TEST_F(ListStepTest, DeleteEntries) {
 }
 
 TEST_F(ListStepTest, TheUpdatersOwnEntryIsDownloadOnly) {
-    publish({{"kalvix", "main"}, {"update/upvarro", "new updater", "run"}});
+    // Only the updater's own path is the updater; a file of its name elsewhere is installed.
+    publish(
+        {{"kalvix", "main"}, {"docs/upvarro", "notes"}, {"update/upvarro", "new updater", "run"}});
     ASSERT_EQ(run(), ListOutcome::Ready);
+    EXPECT_EQ(entry("docs/upvarro").actionFlags, kActionDownload | kActionCopy);
+    EXPECT_TRUE(session->isUpdaterName("update/upvarro"));
+    EXPECT_FALSE(session->isUpdaterName("docs/upvarro"));
+    EXPECT_FALSE(session->isUpdaterName("upvarro"));
     const UpdateEntry& self = entry("update/upvarro");
     EXPECT_EQ(self.actionFlags, kActionDownload);
     EXPECT_TRUE(session->selfUpdate);
     EXPECT_EQ(session->newUpdaterPath, install.temp() + "/update/upvarro");
-    EXPECT_EQ(session->downloadCount, 2);
+    EXPECT_EQ(session->downloadCount, 3);
     EXPECT_FALSE(entry("kalvix").has(kActionExecutable));
 }
 

@@ -239,6 +239,39 @@ TEST_F(SignedListTest, AnOlderSignedListIsAReplay) {
     EXPECT_EQ(session->settings.publishTime, 1766000000);
 }
 
+// One wrong clock at the maker's must not block the installations: a list dated more than a
+// day ahead is refused and its time is not kept, so the rightly dated release after it installs.
+TEST_F(SignedListTest, AListFromTheFutureIsRefusedAndLeavesNoMark) {
+    now = 1765000000;
+    const std::int64_t day = 24 * 60 * 60;
+    struct Case {
+        std::int64_t time;
+        ListOutcome outcome;
+        const char* status;
+        std::int64_t mark;  // the newest publication time held afterwards
+    };
+    const Case cases[] = {
+        {now + day + 1, ListOutcome::Refused, kListFromTheFuture, 0},
+        {now + 10 * 365 * day, ListOutcome::Refused, kListFromTheFuture, 0},
+        {now, ListOutcome::Ready, "发现2个文件需要更新", now},
+        // Clocks differ by hours: a day ahead is still taken.
+        {now + day, ListOutcome::Ready, "没有文件需要更新！", now + day},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.time);
+        const std::string list = listOf(files, c.time);
+        serve(list, sign(list));
+        EXPECT_EQ(run(), c.outcome);
+        EXPECT_EQ(session->status(), c.status);
+        if (c.outcome == ListOutcome::Ready && !session->actionList.empty()) {
+            EXPECT_TRUE(installAll());
+        }
+        EXPECT_EQ(session->settings.publishTime, c.mark);
+        session->runLock.release();
+        session.reset();
+    }
+}
+
 TEST_F(SignedListTest, UndatedAndBadlyDatedLists) {
     common::ProfileFile ini;
     ASSERT_TRUE(ini.load(install.module() + "/upvarro.ini"));

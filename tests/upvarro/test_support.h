@@ -45,6 +45,7 @@ class Running {
     int end();
     // True when the program is still running.
     bool alive();
+    int pid() const { return pid_; }
 
   private:
     int pid_ = -1;

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <functional>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "common/gbk.h"
 #include "test_support.h"
@@ -52,6 +55,37 @@ bool waitFor(const std::function<bool()>& done, int ms) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return done();
+}
+
+// A run without a window does not load Qt (its libraries alone take more memory than the rest
+// of a large download); the wizard of the same file does.
+TEST(Unattended, RunsWithoutLoadingQt) {
+    test::TestServer server;
+    test::Installation install;
+    install.configure(server.port(), "/list");
+    test::installUpdater(install.self());
+    server.put("/list/soft_update.xml", "<files/>");
+    // The list takes a while to come: time for a look at what the program has mapped.
+    server.setBodyDelay(std::chrono::milliseconds(1500));
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    struct Case {
+        std::vector<std::string> argv;
+        bool qt;
+    };
+    const Case cases[] = {
+        {{install.self(), "--unattended"}, false},
+        {{"RUN_UPDATE@0@ignored@1@/x"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.argv.back());
+        server.resetHits();
+        test::Running program(install.self(), c.argv);
+        ASSERT_TRUE(waitFor([&] { return server.hits("/list/soft_update.xml") == 1; }, 10000));
+        const std::string maps = test::readFile("/proc/" + std::to_string(program.pid()) + "/maps");
+        EXPECT_NE(maps.find("libcurl"), std::string::npos) << "the maps were read";
+        EXPECT_EQ(maps.find("libQt6Core") != std::string::npos, c.qt);
+        EXPECT_TRUE(waitFor([&] { return !program.alive(); }, 10000));
+    }
 }
 
 std::string entryXml(const std::string& url, const std::string& name, const std::string& content,

@@ -50,6 +50,8 @@ class UpdateFixture : public ::testing::Test {
                                                   install.self());
         EXPECT_EQ(startUp(*session, parseCommandLine("RUN_UPDATE@1"), 0), StartupOutcome::Continue);
         session->updateKey = updateKey;
+        if (now)
+            session->clock = [t = now] { return t; };
         events.clear();
         session->subscribe([this](Event e, int) {
             std::lock_guard guard(eventsLock);
@@ -107,6 +109,7 @@ class UpdateFixture : public ::testing::Test {
     TestServer server;
     Installation install;
     std::string updateKey;  // the session's: lists must be signed with it when not empty
+    std::int64_t now = 0;   // the session's clock; 0: the system's
     std::unique_ptr<UpdateSession> session;
     std::mutex eventsLock;
     std::vector<Event> events;

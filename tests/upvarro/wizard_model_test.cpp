@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "upvarro/core/wizard_model.h"
@@ -159,9 +160,10 @@ TEST(WizardModel, CountdownShowsFourteenToZeroThenFinishes) {
         EXPECT_FALSE(m.cancel().visible);
         EXPECT_EQ(m.step(), 5);
     }
-    EXPECT_EQ(m.timerFired(T::Countdown), (WizardCommands{stop(T::Countdown), cmd(A::HideWindow),
-                                                          cmd(A::FinishUpdate), cmd(A::Close)}));
+    EXPECT_EQ(m.timerFired(T::Countdown),
+              (WizardCommands{stop(T::Countdown), cmd(A::HideWindow), cmd(A::FinishUpdate)}));
     EXPECT_EQ(m.next().text, "完成(0s)");
+    EXPECT_EQ(m.finishDone(true, ""), WizardCommands{cmd(A::Close)});
     EXPECT_EQ(m.outcome(), WizardOutcome::Finished);
     EXPECT_TRUE(m.closed());
     EXPECT_TRUE(m.timerFired(T::Countdown).empty());
@@ -170,8 +172,9 @@ TEST(WizardModel, CountdownShowsFourteenToZeroThenFinishes) {
 TEST(WizardModel, ClickingNextFinishesDuringTheCountdown) {
     WizardModel m = atCountdown(true);
     m.timerFired(T::Countdown);
-    EXPECT_EQ(m.nextClicked(), (WizardCommands{stop(T::Countdown), cmd(A::HideWindow),
-                                               cmd(A::FinishUpdate), cmd(A::Close)}));
+    EXPECT_EQ(m.nextClicked(),
+              (WizardCommands{stop(T::Countdown), cmd(A::HideWindow), cmd(A::FinishUpdate)}));
+    m.finishDone(true, "");
     EXPECT_EQ(m.outcome(), WizardOutcome::Finished);
 }
 
@@ -181,7 +184,8 @@ TEST(WizardModel, WithoutAutoNextTheUserFinishes) {
     EXPECT_EQ(m.next().text, "完成");
     EXPECT_EQ(m.countdown(), 15);
     EXPECT_FALSE(m.closed());
-    EXPECT_EQ(m.nextClicked().back(), cmd(A::Close));
+    EXPECT_EQ(m.nextClicked().back(), cmd(A::FinishUpdate));
+    EXPECT_EQ(m.finishDone(true, ""), WizardCommands{cmd(A::Close)});
     EXPECT_EQ(m.outcome(), WizardOutcome::Finished);
 }
 
@@ -240,12 +244,91 @@ TEST(WizardModel, ClosingMidDownloadCancelsAndCloses) {
     EXPECT_EQ(m.promptAnswered(true), WizardCommands{timer(T::Download, 1500)});
     m.timerFired(T::Download);
     EXPECT_EQ(m.closeRequested(),
-              (WizardCommands{cmd(A::SetCancelFlag), stop(T::Countdown), cmd(A::Close)}));
+              (WizardCommands{cmd(A::SetCancelFlag), timer(T::CancelClose, 500)}));
     EXPECT_EQ(m.outcome(), WizardOutcome::Cancelled);
+    EXPECT_TRUE(m.closeRequested().empty()) << "once is enough";
+    EXPECT_EQ(m.timerFired(T::CancelClose), WizardCommands{cmd(A::Close)});
     // Events that were already on their way are dropped.
     EXPECT_TRUE(m.downloadsDone(true).empty());
     EXPECT_TRUE(m.timerFired(T::Install).empty());
     EXPECT_TRUE(m.closeRequested().empty());
+}
+
+// The close box is 完成 once the files are in place, 取消 before, and nothing while a forced
+// update is still to be installed.
+TEST(WizardModel, TheCloseBoxFinishesCancelsOrWaits) {
+    const WizardCommands cancel{cmd(A::SetCancelFlag), timer(T::CancelClose, 500)};
+    const WizardCommands finish{stop(T::Countdown), cmd(A::HideWindow), cmd(A::FinishUpdate)};
+    struct Case {
+        const char* where;
+        std::function<WizardModel()> reach;
+        WizardCommands expected;
+        WizardOutcome outcome;
+    };
+    auto downloading = [](bool force) {
+        WizardModel m = listing(false);
+        m.listReady(1, force);
+        m.promptAnswered(true);
+        m.timerFired(T::Download);
+        return m;
+    };
+    const Case cases[] = {
+        {"downloading", [&] { return downloading(false); }, cancel, WizardOutcome::Cancelled},
+        {"downloading a forced update",
+         [&] { return downloading(true); },
+         {},
+         WizardOutcome::Running},
+        {"a forced update whose download failed",
+         [&] {
+             WizardModel m = downloading(true);
+             m.downloadsDone(false);
+             return m;
+         },
+         cancel, WizardOutcome::DownloadFailed},
+        {"installed, before the countdown", [] { return atCountdown(true); }, finish,
+         WizardOutcome::Running},
+        {"counting down",
+         [] {
+             WizardModel m = atCountdown(true);
+             m.timerFired(T::Countdown);
+             return m;
+         },
+         finish, WizardOutcome::Running},
+        {"waiting for 完成",
+         [] {
+             WizardModel m = atCountdown(false);
+             m.timerFired(T::Countdown);
+             return m;
+         },
+         finish, WizardOutcome::Running},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        WizardModel m = c.reach();
+        EXPECT_EQ(m.closeRequested(), c.expected);
+        EXPECT_EQ(m.outcome(), c.outcome);
+        EXPECT_FALSE(m.closed()) << "the window goes with the Close command";
+    }
+}
+
+// Records that could not be written at the finish are a failure the wizard shows, not a
+// finished update.
+TEST(WizardModel, AFinishThatCouldNotWriteItsRecordsIsShownAsAFailure) {
+    for (bool byCloseBox : {false, true}) {
+        SCOPED_TRACE(byCloseBox);
+        WizardModel m = atCountdown(false);
+        m.timerFired(T::Countdown);
+        EXPECT_EQ(m.nextClicked().back(), cmd(A::FinishUpdate));
+        EXPECT_EQ(m.finishDone(false, "升级完成，但保存升级记录失败！"),
+                  WizardCommands{cmd(A::ShowWindow)});
+        EXPECT_EQ(m.outcome(), WizardOutcome::FinishFailed);
+        EXPECT_EQ(m.installStatus(), "升级完成，但保存升级记录失败！");
+        EXPECT_FALSE(m.closed());
+        EXPECT_TRUE(m.next().enabled);
+        EXPECT_EQ(byCloseBox ? m.closeRequested() : m.nextClicked(), WizardCommands{cmd(A::Close)})
+            << "ended without running the finish again";
+        EXPECT_EQ(m.outcome(), WizardOutcome::FinishFailed);
+    }
 }
 
 TEST(WizardModel, ClosingAfterNothingToUpdateKeepsThatOutcome) {

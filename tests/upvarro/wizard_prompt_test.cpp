@@ -14,13 +14,13 @@ namespace {
 struct ChangelogCase {
     const char* name;
     bool present;
-    std::string bytes;     // GBK
+    std::string bytes;     // as the file holds them
     std::string expected;  // UTF-8
 };
 
 class Changelog : public ::testing::TestWithParam<ChangelogCase> {};
 
-TEST_P(Changelog, LoadsAtMost4095BytesOfGbk) {
+TEST_P(Changelog, LoadsAtMost4095BytesOfGbkOrUtf8) {
     const ChangelogCase& c = GetParam();
     test::TempDir dir;
     if (c.present)
@@ -44,7 +44,13 @@ INSTANTIATE_TEST_SUITE_P(
         ChangelogCase{"CharacterEndingAtTheLimitKept", true, std::string(4093, 'a') + kHan + "tail",
                       std::string(4093, 'a') + "修"},
         ChangelogCase{"EndsAtZeroByte", true, std::string("ab\0cd", 5), "ab"},
-        ChangelogCase{"Utf8ShowsAsReplacement", true, "\xff\xfe", "\xef\xbf\xbd\xef\xbf\xbd"}),
+        ChangelogCase{"UndecodableShowsAsReplacement", true, "\xff\xfe",
+                      "\xef\xbf\xbd\xef\xbf\xbd"},
+        // What makers on Linux write.
+        ChangelogCase{"Utf8", true, "1.修正了问题\r\n2.新增", "1.修正了问题\r\n2.新增"},
+        ChangelogCase{"Utf8WithByteOrderMark", true, "\xEF\xBB\xBF更新说明", "更新说明"},
+        ChangelogCase{"Utf8CutBetweenCharacters", true, std::string(4094, 'a') + "修正",
+                      std::string(4094, 'a')}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Changelog, AnyBytesGiveValidText) {

@@ -36,11 +36,27 @@ void addOperation(UpdateSession& s, std::string text) {
     s.operationLines.push_back(std::move(text));
 }
 
+// Every running copy: a toolbox started twice would otherwise outlive the restart beside the
+// new one.
 void endProgram(UpdateSession& s, const std::string& name,
                 std::vector<platform::ProcessInfo>& processes) {
-    if (platform::endProgramByName(name, s.folders.installation, ::getpid(), processes) ==
-        platform::EndResult::Failed)
-        s.log("结束主程序失败！");
+    for (;;) {
+        switch (platform::endProgramByName(name, s.folders.installation, ::getpid(), processes)) {
+            case platform::EndResult::Ended:
+                continue;
+            case platform::EndResult::Failed:
+                s.log("结束主程序失败！");
+                return;
+            case platform::EndResult::NotRunning:
+                return;
+        }
+    }
+}
+
+// Windows names its programs "*.exe"; here a program is an ELF file or one with an execute
+// bit, whatever its name.
+bool isProgram(const UpdateEntry& e) {
+    return e.has(kActionExecutable) || platform::isProgramFile(e.localPath);
 }
 
 // A name reaches the installation and the temporary folder only through real folders.
@@ -201,7 +217,7 @@ bool finishUpdate(UpdateSession& s) {
     std::vector<platform::ProcessInfo> processes = platform::runningProcesses();
     if (s.restart && !s.updateList.empty()) {
         for (const auto& e : s.updateList) {
-            if (!e->has(kActionExecutable) || s.isUpdaterName(e->name))
+            if (!isProgram(*e) || s.isUpdaterName(e->name))
                 continue;
             s.log("kill exe---" + e->name);
             endProgram(s, e->name, processes);
@@ -237,7 +253,7 @@ bool finishUpdate(UpdateSession& s) {
 void declineForcedUpdate(UpdateSession& s) {
     std::vector<platform::ProcessInfo> processes = platform::runningProcesses();
     for (const auto& e : s.updateList) {
-        if (e->name.find(".exe") == std::string::npos || s.isUpdaterName(e->name))
+        if (!isProgram(*e) || s.isUpdaterName(e->name))
             continue;
         endProgram(s, e->name, processes);
         s.log("kill process " + e->name);

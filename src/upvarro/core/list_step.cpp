@@ -35,7 +35,7 @@ void buildLocalListFromInstalled(UpdateSession& s) {
 
 void compareLists(UpdateSession& s) {
     s.actionList.clear();
-    const std::string self = fileNamePart(s.selfPath);
+    const std::string self = s.updaterName();
     // The first record of each name counts; a map keeps lists of many thousand files fast.
     std::unordered_map<std::string_view, const LocalRecord*> byName;
     byName.reserve(s.localList.size());
@@ -61,7 +61,7 @@ void compareLists(UpdateSession& s) {
                 s.actionList.push_back(&e);
             }
         }
-        if (fileNamePart(e.tempPath) == self) {
+        if (e.name == self) {
             e.actionFlags = kActionDownload;
             // Only a copy that will be fetched can take over; an entry that asks to delete
             // the updater, or names an action nobody knows, is never handed out.
@@ -175,6 +175,13 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
             return refuseList(kListOutdated,
                               "拒绝文件列表：发布时间 " + std::to_string(list->publishTime) +
                                   " 早于已安装的 " + std::to_string(settings.publishTime));
+        // Stored, a time from a maker's wrong clock would refuse every later, rightly dated
+        // release as a replay.
+        const std::int64_t now = s.clock();
+        if (list->publishTime > now + kPublishTimeSlack)
+            return refuseList(kListFromTheFuture,
+                              "拒绝文件列表：发布时间 " + std::to_string(list->publishTime) +
+                                  " 比本机时间 " + std::to_string(now) + " 晚一天以上");
         s.verifiedPublishTime = list->publishTime;
     }
     {

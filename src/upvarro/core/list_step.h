@@ -19,13 +19,18 @@ inline constexpr const char* kListUnsigned = "文件列表没有签名,本次升
 inline constexpr const char* kListBadSignature = "文件列表的签名不正确,本次升级失败!";
 inline constexpr const char* kListOutdated = "文件列表比已安装的版本旧,本次升级失败!";
 inline constexpr const char* kSignatureDownloadFailed = "下载文件列表的签名失败！";
+inline constexpr const char* kListFromTheFuture =
+    "文件列表的发布时间比本机时间晚一天以上,本次升级失败!";
+// How far a list's publication time may lie ahead of the updater's clock: clocks and time
+// zones differ by hours, not by days.
+inline constexpr std::int64_t kPublishTimeSlack = 24 * 60 * 60;
 inline constexpr std::int64_t kSignatureFetchLimit = 4096;
 
 enum class ListOutcome {
     DownloadFailed,
     Invalid,
-    // a signed build found the list unsigned, badly signed, undated or older than installed,
-    // or could not fetch its signature
+    // a signed build found the list unsigned, badly signed, undated, older than installed or
+    // dated more than a day ahead, or could not fetch its signature
     Refused,
     Ready,
 };

@@ -44,9 +44,15 @@ int UpdateSession::actionIndex(const UpdateEntry* entry) const {
     return -1;
 }
 
+std::string UpdateSession::updaterName() const {
+    const std::string prefix = folders.installation + "/";
+    if (selfPath.compare(0, prefix.size(), prefix) == 0)
+        return selfPath.substr(prefix.size());
+    return fileNamePart(selfPath);
+}
+
 bool UpdateSession::isUpdaterName(const std::string& name) const {
-    return name.find("upvarro.exe") != std::string::npos ||
-           fileNamePart(name) == fileNamePart(selfPath);
+    return name == updaterName();
 }
 
 }  // namespace upvarro

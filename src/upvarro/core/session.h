@@ -4,6 +4,8 @@
 // events an owner (the wizard, the unattended runner, a test) subscribes to.
 
 #include <atomic>
+#include <cstdint>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -54,9 +56,12 @@ class UpdateSession {
     UpdateLog& updateLog() { return log_; }
 
     int actionIndex(const UpdateEntry* entry) const;
-    // True when the name is the updater's own file (on Windows "upvarro.exe"; here the file
-    // name the updater runs under), which no step ends, copies or runs.
+    // True when the list name is the updater's own file: its path relative to the
+    // installation folder ("update/upvarro"), which no step ends, copies or runs. Only the
+    // whole path counts: "docs/upvarro" is an ordinary file of the set.
     bool isUpdaterName(const std::string& name) const;
+    // The updater's own path relative to the installation folder.
+    std::string updaterName() const;
 
     // The process-wide lock: settings, entry states and texts, the hand-out, the counters.
     mutable std::mutex lock;
@@ -69,6 +74,10 @@ class UpdateSession {
     std::string updateKey;
     // The publication time of the list this run verified with updateKey (0 when none was).
     std::int64_t verifiedPublishTime = 0;
+    // The updater's clock, seconds since 1970; a test sets its own.
+    std::function<std::int64_t()> clock = [] {
+        return static_cast<std::int64_t>(std::time(nullptr));
+    };
 
     std::vector<std::unique_ptr<UpdateEntry>> updateList;
     std::vector<LocalRecord> localList;

@@ -51,9 +51,24 @@ bool isWebUrl(const std::string& url) {
     return startsWith("http://") || startsWith("https://");
 }
 
-std::string fileUrl(const std::string& folderUrl, const std::string& name) {
+std::string fileUrl(const std::string& folderUrl, const std::string& name, NameSpelling spelling) {
     static const char* hex = "0123456789ABCDEF";
     std::string path;
+    if (spelling == NameSpelling::Utf8) {
+        for (unsigned char c : name) {
+            const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                                    (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
+                                    c == '~';
+            if (unreserved || c == '/') {
+                path += static_cast<char>(c);
+            } else {
+                path += '%';
+                path += hex[c >> 4];
+                path += hex[c & 15];
+            }
+        }
+        return folderUrl + "/" + path;
+    }
     // Folders are "/" in the name already. A GBK trail byte may be 0x5C ("\\"), which a
     // server would take for a folder separator: it is encoded like every other byte outside
     // printable ASCII.
@@ -215,7 +230,7 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
 
 int Transfer::download(UpdateEntry& entry, bool verifyChecksum) {
     entry.verifiedStamp = {};
-    int result = perform(fileUrl(entry.downUrl, entry.name), entry.tempPath, entry,
+    int result = perform(fileUrl(entry.downUrl, entry.name, entry.spelling), entry.tempPath, entry,
                          std::max<std::int64_t>(entry.listSize.load(), 0));
     // A transfer that broke off is worth another attempt; a complete answer of the wrong size
     // (an error page) or with the wrong content is not.

@@ -49,9 +49,11 @@ enum TransferResult : int {
 // Once per process, before any thread makes a transfer.
 void initialiseTransfers();
 
-// "%s/%s" of the folder URL and the name; the name's GBK bytes, blanks and the characters
-// that would end a URL path are percent-encoded.
-std::string fileUrl(const std::string& folderUrl, const std::string& name);
+// "%s/%s" of the folder URL and the name. Gbk: the name's GBK bytes, blanks and the
+// characters that would end a URL path are percent-encoded. Utf8: every byte of the UTF-8
+// name but the unreserved characters of RFC 3986 and the "/" between folders is.
+std::string fileUrl(const std::string& folderUrl, const std::string& name,
+                    NameSpelling spelling = NameSpelling::Gbk);
 
 class Transfer {
   public:

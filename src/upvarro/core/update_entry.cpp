@@ -43,6 +43,7 @@ UpdateEntry& UpdateEntry::operator=(const UpdateEntry& o) {
     checksum = o.checksum;
     sha256 = o.sha256;
     downUrl = o.downUrl;
+    spelling = o.spelling;
     tempPath = o.tempPath;
     localPath = o.localPath;
     sizeAtStart = o.sizeAtStart.load();

@@ -25,6 +25,10 @@ inline constexpr std::int32_t kActionExecutable = 128;
 inline constexpr std::int32_t kResultDownloadFailed = 1;
 inline constexpr std::int32_t kResultCopyFailed = 4;
 
+// How a name goes on the wire: the GBK bytes servers of older lists keep their files under,
+// or percent-encoded UTF-8 for lists that say their server has UTF-8 names.
+enum class NameSpelling { Gbk, Utf8 };
+
 enum DownloadState : std::int32_t {
     kStateWaiting = 0,
     kStateDownloading = 1,
@@ -51,7 +55,10 @@ struct UpdateEntry {
     std::string checksum;  // 32 lower-case hex digits
     // 64 hex digits when the list gives a SHA-256 as well; not stored in the list files.
     std::string sha256;
-    std::string downUrl;    // folder URL on the server
+    std::string downUrl;  // folder URL on the server
+    // How the server spells the name in the file's address (the list says); not stored in
+    // the list files.
+    NameSpelling spelling = NameSpelling::Gbk;
     std::string tempPath;   // temporary folder + "/" + name
     std::string localPath;  // installation folder + "/" + name
     std::atomic<std::int32_t> sizeAtStart{0};

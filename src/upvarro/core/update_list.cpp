@@ -50,6 +50,15 @@ void applySetting(const std::string& name, const char* value, Settings& s) {
     }
 }
 
+// ASCII letter case ignored.
+bool sameLetters(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b)
+        if (std::tolower(static_cast<unsigned char>(*a)) !=
+            std::tolower(static_cast<unsigned char>(*b)))
+            return false;
+    return *a == *b;
+}
+
 bool isHexDigest(const std::string& text, std::size_t digits) {
     if (text.size() != digits)
         return false;
@@ -145,6 +154,13 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
     if (const auto* system = doc.FirstChildElement("system")) {
         if (const char* sum = system->Attribute(kChangelogSha256Attribute))
             list.changelogSha256 = sum;
+        if (const char* spelling = system->Attribute(kNameEncodingAttribute)) {
+            // A server whose spelling is unknown cannot be asked for any file by name.
+            if (sameLetters(spelling, kUtf8Names))
+                list.spelling = NameSpelling::Utf8;
+            else if (!sameLetters(spelling, "GBK"))
+                return refuse(std::string("拒绝文件列表：不认识的文件名编码 ") + spelling);
+        }
         if (const char* time = system->Attribute(kPublishTimeAttribute))
             list.publishTime = common::parseInteger(time, 0, INT64_MAX).value_or(-1);
         for (const auto* e = system->FirstChildElement(); e; e = e->NextSiblingElement()) {
@@ -193,6 +209,7 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
                 return refuse("拒绝文件列表：" + entry->name + " 的 sha256 不是 64 位十六进制数");
         }
         entry->downUrl = kept(url, kUrlLimit);
+        entry->spelling = list.spelling;
         if (!isWebUrl(entry->downUrl))
             return refuse("拒绝文件列表：" + entry->name + " 的下载地址 " + entry->downUrl +
                           " 不是 http 或 https 地址");

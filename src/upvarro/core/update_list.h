@@ -20,6 +20,10 @@ inline constexpr const char* kPublishTimeAttribute = "PublishTime";
 inline constexpr const char* kSha256Attribute = "sha256";
 // The SHA-256 of changelog.txt, an attribute of the system element of a signed list.
 inline constexpr const char* kChangelogSha256Attribute = "ChangelogSha256";
+// How the list's server spells file names in addresses, an attribute of the system element:
+// kUtf8Names for percent-encoded UTF-8 (what upvarro-publish writes); absent, names go as GBK.
+inline constexpr const char* kNameEncodingAttribute = "NameEncoding";
+inline constexpr const char* kUtf8Names = "UTF-8";
 
 struct UpdateList {
     std::vector<std::unique_ptr<UpdateEntry>> entries;  // in document order
@@ -29,6 +33,7 @@ struct UpdateList {
     std::int64_t publishTime = 0;
     // The system element's ChangelogSha256, as given (empty: none).
     std::string changelogSha256;
+    NameSpelling spelling = NameSpelling::Gbk;
 };
 
 // A list name is network input: it must stay inside the installation folder. Refused are
@@ -37,13 +42,13 @@ struct UpdateList {
 bool isSafeRelativeName(const std::string& name);
 
 // Parses the document. Settings found are applied to settings. Nullopt when the document
-// cannot be read, has no file element, a file element lacks name, checksum, DownUrl or size,
-// a sha256 attribute is not 64 hex digits,
-// a name is not a safe relative path or leads out of the installation or temporary folder
-// through a linked folder, or a DownUrl is not an http or https address. For the refusals of
-// names and addresses, refusal (when given) receives a line for the log.
-// Copies what a list's system element sets (Version, Title, ForceUpdate, UpdateMaxSpin and the
-// two pictures) from settings parsed with the list to the settings held.
+// cannot be read, names a NameEncoding other than UTF-8 or GBK, has no file element, a file element
+// lacks name, checksum, DownUrl or size, a sha256 attribute is not 64 hex digits, a name is not a
+// safe relative path or leads out of the installation or temporary folder through a linked folder,
+// or a DownUrl is not an http or https address. For the refusals of names and addresses, refusal
+// (when given) receives a line for the log. Copies what a list's system element sets (Version,
+// Title, ForceUpdate, UpdateMaxSpin and the two pictures) from settings parsed with the list to the
+// settings held.
 void copyListSettings(const Settings& parsed, Settings& held);
 
 std::optional<UpdateList> parseUpdateList(std::string_view document, const Folders& folders,

@@ -165,6 +165,7 @@ WizardCommands WizardModel::installDone(const std::string& totals) {
     installStatus_ = totals;
     if (closed_ || step_ != 4)
         return {};
+    installFinished_ = true;
     return {startTimer(WizardTimer::Countdown, kCountdownPeriodMs, true)};
 }
 
@@ -172,17 +173,32 @@ WizardCommands WizardModel::finish() {
     WizardCommands out{stopTimer(WizardTimer::Countdown)};
     if (next_.text.rfind(kFinishText, 0) != 0)
         return out;
-    end(WizardOutcome::Finished);
     out.push_back(command(WizardAction::HideWindow));
     out.push_back(command(WizardAction::FinishUpdate));
-    WizardCommands closing = close();
-    out.insert(out.end(), closing.begin(), closing.end());
     return out;
+}
+
+WizardCommands WizardModel::finishDone(bool ok, const std::string& failure) {
+    if (closed_ || finishFailed_)
+        return {};
+    if (ok) {
+        end(WizardOutcome::Finished);
+        return close();
+    }
+    // Said where the user looks, not passed over as a finished update: the next run starts
+    // from records that are not this update's.
+    end(WizardOutcome::FinishFailed);
+    finishFailed_ = true;
+    installStatus_ = failure;
+    next_ = {kFinishText, true, true};
+    return {command(WizardAction::ShowWindow)};
 }
 
 WizardCommands WizardModel::nextClicked() {
     if (closed_ || !next_.enabled || !next_.visible || page() != 2)
         return {};
+    if (finishFailed_)
+        return close();
     return finish();
 }
 
@@ -192,22 +208,33 @@ WizardCommands WizardModel::backClicked() {
 }
 
 WizardCommands WizardModel::cancelClicked() {
-    if (closed_ || closing_ || !cancel_.enabled || !cancel_.visible)
-        return {};
-    closing_ = true;
-    end(WizardOutcome::Cancelled);
-    return {command(WizardAction::SetCancelFlag),
-            startTimer(WizardTimer::CancelClose, kCancelCloseDelayMs)};
+    return cancelWith(false);
 }
 
 WizardCommands WizardModel::closeRequested() {
     if (closed_)
         return {};
+    if (finishFailed_)
+        return close();
+    if (step_ == 5 || installFinished_) {
+        // Installed: closing is finishing, with the restart the list asked for.
+        if (next_.text.rfind(kFinishText, 0) != 0)
+            next_.text = kFinishText;
+        return finish();
+    }
+    // A run that is over (nothing to do, a failure) has nothing left to force.
+    if (outcome_ != WizardOutcome::Running)
+        return cancelWith(true);
+    return cancelWith(false);
+}
+
+WizardCommands WizardModel::cancelWith(bool evenDisabled) {
+    if (closed_ || closing_ || (!evenDisabled && (!cancel_.enabled || !cancel_.visible)))
+        return {};
+    closing_ = true;
     end(WizardOutcome::Cancelled);
-    WizardCommands out{command(WizardAction::SetCancelFlag), stopTimer(WizardTimer::Countdown)};
-    WizardCommands closing = close();
-    out.insert(out.end(), closing.begin(), closing.end());
-    return out;
+    return {command(WizardAction::SetCancelFlag),
+            startTimer(WizardTimer::CancelClose, kCancelCloseDelayMs)};
 }
 
 }  // namespace upvarro

@@ -34,8 +34,10 @@ enum class WizardAction {
     StartInstallStep,
     SetCancelFlag,
     DeclineForcedUpdate,
-    FinishUpdate,  // writes the lists and the configuration, restarts, hands over
-    Close,         // stops what still runs, writes the configuration, ends the wizard
+    // writes the lists and the configuration, restarts, hands over; the owner reports how it
+    // went with finishDone
+    FinishUpdate,
+    Close,  // stops what still runs, writes the configuration, ends the wizard
 };
 
 struct WizardCommand {
@@ -56,6 +58,8 @@ enum class WizardOutcome {
     ListFailed,
     DownloadFailed,
     Cancelled,
+    // the files are in place, but a list or the configuration could not be written
+    FinishFailed,
 };
 
 struct WizardButton {
@@ -87,7 +91,11 @@ class WizardModel {
     WizardCommands nextClicked();
     WizardCommands backClicked();
     WizardCommands cancelClicked();
-    // The window's close box: ends the run where it stands.
+    // The finish has run: ok, or the status to show when its records could not be written.
+    WizardCommands finishDone(bool ok, const std::string& failure);
+    // The window's close box: 完成 on the countdown and finish pages, 取消 elsewhere; nothing
+    // while 取消 is disabled for a forced update that is still to be installed. The window
+    // stays until a Close command comes.
     WizardCommands closeRequested();
     void setAutoNextStep(bool ticked) { autoNext_ = ticked; }
 
@@ -111,6 +119,8 @@ class WizardModel {
   private:
     WizardCommands finish();
     WizardCommands close();
+    // 取消: sets the cancel flag and closes shortly; evenDisabled for a run that is over.
+    WizardCommands cancelWith(bool evenDisabled);
     void end(WizardOutcome outcome);
 
     bool visible_;
@@ -120,6 +130,8 @@ class WizardModel {
     bool closing_ = false;
     bool listDone_ = false;
     bool downloadFailed_ = false;
+    bool installFinished_ = false;
+    bool finishFailed_ = false;
     int step_ = 1;
     int countdown_ = kCountdownStart;
     WizardOutcome outcome_ = WizardOutcome::Running;

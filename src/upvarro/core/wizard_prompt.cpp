@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "common/gbk.h"
+#include "common/utf8.h"
 
 namespace upvarro {
 
@@ -24,6 +25,10 @@ std::string loadChangelog(const std::string& temporaryFolder) {
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     if (auto zero = bytes.find('\0'); zero != std::string::npos)
         bytes.resize(zero);
+    // Makers on Linux write UTF-8; GBK text is almost never well-formed UTF-8 as well.
+    const std::string_view utf8 = common::cutUtf8(common::withoutBom(bytes), kChangelogShownBytes);
+    if (common::isUtf8(utf8))
+        return std::string(utf8);
     return common::gbkToUtf8(common::cutGbk(bytes, kChangelogShownBytes));
 }
 

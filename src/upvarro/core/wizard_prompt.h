@@ -25,8 +25,9 @@ PromptColour promptColour(bool forceUpdate);
 
 // "<temporary folder>/changelog.txt": at most 4095 bytes of GBK text, as UTF-8; a double-byte
 // character cut by the limit is dropped and undecodable bytes show as replacement characters,
-// so a file of any size or encoding gives a valid text. The text ends at a zero byte, as the
-// text field it is loaded into did. kNoChangelog when the file cannot be opened.
+// so a file of any size or encoding gives a valid text. A file that is well-formed UTF-8 (a
+// byte order mark left out) is shown as UTF-8, cut between characters. The text ends at a zero
+// byte, as the text field it is loaded into did. kNoChangelog when the file cannot be opened.
 std::string loadChangelog(const std::string& temporaryFolder);
 
 }  // namespace upvarro

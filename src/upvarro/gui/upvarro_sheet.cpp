@@ -311,9 +311,11 @@ void CUpvarroSheet::apply(const WizardCommands& commands) {
             case WizardAction::DeclineForcedUpdate:
                 declineForcedUpdate(session_);
                 break;
-            case WizardAction::FinishUpdate:
-                finishUpdate(session_);
+            case WizardAction::FinishUpdate: {
+                const bool ok = finishUpdate(session_);
+                apply(model_.finishDone(ok, session_.status()));
                 break;
+            }
             case WizardAction::Close:
                 endRun();
                 break;
@@ -384,11 +386,14 @@ void CUpvarroSheet::reject() {
 }
 
 void CUpvarroSheet::closeEvent(QCloseEvent* event) {
-    if (!ended_) {
-        apply(model_.closeRequested());
-        refresh();
+    if (ended_) {
+        event->accept();
+        return;
     }
-    event->accept();
+    // The model decides what the close box means; the window goes when the run ends.
+    event->ignore();
+    apply(model_.closeRequested());
+    refresh();
 }
 
 }  // namespace upvarro::gui

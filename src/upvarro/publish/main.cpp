@@ -23,8 +23,14 @@ constexpr const char* kHelp = R"(Usage:
 Writes soft_update.xml, the update list of the updater, for the release folder FOLDER: one
 entry per file below it (its name relative to FOLDER, size, MD5 and SHA-256). Serve FOLDER
 as it is, with the list beside its files; changelog.txt at the top of FOLDER is served as the
-change log the updater shows, and is not listed itself. Neither are soft_update.xml and
-soft_update.xml.sig at its top, nor the rules and key files when they lie inside FOLDER.
+change log the updater shows, and is not listed itself (written in UTF-8, it is converted to
+the GBK that installed updaters read, in place or in DIR of --out). Neither are soft_update.xml and
+soft_update.xml.sig at its top, the rules file when it lies inside FOLDER, nor what each
+installation keeps for itself: update/upvarro.ini, update/localList.dat, update/faillist.dat,
+update/update.log, update/upvarro.lock, temp/ and *.upvarro-new. A FOLDER that holds the
+signing key or any other private key, or a link that leads out of FOLDER, is refused.
+Names go to the server as percent-encoded UTF-8: serve FOLDER from a file system whose names
+are UTF-8, as Linux servers keep them.
 
 Options:
   --url DOWNURL     the http:// or https:// address FOLDER is served at; each file is
@@ -36,8 +42,9 @@ Options:
   --key PRIVATE.pem sign the list: also writes soft_update.xml.sig (Ed25519) and signs the
                     SHA-256 of changelog.txt with it; a key others can read is warned of.
                     Without it, a soft_update.xml.sig left by an earlier run is removed
-  --time SECONDS    the publication time, seconds since 1970 (default: now); an updater
-                    that checks signatures refuses a list older than one it installed
+  --time SECONDS    the publication time, seconds since 1970 (default: now), at most a
+                    day ahead of now; an updater that checks signatures refuses a list
+                    older than one it installed, or dated more than a day ahead of its clock
   --out DIR         write the list (and signature, and a copy of changelog.txt) into DIR
                     instead of FOLDER
   --new-key DIR     make a key pair: DIR/update.key (the private key, mode 0600; an existing
@@ -65,7 +72,8 @@ Example:
 
 Names the updater would refuse (.., absolute names, control characters, names longer than
 128 GBK bytes or with characters GBK lacks), files over 2147483647 bytes, links to folders
-and anything that is neither a file nor a folder are refused, and nothing is written.
+and anything that is neither a file nor a folder are refused, and nothing is written. So is a
+--time more than a day after now.
 Exit status: 0 written, 1 the output could not be written, 2 refused (nothing was written).
 )";
 

@@ -3,14 +3,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <optional>
 #include <sstream>
 
+#include "common/gbk.h"
 #include "common/hex_digest.h"
+#include "common/utf8.h"
 #include "upvarro/core/list_signature.h"
+#include "upvarro/core/list_step.h"
 #include "upvarro/publish/output_file.h"
 #include "upvarro/publish/publish_rules.h"
 #include "upvarro/publish/release_folder.h"
@@ -84,6 +89,19 @@ std::string withoutTrailingSlash(std::string folder) {
 
 }  // namespace
 
+ChangeLogText gbkChangeLog(std::string_view bytes) {
+    const std::string_view text = common::withoutBom(bytes);
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    // Plain ASCII reads the same either way; anything not UTF-8 is taken for GBK already.
+    if ((ascii && text.size() == bytes.size()) || !common::isUtf8(text))
+        return {ChangeLogText::AsItIs, {}};
+    auto gbk = common::utf8ToGbkStrict(text);
+    if (!gbk)
+        return {ChangeLogText::NoGbk, {}};
+    return {ChangeLogText::Converted, std::move(*gbk)};
+}
+
 RunResult publishRelease(const PublishOptions& given) {
     PublishOptions options = given;
     options.folder = withoutTrailingSlash(options.folder);
@@ -94,6 +112,14 @@ RunResult publishRelease(const PublishOptions& given) {
         return refused(error);
     if (options.publishTime <= 0)
         return refused("--time must be a positive number of seconds since 1970");
+    // Updaters refuse a list dated more than a day ahead of their clocks, and would refuse
+    // every release after it as older when one took it.
+    const std::int64_t now =
+        options.now > 0 ? options.now : static_cast<std::int64_t>(std::time(nullptr));
+    if (options.publishTime > now + kPublishTimeSlack)
+        return refused("--time " + std::to_string(options.publishTime) +
+                       " lies more than a day after now (" + std::to_string(now) +
+                       "); is the clock right?");
 
     std::optional<PublishRules> rules;
     if (!options.rulesPath.empty()) {
@@ -132,8 +158,7 @@ RunResult publishRelease(const PublishOptions& given) {
                     out + "/" + kChangeLogFileName};
     if (!options.rulesPath.empty())
         scan.skipped.push_back(options.rulesPath);
-    if (!options.keyPath.empty())
-        scan.skipped.push_back(options.keyPath);
+    scan.keyPath = options.keyPath;
     auto entries = scanRelease(scan, error);
     if (!entries)
         return refused(error);
@@ -147,11 +172,27 @@ RunResult publishRelease(const PublishOptions& given) {
     settings.force = options.force;
     settings.publishTime = options.publishTime;
     std::optional<std::string> changeLog;
+    bool changeLogConverted = false;
     const std::string changeLogPath = options.folder + "/" + kChangeLogFileName;
     if (exists(changeLogPath)) {
         changeLog = readWhole(changeLogPath, error);
         if (!changeLog)
             return refused(error);
+        // Installed updaters read the change log as GBK; what an editor on Linux writes is UTF-8.
+        switch (ChangeLogText text = gbkChangeLog(*changeLog); text.kind) {
+            case ChangeLogText::Converted:
+                changeLog = std::move(text.bytes);
+                changeLogConverted = true;
+                warnings.push_back(changeLogPath + ": UTF-8, published as GBK");
+                break;
+            case ChangeLogText::NoGbk:
+                warnings.push_back("warning: " + changeLogPath +
+                                   " has characters GBK lacks; published as UTF-8, which "
+                                   "updaters that read only GBK show garbled");
+                break;
+            case ChangeLogText::AsItIs:
+                break;
+        }
         settings.changelogSha256 =
             common::HexDigest::ofBytes(common::DigestKind::Sha256, *changeLog);
     }
@@ -170,7 +211,7 @@ RunResult publishRelease(const PublishOptions& given) {
         return refused(error, kWriteFailed);
     // The updater fetches the change log beside the list: a list written elsewhere takes the
     // release's change log with it.
-    if (out == options.folder)
+    if (out == options.folder && !changeLogConverted)
         changeLog.reset();
     OutputFile list;
     OutputFile sig;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace upvarro::publish {
@@ -26,6 +27,7 @@ struct PublishOptions {
     std::string keyPath;    // empty: the list is not signed
     std::int64_t publishTime = 0;
     std::string outFolder;  // empty: the release folder
+    std::int64_t now = 0;   // the clock publishTime is checked against; 0: the system's
 };
 
 struct RunResult {
@@ -35,6 +37,14 @@ struct RunResult {
 };
 
 RunResult publishRelease(const PublishOptions& options);
+
+// changelog.txt as updaters that read GBK show it: a UTF-8 text (its byte order mark left
+// out) converted, when GBK holds all of its characters; ASCII and GBK text as it is.
+struct ChangeLogText {
+    enum Kind { AsItIs, Converted, NoGbk } kind = AsItIs;
+    std::string bytes;  // the GBK text when Converted
+};
+ChangeLogText gbkChangeLog(std::string_view bytes);
 
 // Writes folder/update.key (PEM, mode 0600, never over an existing one) and folder/update.pub
 // (base64 of the raw public key and a line end), creating folder when it is missing.

@@ -8,12 +8,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <set>
+#include <string_view>
 #include <utility>
 
 #include "common/hex_digest.h"
 #include "upvarro/core/list_signature.h"
+#include "upvarro/core/platform/files.h"
 
 namespace upvarro::publish {
 namespace {
@@ -24,8 +28,30 @@ std::string systemError() {
     return std::strerror(errno);
 }
 
+bool endsWith(const std::string& text, std::string_view end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// PEM and OpenSSH private keys both say so in their first line.
+bool holdsPrivateKey(std::string_view head) {
+    return head.find("PRIVATE KEY-----") != std::string_view::npos;
+}
+
+// The canonical path, empty when it cannot be made.
+std::string realPath(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return {};
+    std::string out = real;
+    std::free(real);
+    return out;
+}
+
 struct Scanner {
     const ScanOptions& options;
+    std::string root;  // the release folder's canonical path
+    std::optional<FileId> key;
     std::set<FileId> skipped;
     std::vector<ReleaseEntry> entries;
     std::string error;
@@ -83,9 +109,25 @@ struct Scanner {
         return true;
     }
 
+    // The folder is served as it is, listed or not: a key in it is a key given away, under
+    // whatever name it lies.
+    bool holdsNoKey(const std::string& path) {
+        int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            return fail(path, "cannot be read: " + systemError());
+        char head[65536];
+        ssize_t n = ::read(fd, head, sizeof head);
+        ::close(fd);
+        if (n > 0 && holdsPrivateKey(std::string_view(head, static_cast<std::size_t>(n))))
+            return fail(path, "holds a private key; keep keys outside the release folder");
+        return true;
+    }
+
     bool addFile(const std::string& path, const std::string& name, const struct stat& st) {
         if (std::string why = nameRefusal(name); !why.empty())
             return fail(path, why);
+        if (!holdsNoKey(path))
+            return false;
         ReleaseEntry entry;
         entry.name = name;
         entry.action = options.rules ? options.rules->actionFor(name) : FileAction::Copy;
@@ -127,6 +169,8 @@ struct Scanner {
                 continue;
             std::string path = folder + "/" + n;
             std::string name = prefix.empty() ? n : prefix + "/" + n;
+            if (isUpdaterState(name))
+                continue;
             struct stat st {};
             if (::lstat(path.c_str(), &st) != 0)
                 return fail(path, "cannot be read: " + systemError());
@@ -136,7 +180,14 @@ struct Scanner {
                 // A linked folder could lead out of the release or round in a circle.
                 if (S_ISDIR(st.st_mode))
                     return fail(path, "is a link to a folder; copy the folder in instead");
+                // What it leads to would be published from wherever it lies.
+                const std::string target = realPath(path);
+                if (target.empty() || target.compare(0, root.size() + 1, root + "/") != 0)
+                    return fail(path, "is a link to " + (target.empty() ? "?" : target) +
+                                          ", outside the release folder");
             }
+            if (key && *key == FileId{st.st_dev, st.st_ino})
+                return fail(path, "is the signing key; keep it outside the release folder");
             if (skipped.count({st.st_dev, st.st_ino}))
                 continue;
             if (S_ISDIR(st.st_mode)) {
@@ -188,6 +239,17 @@ struct Scanner {
 
 }  // namespace
 
+bool isUpdaterState(const std::string& name) {
+    static const char* const kState[] = {"update/upvarro.ini", "update/localList.dat",
+                                         "update/faillist.dat", "update/update.log",
+                                         "update/upvarro.lock"};
+    for (const char* state : kState)
+        if (name == state)
+            return true;
+    return name == "temp" || name.rfind("temp/", 0) == 0 ||
+           endsWith(name, platform::kReplacementSuffix);
+}
+
 std::optional<std::vector<ReleaseEntry>> scanRelease(const ScanOptions& options,
                                                      std::string& error) {
     struct stat st {};
@@ -199,10 +261,16 @@ std::optional<std::vector<ReleaseEntry>> scanRelease(const ScanOptions& options,
         error = options.folder + ": not a folder";
         return std::nullopt;
     }
-    Scanner scanner{options, {}, {}, {}};
+    Scanner scanner{options, realPath(options.folder), {}, {}, {}, {}};
+    if (scanner.root.empty()) {
+        error = options.folder + ": " + systemError();
+        return std::nullopt;
+    }
     for (const std::string& path : options.skipped)
         if (::stat(path.c_str(), &st) == 0)
             scanner.skipped.insert({st.st_dev, st.st_ino});
+    if (!options.keyPath.empty() && ::stat(options.keyPath.c_str(), &st) == 0)
+        scanner.key = FileId{st.st_dev, st.st_ino};
     if (!scanner.walk(options.folder, "") || !scanner.addNamedDeletes()) {
         error = scanner.error;
         return std::nullopt;

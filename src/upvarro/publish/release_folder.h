@@ -22,12 +22,21 @@ struct ScanOptions {
     std::string folder;
     const PublishRules* rules = nullptr;  // none: every file is copied
     // Files never listed wherever they lie in the folder, under any path or link that leads to
-    // them: the rules file, the key, the outputs.
+    // them: the rules file, the outputs.
     std::vector<std::string> skipped;
+    // The signing key: a folder that holds it is refused, since a served folder gives away
+    // everything in it.
+    std::string keyPath;
 };
 
+// Whether a release name is the updater's own state in an installation (its configuration,
+// lists, log and lock under update/, the downloads under temp/, the leftovers of broken-off
+// replacements): never published, it would overwrite what each installation keeps for itself.
+bool isUpdaterState(const std::string& name);
+
 // The entries in no particular order; nullopt with error naming the file and the reason when
-// the folder holds anything the updater could not take or the tool cannot read.
+// the folder holds anything the updater could not take or the tool cannot read, the signing
+// key or any other private key, or a link that leads out of the folder.
 std::optional<std::vector<ReleaseEntry>> scanRelease(const ScanOptions& options,
                                                      std::string& error);
 

@@ -162,6 +162,9 @@ std::optional<std::string> listText(const ListSettings& settings,
     std::string out = "<?xml version=\"1.0\" encoding=\"GBK\"?>\n";
     out += "<system " + std::string(kPublishTimeAttribute) + "=\"" +
            std::to_string(settings.publishTime) + "\"";
+    // Static servers keep the release's files under their UTF-8 names; the updater asks for
+    // them so. Inside the signed bytes, like everything the updater trusts of the list.
+    out += " " + std::string(kNameEncodingAttribute) + "=\"" + kUtf8Names + "\"";
     // Signed with the list, so an updater that checks signatures can check the change log too.
     if (!settings.changelogSha256.empty())
         out +=

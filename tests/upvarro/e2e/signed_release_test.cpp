@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <netinet/in.h>
+#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -249,6 +250,111 @@ TEST_F(SignedRelease, ABuildWithoutAKeyTakesAnUnsignedRelease) {
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_EQ(test::readFile(plain->root() + "/kalvix"), "toolbox 2.0");
     EXPECT_EQ(publishTime(*plain), "") << "an unsigned release sets no mark";
+}
+
+// The processes running the program at path (one that was replaced since counts too).
+std::vector<pid_t> runningFrom(const std::string& path) {
+    std::vector<pid_t> found;
+    for (const auto& item : fs::directory_iterator("/proc")) {
+        const std::string id = item.path().filename().string();
+        if (id.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::error_code ec;
+        std::string exe = fs::read_symlink(item.path() / "exe", ec).string();
+        if (ec)
+            continue;
+        const std::string deleted = " (deleted)";
+        if (exe.size() > deleted.size() && exe.ends_with(deleted))
+            exe.resize(exe.size() - deleted.size());
+        // A zombie has no program any more and does not run.
+        if (exe == path)
+            found.push_back(static_cast<pid_t>(std::stol(id)));
+    }
+    return found;
+}
+
+int countLines(const std::string& text, const std::string& line) {
+    int n = 0;
+    std::size_t at = 0;
+    while ((at = text.find(line + "\n", at)) != std::string::npos) {
+        if (at == 0 || text[at - 1] == '\n')
+            ++n;
+        at += line.size() + 1;
+    }
+    return n;
+}
+
+// A release as a maker writes it on Linux: UTF-8 names with blanks and the characters URLs
+// reserve, a nested folder, a file that shares the updater's name elsewhere, the updater
+// itself and the toolbox that is restarted. Installed over a running toolbox, twice.
+TEST_F(SignedRelease, NamesOfEveryKindArriveAndTheRunningToolboxIsRestartedOnce) {
+    const std::string fake = test::readFile(FAKE_PROGRAM);
+    const std::string updater = test::readFile(UPVARRO_SIGNED_BINARY);
+    const std::vector<std::string> names = {"docs/说明.txt", "docs/read me #1.txt",
+                                            "docs/100% + more?.txt", "docs/a&b=c/深 层/文件.txt",
+                                            "docs/upvarro"};
+    test::TempDir rulesDir;
+    const std::string rules = rulesDir.path() + "/release.rules";
+    test::writeFile(rules, "kalvix restart\n");
+    auto publishEdition = [&](const std::string& edition, std::int64_t time) {
+        // Trailing bytes make another file of the same program.
+        test::writeFile(release + "/kalvix", fake + "\nedition " + edition);
+        test::writeFile(release + "/update/upvarro", updater + "\nedition " + edition);
+        for (const std::string& name : names)
+            test::writeFile(release + "/" + name, name + ", edition " + edition);
+        auto published = test::runProcess(
+            PUBLISH_BINARY,
+            {PUBLISH_BINARY, release, "--url",
+             "http://127.0.0.1:" + std::to_string(server->port()) + kListPath, "--rules", rules,
+             "--key", key.path() + "/update.key", "--time", std::to_string(time)});
+        ASSERT_EQ(published.status, 0) << published.err;
+    };
+
+    auto install = installation(UPVARRO_SIGNED_BINARY);
+    const std::string toolbox = install->root() + "/kalvix";
+    test::writeFile(toolbox, fake);
+    fs::permissions(toolbox, fs::perms::owner_all);
+    test::writeFile(toolbox + ".stay", "");
+    test::Running open(toolbox, {toolbox});
+    ASSERT_TRUE(test::waitFor([&] { return fs::exists(toolbox + ".starts"); }, 5000));
+
+    const char* editions[] = {"2.0", "3.0"};
+    std::int64_t time = 1765000000;
+    for (const char* edition : editions) {
+        SCOPED_TRACE(edition);
+        publishEdition(edition, time += 1000);
+        if (HasFatalFailure())
+            return;
+        const std::vector<pid_t> before = runningFrom(toolbox);
+        ASSERT_EQ(before.size(), 1u);
+        auto run = update(*install);
+        EXPECT_EQ(run.status, 0) << run.out << run.err << server->errorLog();
+        for (const std::string& name : names)
+            EXPECT_EQ(test::readFile(install->root() + "/" + name), name + ", edition " + edition);
+        EXPECT_EQ(test::readFile(toolbox), fake + "\nedition " + edition);
+        // The toolbox that ran was ended, and exactly one new one runs.
+        EXPECT_TRUE(test::waitFor(
+            [&] {
+                auto now = runningFrom(toolbox);
+                return now.size() == 1 && now != before;
+            },
+            10000))
+            << runningFrom(toolbox).size() << " running";
+        // The updater hands over to its new copy, which replaces it once this run has ended.
+        EXPECT_TRUE(test::waitFor(
+            [&] {
+                return test::readFile(install->self()) == updater + "\nedition " + edition &&
+                       runningFrom(install->temp() + "/update/upvarro").empty();
+            },
+            20000))
+            << test::readFile(install->module() + "/update.log");
+    }
+    EXPECT_FALSE(open.alive());
+    EXPECT_EQ(countLines(test::readFile(toolbox + ".starts"), "DONT_RUN_UPVARRO"), 2)
+        << test::readFile(toolbox + ".starts");
+    // The toolbox the updater started is this test's to end.
+    for (pid_t pid : runningFrom(toolbox))
+        ::kill(pid, SIGKILL);
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 
 #include "common/gbk.h"
 #include "test_support.h"
+#include "upvarro/core/installer.h"
 #include "upvarro/core/list_signature.h"
 #include "upvarro/core/list_step.h"
 #include "upvarro/core/startup.h"
@@ -104,9 +105,11 @@ class WizardSheetTest : public QObject {
 
     void acceptedUpdateCountsDownOnItsButtons() {
         Rig rig(1);
-        rig.server.put("/list/changelog.txt",
-                       common::utf8ToGbk("v1.0.005 更新内容：\r\n1. 修正召唤兽资质计算\r\n"
-                                         "2. 跑商助手增加刷新前提醒\r\n3. 答题器支持拼音首字母"));
+        // In UTF-8, as an editor on Linux writes it.
+        const char* changes =
+            "v1.0.005 更新内容：\n1. 修正召唤兽资质计算\n"
+            "2. 跑商助手增加刷新前提醒\n3. 答题器支持拼音首字母";
+        rig.server.put("/list/changelog.txt", changes);
         rig.server.setBodyDelay(std::chrono::milliseconds(1800));
         rig.start(1, std::nullopt);
         QVERIFY(rig.sheet->isVisible());
@@ -126,7 +129,7 @@ class WizardSheetTest : public QObject {
         QCOMPARE(prompt.question().text(), QStringLiteral("发现新版本，是否要升级？"));
         QVERIFY(prompt.question().styleSheet().contains(QStringLiteral("rgb(0, 255, 0)")));
         QVERIFY(prompt.updateNow().isDefault());
-        QVERIFY(!prompt.changelog().toPlainText().isEmpty());
+        QCOMPARE(prompt.changelog().toPlainText(), QString::fromUtf8(changes));
         QCOMPARE(prompt.changelog().textCursor().position(), 0);
         shoot(*rig.sheet, "wizard-page1");
         shoot(prompt, "wizard-prompt");
@@ -179,6 +182,37 @@ class WizardSheetTest : public QObject {
         QVERIFY(rig.ended(1000));
         QVERIFY(test::readFile(rig.install.module() + "/upvarro.ini").find("AutoNextStep=0") !=
                 std::string::npos);
+    }
+
+    // On the last page the close box is 完成; a finish that could not write its records says
+    // so on the page, and the run ends as a failure.
+    void closeBoxFinishesAndAFailedFinishIsShown() {
+        for (bool recordsWritable : {true, false}) {
+            Rig rig(0);
+            rig.start(1, true);
+            QVERIFY(rig.waitFor([&] { return rig.sheet->model().step() == 5; }));
+            const std::string localList = rig.install.module() + "/localList.dat";
+            if (!recordsWritable) {
+                // A folder where the file should be: nothing can be renamed over it.
+                std::filesystem::remove(localList);
+                std::filesystem::create_directories(localList);
+            }
+            rig.sheet->close();
+            if (recordsWritable) {
+                QVERIFY(rig.ended(1000));
+                QCOMPARE(rig.sheet->model().outcome(), WizardOutcome::Finished);
+                QVERIFY(std::filesystem::is_regular_file(localList));
+                continue;
+            }
+            QVERIFY(!rig.sheet->model().closed());
+            QVERIFY(rig.sheet->isVisible());
+            QCOMPARE(rig.sheet->page4().status().text(), QString::fromUtf8(kFinishWriteFailed));
+            QCOMPARE(rig.sheet->model().outcome(), WizardOutcome::FinishFailed);
+            shoot(*rig.sheet, "wizard-finish-failed");
+            rig.sheet->close();
+            QVERIFY(rig.ended(1000));
+            QCOMPARE(rig.sheet->model().outcome(), WizardOutcome::FinishFailed);
+        }
     }
 
     // Started by the toolbox with nothing to update: no window, no prompt, the run ends.

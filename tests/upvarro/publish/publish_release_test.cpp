@@ -97,17 +97,22 @@ struct Release {
 TEST(PublishRelease, ListReadsBackAsPublishedAndSignatureVerifies) {
     Release r;
     ASSERT_EQ(createKeyPair(r.keys).status, kPublished);
-    // A key kept inside the release must never be served.
-    fs::copy_file(r.keys + "/update.key", r.folder + "/update.key");
-    r.options.keyPath = r.folder + "/update.key";
-    // A link to a regular file is published as that file.
+    r.options.keyPath = r.keys + "/update.key";
+    // An installation copied as the release brings the updater's own state along: each
+    // installation keeps its own, so none of it is published. The updater itself is.
+    for (const char* state :
+         {"update/upvarro.ini", "update/localList.dat", "update/faillist.dat", "update/update.log",
+          "update/upvarro.lock", "temp/kalvix", "temp/update/upvarro", "kalvix.upvarro-new"})
+        write(r.folder + "/" + state, "state");
+    write(r.folder + "/update/upvarro", "the updater");
+    // A link to a regular file inside the release is published as that file.
     fs::create_symlink("../数据/表.txt", r.folder + "/lib/link.txt");
     r.options.title = "Kalvix";
     r.options.force = true;
     RunResult result = publishRelease(r.options);
     ASSERT_EQ(result.status, kPublished) << result.error;
     ASSERT_EQ(result.lines.size(), 1u);
-    EXPECT_NE(result.lines[0].find("7 files (2 delete), signed, published 1765000000"),
+    EXPECT_NE(result.lines[0].find("8 files (2 delete), signed, published 1765000000"),
               std::string::npos)
         << result.lines[0];
 
@@ -118,6 +123,7 @@ TEST(PublishRelease, ListReadsBackAsPublishedAndSignatureVerifies) {
     auto parsed = readBack(list, settings);
     ASSERT_TRUE(parsed);
     EXPECT_EQ(parsed->publishTime, 1765000000);
+    EXPECT_EQ(parsed->spelling, NameSpelling::Utf8) << "static servers keep UTF-8 names";
     EXPECT_EQ(parsed->changelogSha256, sha256("2.0: tables")) << "signed with the list";
     EXPECT_TRUE(parsed->restart);
     EXPECT_EQ(settings.version, "2.0.1");
@@ -137,6 +143,7 @@ TEST(PublishRelease, ListReadsBackAsPublishedAndSignatureVerifies) {
         {"odd & \"quoted\" <name>.txt", "escaped", kActionDownload | kActionCopy, false},
         {"old/obsolete.bin", "", kActionDelete, true},
         {"removed.dll", "", kActionDelete, true},
+        {"update/upvarro", "the updater", kActionDownload | kActionCopy, false},
         {"数据/表.txt", "表格", kActionDownload | kActionCopy, false},
     };
     ASSERT_EQ(parsed->entries.size(), expected.size());
@@ -192,6 +199,37 @@ TEST(PublishRelease, UnsignedRunRemovesStaleSignatureAndWritesElsewhereWithOut) 
     EXPECT_EQ(parsed->changelogSha256, "") << "no change log, no sum";
 }
 
+// Installed updaters read the change log as GBK: a UTF-8 one is published converted, and the
+// list vouches for the bytes served.
+TEST(PublishRelease, AUtf8ChangeLogIsPublishedAsGbk) {
+    struct Case {
+        const char* what;
+        std::string written;
+        std::string served;
+        bool warned;
+    };
+    const Case cases[] = {
+        {"UTF-8", "2.0：新表格\n", common::utf8ToGbk("2.0：新表格\n"), true},
+        {"UTF-8 with a byte order mark", "\xEF\xBB\xBF新表格", common::utf8ToGbk("新表格"), true},
+        {"GBK already", common::utf8ToGbk("新表格"), common::utf8ToGbk("新表格"), false},
+        {"ASCII", "2.0: tables", "2.0: tables", false},
+        {"beyond GBK", "2.0 \xF0\x9F\x98\x80", "2.0 \xF0\x9F\x98\x80", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Release r;
+        write(r.folder + "/changelog.txt", c.written);
+        RunResult result = publishRelease(r.options);
+        ASSERT_EQ(result.status, kPublished) << result.error;
+        EXPECT_EQ(read(r.folder + "/changelog.txt"), c.served);
+        EXPECT_EQ(result.lines.size(), c.warned ? 2u : 1u);
+        Settings settings;
+        auto parsed = readBack(r.list(), settings);
+        ASSERT_TRUE(parsed);
+        EXPECT_EQ(parsed->changelogSha256, sha256(c.served));
+    }
+}
+
 struct Refusal {
     const char* label;
     std::function<void(Release&)> setup;
@@ -239,6 +277,36 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"LinkToFolder",
                 [](Release& r) { fs::create_directory_symlink("/tmp", r.folder + "/lib/tmp"); },
                 "lib/tmp: is a link to a folder"},
+        Refusal{"LinkOutside",
+                [](Release& r) {
+                    write(r.dir.path() + "/secret.txt", "x");
+                    fs::create_symlink("../../secret.txt", r.folder + "/lib/secret.txt");
+                },
+                "lib/secret.txt: is a link to "},
+        Refusal{"KeyInside",
+                [](Release& r) {
+                    ASSERT_EQ(createKeyPair(r.folder + "/keys").status, kPublished);
+                    r.options.keyPath = r.folder + "/keys/update.key";
+                },
+                "keys/update.key: is the signing key"},
+        Refusal{"KeyUnderAnyName",
+                [](Release& r) {
+                    ASSERT_EQ(createKeyPair(r.keys).status, kPublished);
+                    fs::copy_file(r.keys + "/update.key", r.folder + "/lib/notes.txt");
+                },
+                "lib/notes.txt: holds a private key"},
+        Refusal{"KeyToBeDeleted",
+                [](Release& r) {
+                    ASSERT_EQ(createKeyPair(r.keys).status, kPublished);
+                    fs::copy_file(r.keys + "/update.key", r.folder + "/old/id_ed25519");
+                },
+                "old/id_ed25519: holds a private key"},
+        Refusal{"TimeAhead",
+                [](Release& r) {
+                    r.options.now = 1765000000;
+                    r.options.publishTime = r.options.now + 24 * 60 * 60 + 1;
+                },
+                "more than a day after now"},
         Refusal{"DanglingLink",
                 [](Release& r) { fs::create_symlink(r.folder + "/none", r.folder + "/gone"); },
                 "gone: is a link that leads nowhere"},

@@ -73,12 +73,15 @@ bool writeAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
+bool isElf(const char* head, std::size_t n) {
+    return n >= 4 && std::memcmp(head,
+                                 "\x7f"
+                                 "ELF",
+                                 4) == 0;
+}
+
 bool looksExecutable(const char* head, std::size_t n) {
-    return (n >= 4 && std::memcmp(head,
-                                  "\x7f"
-                                  "ELF",
-                                  4) == 0) ||
-           (n >= 2 && head[0] == '#' && head[1] == '!');
+    return isElf(head, n) || (n >= 2 && head[0] == '#' && head[1] == '!');
 }
 
 std::string folderOf(const std::string& path) {
@@ -194,6 +197,21 @@ InstallResult copyInto(int in, const std::string& to, const ExpectedSums& expect
 }
 
 }  // namespace
+
+bool isProgramFile(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    if ((st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0)
+        return true;
+    // Non-blocking: a FIFO swapped in meanwhile is not waited on.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return false;
+    char head[4];
+    ssize_t n = ::read(fd.get(), head, sizeof head);
+    return n > 0 && isElf(head, static_cast<std::size_t>(n));
+}
 
 std::optional<std::int64_t> fileSize(const std::string& path) {
     struct stat st {};

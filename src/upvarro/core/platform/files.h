@@ -17,6 +17,10 @@ bool removeFile(const std::string& path);
 // device, a folder) gives nullopt without being read, so it can neither block nor be drained.
 std::optional<std::string> md5OfRegularFile(const std::string& path);
 
+// Whether the file at path is a program: a regular file that is an ELF executable or has an
+// execute bit. Where Windows tells programs by ".exe", this is how they are told here.
+bool isProgramFile(const std::string& path);
+
 // Copies from over to, replacing it atomically: the bytes go to a file beside the target,
 // are flushed to disk and renamed over it, so a crash leaves either the old file or the new
 // one, never half of one. The target keeps its permission bits (masked to 0777); a new
