@@ -85,8 +85,9 @@ inline kalvix::ControlState shownState(QWidget* w, QWidget* root) {
         s.text = utf8(t->toPlainText());
     } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
         // A button that shows a picture names it (the rune stone and hole icons).
-        const QVariant picture = b->property("picture");
-        s.text = picture.isValid() ? utf8(picture.toString()) : utf8(b->text());
+        s.text = utf8(b->text());
+        if (const QVariant picture = b->property("picture"); picture.isValid())
+            s.picture = picture.toInt();
         s.checked = b->isChecked();
     } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
         for (int i = 0; i < cb->count(); ++i)

@@ -72,6 +72,8 @@ nlohmann::ordered_json controlsOutput(const PageModel& page) {
         } else if (c.kind == ControlKind::Table) {
             one["items"] = s.rows;
         }
+        if (c.picture)
+            one["picture"] = s.picture;
         out[c.caption] = std::move(one);
     }
     return out;

@@ -42,6 +42,11 @@ ControlState controlState(const Control& c) {
                 s.items.push_back(r.empty() ? std::string() : r.front());
             break;
     }
+    if (c.picture) {
+        // The picture takes the text's place; the text stays the control's value.
+        s.picture = c.picture();
+        s.text.clear();
+    }
     return s;
 }
 

@@ -18,6 +18,7 @@ struct ControlState {
     std::vector<std::string> items;  // lists: every item; tables: the first column of each row
     int current = -1;                // lists: the chosen position, -1 when none
     TableRows rows;                  // tables: every cell
+    std::int32_t picture = -1;       // the picture a control shows instead of a text
 
     bool operator==(const ControlState&) const = default;
 };

@@ -44,6 +44,14 @@ void PageModel::caretToEnd(const std::string& caption) {
     requests_.push_back({caption, false, false, true});
 }
 
+void PageModel::focusField(const std::string& caption) {
+    if (focus_ == caption)
+        for (const FieldRequest& r : requests_)
+            if (r.field == caption && r.focus && r.selectAll)
+                return;
+    selectField(caption, true);
+}
+
 bool PageModel::focusLeaving(const std::string&) {
     return true;
 }
@@ -147,6 +155,25 @@ Control& PageModel::addLabel(std::string caption, std::string id,
     c.kind = ControlKind::Label;
     c.text = std::move(text);
     return add(std::move(c));
+}
+
+void PageModel::wrapHandlers(const ActionWrapper& around) {
+    for (Control& c : controls_) {
+        const std::string caption = c.caption;
+        const ControlKind kind = c.kind;
+        if (auto f = c.edit)
+            c.edit = [around, caption, kind, f](const std::string& t) {
+                around(caption, kind, [&] { f(t); });
+            };
+        if (auto f = c.choose)
+            c.choose = [around, caption, kind, f](int i) { around(caption, kind, [&] { f(i); }); };
+        if (auto f = c.check)
+            c.check = [around, caption, kind, f](bool on) {
+                around(caption, kind, [&] { f(on); });
+            };
+        if (auto f = c.press)
+            c.press = [around, caption, kind, f] { around(caption, kind, f); };
+    }
 }
 
 void PageModel::showStatus(std::string text) {

@@ -55,6 +55,8 @@ struct Control {
     std::function<TableRows()> rows;                  // Table
     std::function<bool()> enabled;                    // null: always enabled
     std::function<bool()> visible;                    // null: always visible
+    // A control that shows a picture instead of its text (a rune stone's icon): which one.
+    std::function<std::int32_t()> picture;
     bool takesFocus = true;  // false for a link: a click on it leaves the focus where it is
 
     bool isEnabled() const { return !enabled || enabled(); }
@@ -92,7 +94,8 @@ class PageModel {
 
     // The focus goes to the field with its whole text selected, as after a message box about
     // it.
-    void focusField(const std::string& caption) { selectField(caption, true); }
+    // Once: a page that selected the field itself is not asked again.
+    void focusField(const std::string& caption);
 
     // One timer event (pages with a clock).
     virtual void tick() {}
@@ -120,6 +123,12 @@ class PageModel {
     Control& addRadio(std::string caption, std::string id, std::function<bool()> checked,
                       std::function<void()> press);
     Control& addLabel(std::string caption, std::string id, std::function<std::string()> text);
+
+    // Runs every control's handler through around(caption, kind, handler): what a page does
+    // around each action of the player's (recording a step for undo).
+    using ActionWrapper = std::function<void(const std::string& caption, ControlKind kind,
+                                             const std::function<void()>& handler)>;
+    void wrapHandlers(const ActionWrapper& around);
 
     void showStatus(std::string text);
     void showBox(std::string text, std::string field = {});

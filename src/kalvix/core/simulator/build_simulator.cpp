@@ -30,6 +30,11 @@ void BuildSimulator::recalculateAll() {
     recalc();
 }
 
+void BuildSimulator::restore(const CharacterBuild& build) {
+    build_ = build;
+    recalculateAll();
+}
+
 void BuildSimulator::setRace(std::int32_t race) {
     build_.race = clampValue(race, 0, kRaces - 1);
     build_.skillLevel = {};

@@ -83,6 +83,8 @@ class BuildSimulator {
 
     // Recomputes every per-piece and mount contribution and the sheet.
     void recalculateAll();
+    // Takes a whole earlier build back (undo and redo), every derived value recomputed.
+    void restore(const CharacterBuild& build);
 
   private:
     void recalc();

@@ -100,6 +100,7 @@ struct CharacterBuild {
     std::array<EquipmentRecord, kEquipmentRecords> equipment{};
 
     CharacterBuild();
+    bool operator==(const CharacterBuild&) const = default;
 };
 
 // Values that come from a file are not trusted. Loading brings them into the ranges the

@@ -176,7 +176,10 @@ void EquipmentPage::declareControls() {
     for (int h = 0; h < kHoles; ++h) {
         const std::string id =
             (kind_.iconHoles ? "buttonHole" : "editHole") + std::to_string(h + 1);
-        addResult(holeCaption(h), id, [this, h] { return holeText_[static_cast<std::size_t>(h)]; });
+        Control& hole = addResult(holeCaption(h), id,
+                                  [this, h] { return holeText_[static_cast<std::size_t>(h)]; });
+        if (kind_.iconHoles)
+            hole.picture = [this, h] { return holeIcon(h); };
     }
     addButton("确认", "buttonOk", [this] { confirm(); });
     addButton("取消", "buttonCancel", [this] { cancel(); });

@@ -155,8 +155,9 @@ RunePage::RunePage(PageContext& context, RuneSetting* lastSetting)
         addResult(cap + ".效果", "editStoneEffect" + n, [this, r] {
             return rows_[r].bonus;
         }).enabled = on;
-        addLabel(cap + ".图标", "buttonIcon" + n,
-                 [this, r] { return std::to_string(rows_[r].icon); });
+        addLabel(cap + ".图标", "buttonIcon" + n, [this, r] {
+            return std::to_string(rows_[r].icon);
+        }).picture = [this, r] { return rows_[r].icon; };
     }
     addResult("符石效果", "editCombinationEffect", [this] { return effect_; });
     addButton("确定", "buttonOk", [this] { confirm(); });

@@ -72,13 +72,52 @@ SimulationPage::SimulationPage(PageContext& context)
       ownSession_(std::make_unique<SimulatorSession>(context.catalogue())),
       session_(*ownSession_) {
     declareControls();
+    recordEveryChange();
     openPage();
 }
 
 SimulationPage::SimulationPage(PageContext& context, SimulatorSession& session)
     : context_(context), session_(session) {
     declareControls();
+    recordEveryChange();
     openPage();
+}
+
+SimulationPage::State SimulationPage::state() const {
+    return {build(),    session_.record(), levelLimit_,
+            quickText_, pieceSummarised_,  mountSummarised_};
+}
+
+void SimulationPage::restore(const State& s) {
+    session_.restore(s.build, s.record);
+    levelLimit_ = s.levelLimit;
+    quickText_ = s.quickText;
+    pieceSummarised_ = s.pieceSummarised;
+    mountSummarised_ = s.mountSummarised;
+}
+
+void SimulationPage::recordEveryChange() {
+    wrapHandlers(
+        [this](const std::string& caption, ControlKind kind, const std::function<void()>& handler) {
+            if (caption == kUndoCaption || caption == kRedoCaption) {
+                handler();
+                return;
+            }
+            State before = state();
+            handler();
+            if (!state().sameStep(before))
+                history_.changed(std::move(before), kind == ControlKind::Edit ? caption : "");
+        });
+}
+
+void SimulationPage::undo() {
+    if (auto s = history_.undo(state()))
+        restore(*s);
+}
+
+void SimulationPage::redo() {
+    if (auto s = history_.redo(state()))
+        restore(*s);
 }
 
 void SimulationPage::openPage() {
@@ -88,6 +127,7 @@ void SimulationPage::openPage() {
     levelLimit_ = kMaxBuildLevel;
     pieceSummarised_ = {};
     mountSummarised_ = false;
+    history_.clear();
 }
 
 void SimulationPage::chooseRace(int race) {

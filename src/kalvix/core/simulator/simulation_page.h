@@ -12,6 +12,7 @@
 
 #include "kalvix/core/page/page_context.h"
 #include "kalvix/core/page/page_model.h"
+#include "kalvix/core/simulator/build_history.h"
 #include "kalvix/core/simulator/simulator_session.h"
 
 namespace kalvix {
@@ -19,6 +20,8 @@ namespace kalvix {
 inline constexpr const char* kQuickDone = "快速加点成功！";
 inline constexpr const char* kOverspentQuestion = "已加点数超出可用潜能，是否重值已加点数？";
 inline constexpr const char* kOverspentCaption = "已分配潜能超出";
+inline constexpr const char* kUndoCaption = "撤销";
+inline constexpr const char* kRedoCaption = "重做";
 
 class SimulationPage : public PageModel {
   public:
@@ -72,7 +75,31 @@ class SimulationPage : public PageModel {
     // The top of the 级别 list: 175 until 已飞升 is first toggled, then 155 or 145.
     std::int32_t levelLimit() const { return levelLimit_; }
 
+    // 撤销 and 重做: every change of the page and of its editors, one step each.
+    void undo();
+    void redo();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+
   private:
+    // What undo takes back: the build, its record and what the page shows beside them. The
+    // record only follows the build (saving brings it up to date), so it makes no step alone.
+    struct State {
+        CharacterBuild build;
+        BuildRecord record;
+        std::int32_t levelLimit = kMaxBuildLevel;
+        std::array<std::string, kBasicAttributes> quickText{};
+        std::array<bool, kEquipmentRecords> pieceSummarised{};
+        bool mountSummarised = false;
+        bool sameStep(const State& o) const {
+            return build == o.build && levelLimit == o.levelLimit && quickText == o.quickText &&
+                   pieceSummarised == o.pieceSummarised && mountSummarised == o.mountSummarised;
+        }
+    };
+    State state() const;
+    void restore(const State& s);
+    void recordEveryChange();
+
     void declareControls();
     void openPage();
     void chooseRace(int race);
@@ -100,6 +127,7 @@ class SimulationPage : public PageModel {
     std::array<bool, kEquipmentRecords> pieceSummarised_{};
     bool mountSummarised_ = false;
     std::string clipboard_;
+    BuildHistory<State> history_;
 };
 
 }  // namespace kalvix

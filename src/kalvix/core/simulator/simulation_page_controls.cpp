@@ -54,6 +54,12 @@ void SimulationPage::declareControls() {
                 loadFrom(*path);
     });
     addButton("名人榜>>", "buttonFame", [] {}).enabled = [] { return false; };
+    addButton(kUndoCaption, "buttonUndo", [this] { undo(); }).enabled = [this] {
+        return canUndo();
+    };
+    addButton(kRedoCaption, "buttonRedo", [this] { redo(); }).enabled = [this] {
+        return canRedo();
+    };
     addButton("复制代码", "buttonCopyCode", [this] { copyCode(); });
     addButton("粘贴代码", "buttonPasteCode", [this] { pasteCode(); });
     // kalvix-calc's stand-in for the clipboard: 复制代码 writes it, 粘贴代码 reads it.

@@ -71,6 +71,14 @@ std::string SimulatorSession::buildCode() {
     return encodeBuildText(record_);
 }
 
+void SimulatorSession::restore(const CharacterBuild& build, const BuildRecord& record) {
+    simulator_->restore(build);
+    record_ = record;
+    for (auto& r : equipmentRevision_)
+        ++r;
+    ++mountRevision_;
+}
+
 void SimulatorSession::applyRecord(std::int32_t levelLimit) {
     simulator_->applyRecord(record_, levelLimit);
 }

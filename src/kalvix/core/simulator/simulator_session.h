@@ -87,6 +87,9 @@ class SimulatorSession {
     std::string buildCode();
     // Applies the record (after decoding into it) as a load does.
     void applyRecord(std::int32_t levelLimit);
+    // Takes an earlier build and its record back (undo and redo): every piece and the mount
+    // count as changed.
+    void restore(const CharacterBuild& build, const BuildRecord& record);
 
   private:
     const Catalogue& catalogue_;

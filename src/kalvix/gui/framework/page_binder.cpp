@@ -170,10 +170,15 @@ void PageBinder::writeControl(const Control& c, QWidget* w) {
         case ControlKind::Edit:
         case ControlKind::Result:
             if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-                // A button that shows a result (a skill's level on its tile).
-                const QString t = c.text ? q(c.text()) : QString();
-                if (b->text() != t)
-                    b->setText(t);
+                // A button that shows a result: its label (a skill's name on its tile), or
+                // the picture the page names, which the dialog draws.
+                if (c.picture) {
+                    b->setProperty("picture", c.picture());
+                } else {
+                    const QString t = c.text ? q(c.text()) : QString();
+                    if (b->text() != t)
+                        b->setText(t);
+                }
             } else if (auto* bar = qobject_cast<QProgressBar*>(w)) {
                 bar->setValue(c.text ? std::atoi(c.text().c_str()) : 0);
             } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
@@ -194,6 +199,8 @@ void PageBinder::writeControl(const Control& c, QWidget* w) {
         case ControlKind::Label:
             if (auto* l = qobject_cast<QLabel*>(w))
                 l->setText(c.text ? q(c.text()) : QString());
+            else if (c.picture)
+                w->setProperty("picture", c.picture());
             break;
         case ControlKind::List:
             if (auto* cb = qobject_cast<QComboBox*>(w)) {

@@ -108,11 +108,8 @@ void CDlgRune::showExtras() {
             for (int i = 0; i < colours->count(); ++i)
                 if (colours->itemIcon(i).isNull())
                     colours->setItemIcon(i, swatch(i));
-        if (auto* icon = qobject_cast<QAbstractButton*>(binder_->widgetFor(row + ".图标"))) {
+        if (auto* icon = qobject_cast<QAbstractButton*>(binder_->widgetFor(row + ".图标")))
             icon->setIcon(holeIcon(model_->iconId(r)));
-            // Which picture it shows, for what cannot look at the icon itself.
-            icon->setProperty("picture", model_->iconId(r));
-        }
         for (const char* role : {".符石", ".效果", ".图标"})
             if (QWidget* w = binder_->widgetFor(row + role))
                 setTip(w, model_->tip(row + role));

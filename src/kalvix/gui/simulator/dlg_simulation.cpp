@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
 
 #include "kalvix/core/catalogue/school_skill_info.h"
 #include "kalvix/core/simulator/simulation_page.h"
@@ -59,6 +60,22 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
     // The page has no OK button: Enter in a field must not press whichever button comes first.
     for (QPushButton* b : findChildren<QPushButton*>())
         b->setAutoDefault(false);
+    // Undo and redo with the desktop's usual keys and icons.
+    ui.buttonUndo->setIcon(
+        QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
+    ui.buttonRedo->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"),
+                                            style()->standardIcon(QStyle::SP_ArrowForward)));
+    const auto shortcut = [this](const QKeySequence& keys, QPushButton* button) {
+        auto* s = new QShortcut(keys, this);
+        // A key pressed while the step is not to be had does nothing, as the button shows.
+        connect(s, &QShortcut::activated, button, [button] {
+            if (button->isEnabled())
+                button->click();
+        });
+    };
+    shortcut(QKeySequence::Undo, ui.buttonUndo);
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), ui.buttonRedo);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), ui.buttonRedo);
     // Builds are shared as text often enough to deserve keys of their own.
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this),
             &QShortcut::activated, ui.buttonCopyCode, &QPushButton::click);

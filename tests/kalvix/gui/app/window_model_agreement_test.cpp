@@ -32,10 +32,12 @@
 #include "kalvix/gui/framework/page_widget.h"
 #include "kalvix/gui/framework/status_bar.h"
 #include "kalvix/gui/simulator/build_file_dialog.h"
+#include "support/random_actions.h"
 #include "support/widget_state.h"
 
 using namespace kalvix;
 using namespace kalvix::gui;
+using random_actions::Step;
 using widget_test::shownState;
 
 namespace {
@@ -63,35 +65,6 @@ struct Recorder : MessagePresenter {
     bool ask(QWidget*, const QString& text, const QString& caption) override {
         seen.push_back("ask [" + caption.toStdString() + "]: " + text.toStdString());
         return answers->next();
-    }
-};
-
-// Texts a player may type: numbers in and out of every page's limits, reals, words, nothing.
-const std::vector<std::string>& typedTexts() {
-    static const std::vector<std::string> texts = {
-        "",           "0",          "1",     "2",    "3",     "5",     "8",      "9",      "10",
-        "12",         "15",         "20",    "30",   "40",    "50",    "59",     "60",     "69",
-        "70",         "80",         "89",    "99",   "100",   "109",   "120",    "129",    "144",
-        "150",        "155",        "159",   "160",  "175",   "176",   "180",    "200",    "255",
-        "400",        "999",        "1000",  "5000", "12345", "99999", "100000", "114500", "200000",
-        "2147483647", "2147483648", "-1",    "-50",  "0.5",   "1.25",  "3.75",   "abc",    "1a",
-        "床前",       "李白",       "cqmyg", "dt",   " 7"};
-    return texts;
-}
-
-struct Step {
-    std::string caption;
-    std::string what;  // "type", "choose", "click", "focus", "tick"
-    std::string value;
-    int position = -1;
-    std::string describe() const {
-        if (what == "tick")
-            return "@tick";
-        if (what == "type")
-            return caption + "=" + value;
-        if (what == "choose")
-            return caption + "=#" + std::to_string(position);
-        return what + " " + caption;
     }
 };
 
@@ -178,7 +151,7 @@ class Episode {
             actions_->tick();
             tickWindow();
         } else {
-            const std::string refused = actOnModel(s);
+            const std::string refused = random_actions::apply(*actions_, s);
             if (!refused.empty())
                 return refused;
             actOnWindow(s);
@@ -250,19 +223,6 @@ class Episode {
         return s;
     }
 
-    std::string actOnModel(const Step& s) {
-        ActionResult r;
-        if (s.what == "type")
-            r = actions_->type(s.caption, s.value);
-        else if (s.what == "choose")
-            r = actions_->choose(s.caption, s.position);
-        else if (s.what == "focus")
-            r = actions_->focus(s.caption);
-        else
-            r = actions_->click(s.caption);
-        return r.ok() ? std::string() : "the model refused " + s.describe() + ": " + r.error;
-    }
-
     // Where a player clicks: a radio button or a check box on its mark (its label may be too
     // short to reach the middle), anything else in the middle.
     static QPoint clickPoint(QWidget* w) {
@@ -331,6 +291,8 @@ class Episode {
             differ("enabled", yes(got.enabled), yes(want.enabled));
         if (got.visible != want.visible)
             differ("visible", yes(got.visible), yes(want.visible));
+        if (got.picture != want.picture)
+            differ("picture", std::to_string(got.picture), std::to_string(want.picture));
         const bool typable = widget_test::isTypable(w);
         if (c.kind == ControlKind::Edit && !typable)
             differ("typable", "0", "1");
@@ -431,48 +393,19 @@ class WindowWithoutLateBrowser : public CKalvixDlg {
     void paintEvent(QPaintEvent* event) override { QWidget::paintEvent(event); }
 };
 
-// A random step among what the model offers the player now.
+// A random step among what the model offers the player, taken only where the window has the
+// control, and typed only as the field lets a player type: its length limit and validator.
 std::optional<Step> randomStep(Episode& e, std::mt19937& rng) {
-    std::vector<const Control*> usable;
-    for (const Control& c : e.model().controls())
-        if (e.widget(c) && c.isEnabled() && c.isVisible() && c.kind != ControlKind::Result &&
-            c.kind != ControlKind::Label && c.kind != ControlKind::Table)
-            usable.push_back(&c);
-    if (usable.empty())
-        return std::nullopt;
-    if (rng() % 40 == 0)
-        return Step{{}, "tick", {}, -1};
-    const Control& c = *usable[rng() % usable.size()];
-    Step s{c.caption, "click", {}, -1};
-    switch (c.kind) {
-        case ControlKind::Edit: {
-            if (rng() % 8 == 0) {
-                s.what = "focus";
-                break;
-            }
-            s.what = "type";
-            const auto& texts = typedTexts();
-            s.value = rng() % 3 == 0 ? std::to_string(rng() % 200) : texts[rng() % texts.size()];
-            // Only what the field lets a player type: its length limit and its validator.
-            if (auto* le = qobject_cast<QLineEdit*>(e.widget(c))) {
-                QString t = QString::fromStdString(s.value).left(le->maxLength());
-                int pos = 0;
-                if (le->validator() && le->validator()->validate(t, pos) == QValidator::Invalid)
-                    t = QString::number(rng() % 100);
-                s.value = t.toStdString();
-            }
-            break;
-        }
-        case ControlKind::List: {
-            const std::size_t n = c.items ? c.items().size() : 0;
-            if (n == 0)
-                return std::nullopt;
-            s.what = "choose";
-            s.position = static_cast<int>(rng() % n);
-            break;
-        }
-        default:
-            break;
+    std::optional<Step> s = random_actions::randomStep(
+        e.model(), rng, [&e](const Control& c) { return e.widget(c) != nullptr; });
+    if (!s || s->what != "type")
+        return s;
+    if (auto* le = qobject_cast<QLineEdit*>(e.widget(*e.model().find(s->caption)))) {
+        QString t = QString::fromStdString(s->value).left(le->maxLength());
+        int pos = 0;
+        if (le->validator() && le->validator()->validate(t, pos) == QValidator::Invalid)
+            t = QString::number(rng() % 100);
+        s->value = t.toStdString();
     }
     return s;
 }
