@@ -187,7 +187,12 @@ TEST(Install, SystemPrefixGetsTheMenuEntryAndIcons) {
     EXPECT_TRUE(fs::is_regular_file(dest.path() + "/usr/kalvix"));
     const std::string entry = dest.path() + "/usr/share/applications/kalvix.desktop";
     const std::string text = readFile(entry);
-    EXPECT_NE(text.find("\nExec=\"/usr/kalvix\"\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nExec=\"/usr/kalvix\" %f\n"), std::string::npos) << text;
+    // Build files open with the toolbox.
+    EXPECT_NE(text.find("\nMimeType=application/x-kalvix-build;\n"), std::string::npos) << text;
+    EXPECT_NE(readFile(dest.path() + "/usr/share/mime/packages/kalvix-build.xml")
+                  .find("<glob pattern=\"*.psf\" case-sensitive=\"false\"/>"),
+              std::string::npos);
     EXPECT_NE(text.find("\nName[zh_CN]=梦幻西游实用工具箱\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nCategories=Game;Utility;\n"), std::string::npos) << text;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {

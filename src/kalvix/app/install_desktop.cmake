@@ -27,3 +27,5 @@ file(WRITE "${KALVIX_DESKTOP_STAGING}/kalvix.desktop" "${entry}")
 file(INSTALL "${KALVIX_DESKTOP_STAGING}/kalvix.desktop"
      DESTINATION "${CMAKE_INSTALL_PREFIX}/share/applications")
 file(INSTALL "${KALVIX_ICON_FOLDER}/" DESTINATION "${CMAKE_INSTALL_PREFIX}/share/icons/hicolor")
+# Build files open with the toolbox.
+file(INSTALL "${KALVIX_MIME_PACKAGE}" DESTINATION "${CMAKE_INSTALL_PREFIX}/share/mime/packages")

@@ -215,7 +215,10 @@ bool SimulationPage::saveTo(const std::string& path) {
     const BuildFileResult r = session_.save(path);
     if (!r.message.empty())
         showBox(r.message);
-    return r.status == BuildFileStatus::Done;
+    if (r.status != BuildFileStatus::Done)
+        return false;
+    currentFile_ = path;
+    return true;
 }
 
 bool SimulationPage::loadFrom(const std::string& path) {
@@ -225,6 +228,7 @@ bool SimulationPage::loadFrom(const std::string& path) {
     if (r.status != BuildFileStatus::Done)
         return false;
     afterLoad();
+    currentFile_ = path;
     return true;
 }
 

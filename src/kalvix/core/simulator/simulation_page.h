@@ -69,6 +69,8 @@ class SimulationPage : public PageModel {
     // their box; true when the file was written or applied.
     bool saveTo(const std::string& path);
     bool loadFrom(const std::string& path);
+    // The build file last saved or loaded, empty before any.
+    const std::string& currentFile() const { return currentFile_; }
     void copyCode();
     void pasteCode();
 
@@ -127,6 +129,7 @@ class SimulationPage : public PageModel {
     std::array<bool, kEquipmentRecords> pieceSummarised_{};
     bool mountSummarised_ = false;
     std::string clipboard_;
+    std::string currentFile_;
     BuildHistory<State> history_;
 };
 

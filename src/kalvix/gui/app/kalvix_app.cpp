@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QTimer>
 
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/gui/app/kalvix_dlg.h"
@@ -25,6 +26,12 @@ int CKalvixApp::run(int argc, char** argv) {
     (void)Catalogue::instance();
     CKalvixDlg dlg;
     dlg.show();
+    // kalvix FILE.PSF (a build file opened from the desktop): the simulator with that build.
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 2 && args[1].endsWith(QStringLiteral(".psf"), Qt::CaseInsensitive)) {
+        const QString path = args[1];
+        QTimer::singleShot(0, &dlg, [&dlg, path] { dlg.openBuildFile(path); });
+    }
     return app.exec();
 }
 

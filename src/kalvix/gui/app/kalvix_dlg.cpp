@@ -1,11 +1,13 @@
 #include "kalvix/gui/app/kalvix_dlg.h"
 
+#include <QDialog>
 #include <QKeyEvent>
 #include <QTimer>
 
 #include "kalvix/build_config.h"
 #include "kalvix/core/calculators/about_page.h"
 #include "kalvix/core/registry/page_registry.h"
+#include "kalvix/core/simulator/simulator_session.h"
 #include "kalvix/gui/app/app_icon.h"
 #include "kalvix/gui/app/page_widgets.h"
 #include "kalvix/gui/app/usage_report_runner.h"
@@ -13,6 +15,7 @@
 #include "kalvix/gui/framework/html_ctrl.h"
 #include "kalvix/gui/framework/page_widget.h"
 #include "kalvix/gui/framework/status_bar.h"
+#include "kalvix/gui/simulator/dlg_simulation.h"
 
 namespace kalvix::gui {
 
@@ -168,6 +171,16 @@ void CKalvixDlg::switchPage() {
         p->show();
     }
     previousTab_ = tab;
+}
+
+void CKalvixDlg::openBuildFile(const QString& path) {
+    std::unique_ptr<QDialog> d(host_.createDialog(QString::fromUtf8(kSimulationTitle), page(0)));
+    if (auto* simulation = qobject_cast<CDlgSimulation*>(d.get()))
+        simulation->load(path);
+    if (host_.dialogRunner)
+        host_.dialogRunner(d.get());
+    else
+        d->exec();
 }
 
 void CKalvixDlg::keyPressEvent(QKeyEvent* event) {

@@ -38,6 +38,9 @@ class CKalvixDlg : public QWidget {
     QGroupBox& pageFrame() { return frame_; }
     StatusBar* statusBar() const { return statusBar_; }
     PageHost& host() { return host_; }
+    // Opens 人物模拟加点系统 over the 人物 page with that build file loaded (a file the
+    // desktop hands over: kalvix FILE.PSF).
+    void openBuildFile(const QString& path);
     PageContext& context() { return context_; }
     // The rectangle pages take inside the frame.
     QRect pageRect() const;

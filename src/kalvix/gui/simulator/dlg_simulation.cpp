@@ -3,13 +3,22 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QShortcut>
 #include <QStyle>
+#include <QToolButton>
+#include <QUrl>
+#include <utility>
 
 #include "kalvix/core/catalogue/school_skill_info.h"
 #include "kalvix/core/simulator/simulation_page.h"
@@ -86,7 +95,9 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
 
     page_ = std::make_unique<SimulationPage>(host.context(), *session_);
     page_->choosePath = [this](bool save) -> std::optional<std::string> {
-        const std::optional<QString> path = BuildFileDialog::choose(this, save);
+        std::optional<QString> path = std::exchange(nextPath_, std::nullopt);
+        if (!path || save)
+            path = BuildFileDialog::choose(this, save);
         if (!path)
             return std::nullopt;
         return QFile::encodeName(*path).toStdString();
@@ -99,8 +110,82 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
     equipmentFrame_.attach(this, QStringLiteral("frameEquipment"), host.presenter());
     summaryFrame_.attach(this, QStringLiteral("groupSummary"), host.presenter());
     binder_ = new PageBinder(this, *page_, host, [this](const QString& text) { setStatus(text); });
+    if (auto* load = qobject_cast<QToolButton*>(binder_->widgetFor("读取"))) {
+        recentMenu_ = new QMenu(load);
+        connect(recentMenu_, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
+        load->setMenu(recentMenu_);
+    }
+    setAcceptDrops(true);
     decorateAfterEveryAction();
     decorate();
+}
+
+namespace {
+
+QSettings settings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kalvix"),
+                     QStringLiteral("kalvix"));
+}
+
+const QString kRecentKey = QStringLiteral("simulator/recentFiles");
+
+bool isBuildFile(const QUrl& url) {
+    return url.isLocalFile() &&
+           url.toLocalFile().endsWith(QStringLiteral(".psf"), Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+QStringList CDlgSimulation::recentFiles() {
+    return settings().value(kRecentKey).toStringList().mid(0, kRecentFiles);
+}
+
+void CDlgSimulation::load(const QString& path) {
+    nextPath_ = path;
+    binder_->actions().click("读取");
+    nextPath_.reset();
+    binder_->refresh();
+    decorate();
+}
+
+void CDlgSimulation::rememberFile() {
+    const std::string& file = page_->currentFile();
+    if (file.empty() || file == remembered_)
+        return;
+    remembered_ = file;
+    const QString path =
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).absoluteFilePath();
+    QStringList recent = recentFiles();
+    recent.removeAll(path);
+    recent.prepend(path);
+    settings().setValue(kRecentKey, recent.mid(0, kRecentFiles));
+}
+
+void CDlgSimulation::fillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList recent = recentFiles();
+    if (recent.isEmpty())
+        recentMenu_->addAction(QStringLiteral("（没有最近的文件）"))->setEnabled(false);
+    for (const QString& path : recent) {
+        QAction* a =
+            recentMenu_->addAction(QFileInfo(path).fileName(), this, [this, path] { load(path); });
+        a->setToolTip(path);
+        a->setEnabled(binder_->widgetFor("读取")->isEnabled());
+    }
+}
+
+void CDlgSimulation::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && isBuildFile(urls.front()))
+        event->acceptProposedAction();
+}
+
+void CDlgSimulation::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !isBuildFile(urls.front()))
+        return;
+    event->acceptProposedAction();
+    load(urls.front().toLocalFile());
 }
 
 CDlgSimulation::~CDlgSimulation() {
@@ -145,6 +230,7 @@ void CDlgSimulation::decorate() {
     }
     equipmentFrame_.setEnabled(page_->build().equipmentOn);
     summaryFrame_.setEnabled(page_->build().equipmentOn);
+    rememberFile();
 }
 
 void registerSimulatorDialogs() {

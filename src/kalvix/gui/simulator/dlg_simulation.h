@@ -1,7 +1,11 @@
 #pragma once
 #include <QHash>
+#include <QStringList>
 #include <memory>
+#include <optional>
 #include <string>
+
+class QMenu;
 
 #include "kalvix/gui/framework/my_dialog.h"
 #include "kalvix/gui/simulator/check_frame.h"
@@ -27,15 +31,28 @@ class CDlgSimulation : public CMyDialog {
     SimulatorSession& session() { return *session_; }
     PageBinder* binder() { return binder_; }
 
-    // Writes what the binder does not: the school radios' and skill buttons' captions, the
-    // rich tooltips, and the two frames.
+    // Writes what the binder does not: the rich tooltips, the two frames and the list of
+    // recent files.
     void decorate();
+
+    // Loads a build file as 读取 would (a file given on the command line, dropped on the
+    // page or chosen among the recent ones): one step to undo, a damaged file its message.
+    void load(const QString& path);
+
+    // The build files last saved or loaded, newest first, at most kRecentFiles; kept in the
+    // settings.
+    static constexpr int kRecentFiles = 8;
+    static QStringList recentFiles();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void decorateAfterEveryAction();
+    void rememberFile();
+    void fillRecentMenu();
 
     std::unique_ptr<SimulatorSession> session_;
     std::unique_ptr<SimulationPage> page_;
@@ -43,6 +60,9 @@ class CDlgSimulation : public CMyDialog {
     CCheckFrame equipmentFrame_;
     CCheckFrame summaryFrame_;
     QHash<QWidget*, std::string> tips_;
+    std::optional<QString> nextPath_;  // what 读取 takes instead of asking
+    std::string remembered_;           // the page's file last put in the recent list
+    QMenu* recentMenu_ = nullptr;
 };
 
 // Registers 人物模拟加点系统 and 坐骑 with the dialog opener.

@@ -6,13 +6,19 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <functional>
 #include <map>
 
@@ -296,6 +302,59 @@ class SimulationDialogTest : public QObject {
             QCOMPARE(tipOf(d, "buttonMount"), QString::fromStdString(kalvix::mountSummary(
                                                   b.mount, d->page().sheet().mountRaw)));
         });
+    }
+
+    void buildFilesFromTheDesktop() {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kalvix"),
+                  QStringLiteral("kalvix"))
+            .remove(QStringLiteral("simulator/recentFiles"));
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("desk.PSF"));
+        // A link left behind by a file that has gone: it cannot be opened.
+        const QString gone = dir.filePath(QStringLiteral("gone.psf"));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("nothing")), gone));
+        {
+            Window w(60);
+            w.simulate([&](CDlgSimulation* d) {
+                click(d, "radioRace1");
+                BuildFileDialog::setNextFileName(file);
+                click(d, "buttonSave");
+            });
+        }
+        QCOMPARE(CDlgSimulation::recentFiles(), QStringList{file});
+        const auto drop = [](CDlgSimulation* d, const QString& path) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(d, &enter);
+            QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QCoreApplication::sendEvent(d, &event);
+            return enter.isAccepted() && event.isAccepted();
+        };
+        // kalvix FILE.PSF opens the simulator with the build, as one step to undo.
+        Window w(10);
+        int runs = 0;
+        w.handlers[QStringLiteral("人物模拟加点系统")] = [&](QDialog* dialog) {
+            ++runs;
+            auto* d = qobject_cast<CDlgSimulation*>(dialog);
+            QVERIFY(d);
+            QVERIFY(child<QRadioButton>(d, "radioRace1")->isChecked());
+            QCOMPARE(child<QComboBox>(d, "comboLevel")->currentIndex(), 60);
+            click(d, "buttonUndo");
+            QCOMPARE(child<QComboBox>(d, "comboLevel")->currentIndex(), 10);
+            QVERIFY(child<QRadioButton>(d, "radioRace0")->isChecked());
+            click(d, "buttonRedo");
+            QCOMPARE(child<QComboBox>(d, "comboLevel")->currentIndex(), 60);
+            // A file that cannot be opened, dropped on the page: its message, nothing changes.
+            QVERIFY(drop(d, gone));
+            QCOMPARE(w.presenter.shown, QStringList{QStringLiteral("Open %1 failed!\n").arg(gone)});
+            QCOMPARE(child<QComboBox>(d, "comboLevel")->currentIndex(), 60);
+            QVERIFY(!drop(d, dir.filePath(QStringLiteral("notes.txt"))));
+            QCOMPARE(CDlgSimulation::recentFiles(), QStringList{file});
+        };
+        w.dlg.openBuildFile(file);
+        QCOMPARE(runs, 1);
     }
 
     void saveAndLoadThroughTheFileDialogs() {
