@@ -10,20 +10,6 @@ namespace {
 // The columns are named: what the file holds beyond them is never read.
 constexpr const char* kSelectRows = "SELECT Question, answer, QType, PinYin FROM Conversion";
 
-// Calls f with each character of valid UTF-8 text.
-template <class F>
-void forEachCharacter(std::string_view text, F f) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
-        for (std::size_t k = 1; k < n && i + k < text.size(); ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        f(cp);
-        i += n;
-    }
-}
-
 }  // namespace
 
 void QuestionStore::setPath(std::string path) {
@@ -107,7 +93,7 @@ bool QuestionStore::load() {
             fieldNull_.push_back(!field->has_value());
             if (*field) {
                 const std::string text = foldCase(cleanText(**field));
-                forEachCharacter(text, [this, index](char32_t c) {
+                forEachCharacter(text, [this, index](char32_t c, std::size_t, std::size_t) {
                     std::vector<std::uint32_t>& list = rowsWith_[c];
                     if (list.empty() || list.back() != index)
                         list.push_back(index);
@@ -153,7 +139,7 @@ std::vector<std::size_t> QuestionStore::search(std::string_view keyword,
     const std::vector<std::uint32_t>* rarest = nullptr;
     bool absent = false;
     for (std::string_view literal : pattern.literals())
-        forEachCharacter(literal, [&](char32_t c) {
+        forEachCharacter(literal, [&](char32_t c, std::size_t, std::size_t) {
             auto it = rowsWith_.find(c);
             if (it == rowsWith_.end())
                 absent = true;
