@@ -2,6 +2,7 @@
 
 #include "common/program_folder.h"
 #include "kalvix/build_config.h"
+#include "kalvix/core/quiz/like_pattern.h"
 
 namespace kalvix {
 namespace {
@@ -79,11 +80,12 @@ const std::string& QuizPage::answer(std::size_t row) const {
 }
 
 std::vector<std::pair<std::size_t, std::size_t>> QuizPage::highlights(std::size_t row) const {
-    return QuestionStore::matchedSpans(question(row), keyword_);
+    return QuestionStore::matchedSpans(question(row), keyword_, &matcher_);
 }
 
 void QuizPage::editKeyword(const std::string& text) {
     keyword_ = text;
+    matcher_ = PinyinMatcher(cleanText(keyword_));
     search();
 }
 

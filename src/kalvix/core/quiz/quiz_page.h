@@ -12,6 +12,7 @@
 
 #include "kalvix/core/page/page_context.h"
 #include "kalvix/core/page/page_model.h"
+#include "kalvix/core/quiz/pinyin_match.h"
 #include "kalvix/core/quiz/question_store.h"
 
 namespace kalvix {
@@ -69,6 +70,7 @@ class QuizPage : public PageModel {
 
     QuestionStore store_;
     std::string keyword_;
+    PinyinMatcher matcher_{""};  // the keyword's, for the highlights of the shown rows
     int category_ = kAllCategories;
     QuestionStore::Rows shown_;  // the rows the hits point into
     std::vector<std::size_t> hits_;
