@@ -131,7 +131,16 @@ void QuizPage::chooseRow(int row) {
 }
 
 void QuizPage::copyAnswer() {
-    const std::string text = detail_ + "\n" + sourceLine();
+    // Stores written on Windows break their lines with CR LF: the copy breaks them as the
+    // detail box does, with LF alone.
+    std::string text;
+    const std::string raw = detail_ + "\n" + sourceLine();
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] != '\r')
+            text += raw[i];
+        else if (i + 1 >= raw.size() || raw[i + 1] != '\n')
+            text += '\n';
+    }
     if (copier && !copier(text))
         return;  // the clipboard could not be opened
     copied_ = text;

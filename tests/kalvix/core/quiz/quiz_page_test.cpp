@@ -108,6 +108,21 @@ TEST_F(QuizPageTest, RowChoiceFillsTheDetailAndCopyAddsTheSource) {
     EXPECT_TRUE(messages(page).empty());
 }
 
+TEST_F(QuizPageTest, CopiedLinesBreakWithLineFeedsOnly) {
+    quiz_test::writeStore({{"两行\r\n的题", "第一行\r\n第二行\r", "科举试题", std::nullopt},
+                           {"单独\r回车", "甲\r\r乙", "科举试题", std::nullopt}},
+                          path);
+    QuizPage page(context, path);
+    type(page, "关键字", "");
+    choose(page, "结果.选择", 0);
+    press(page, "复制答案");
+    EXPECT_EQ(text(page, "剪贴板"),
+              "题目：两行\n的题\n答案：第一行\n第二行\n" + QuizPage::sourceLine());
+    choose(page, "结果.选择", 1);
+    press(page, "复制答案");
+    EXPECT_EQ(text(page, "剪贴板"), "题目：单独\n回车\n答案：甲\n\n乙\n" + QuizPage::sourceLine());
+}
+
 TEST_F(QuizPageTest, StoreProblemsAreShownInBoxes) {
     QuizPage page(context, folder.file("missing.dat"));
     type(page, "关键字", "李");
@@ -153,7 +168,8 @@ TEST_F(QuizPageTest, PicturesOpenTheirWindowAndInFrontReachesTheMainWindow) {
 
     check(page, "窗口前置", true);
     check(page, "窗口前置", false);
-    const std::string title = "ZentrixQorvane——梦幻西游实用工具箱 V1.0.1.4";
+    const std::string title =
+        std::string("ZentrixQorvane——梦幻西游实用工具箱 V") + kalvix::config::kVersion;
     EXPECT_EQ(front, (std::vector<std::pair<std::string, bool>>{{title, true}, {title, false}}));
 }
 
