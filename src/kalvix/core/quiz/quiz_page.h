@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "kalvix/build_config.h"
 #include "kalvix/core/page/page_context.h"
 #include "kalvix/core/page/page_model.h"
 #include "kalvix/core/quiz/pinyin_match.h"
@@ -22,8 +23,9 @@ class QuizPage : public PageModel {
     static constexpr int kCategoryCount = 11;
     static constexpr int kAllCategories = 9;
     static constexpr int kPictures = 10;
-    // The main window is found by its exact title to keep it in front.
-    static constexpr const char* kMainWindowTitle = "ZentrixQorvane——梦幻西游实用工具箱 V1.0.1.4";
+    // The main window is found by its exact title, made from the program's version, to keep
+    // it in front.
+    static constexpr const char* kMainWindowTitle = config::kMainWindowTitle;
     static constexpr const char* kPictureWindowTitle = "使用中键滚轮向下查看";
 
     // storePath: the question store; empty for Conversion.dat beside the program. The page
