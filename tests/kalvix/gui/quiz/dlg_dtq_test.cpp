@@ -162,6 +162,33 @@ class DlgDtqTest : public QObject {
         QCOMPARE(f.cell(1, 0).mid(ranges[0].x(), ranges[0].y()), u("的"));
     }
 
+    void fullPinyinAndMixedKeywordsFindAndMark() {
+        Fixture f;
+        auto* edit = f.child<QLineEdit>("editKeyword");
+        edit->setFocus();
+        for (const QString& keyword :
+             {u("changjiang"), u("chang jiang"), u("changj"), u("长j"), u("cj"), u("长江")}) {
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            for (const QChar c : keyword) {
+                if (c.unicode() < 0x80)
+                    QTest::keyClick(edit, c.toLatin1());
+                else
+                    typeText(edit, QString(c));
+            }
+            QCOMPARE(edit->text(), keyword);
+            QVERIFY2(f.rows() >= 1, qPrintable(keyword));
+            QCOMPARE(f.cell(0, 0), u("长江是我国最长的河流吗"));
+            const auto ranges = f.list()
+                                    ->model()
+                                    ->index(0, 0)
+                                    .data(QuizResultModel::kHighlightRole)
+                                    .value<QList<QPoint>>();
+            QCOMPARE(ranges.size(), 1);
+            QCOMPARE(f.cell(0, 0).mid(ranges[0].x(), ranges[0].y()), u("长江"));
+        }
+    }
+
     void missingStoreShowsABox() {
         Fixture f;
         f.page->page().setStorePath(f.folder.filePath(QStringLiteral("none.dat")).toStdString());
