@@ -8,7 +8,9 @@
 namespace kalvix {
 namespace {
 
-// A token: the first reading (22 bits), the number of readings (7 bits), the byte length.
+// A token: the letters its readings begin with (26 bits), the first reading (22 bits), the
+// number of readings (7 bits), the byte length (3 bits).
+constexpr unsigned kLettersShift = 32;
 constexpr unsigned kFirstShift = 10;
 constexpr unsigned kCountShift = 3;
 
@@ -42,24 +44,35 @@ PinyinMatcher::PinyinMatcher(std::string_view keyword) {
 void PinyinMatcher::tokenize(std::string_view folded, std::vector<Token>& out) {
     forEachCharacter(folded, [&out](char32_t c, std::size_t, std::size_t length) {
         const PinyinReadingRange r = pinyinReadingRange(c);
-        out.push_back(r.first << kFirstShift | r.count << kCountShift | static_cast<Token>(length));
+        Token letters = 0;
+        if (c >= 'a' && c <= 'z')
+            letters |= Token{1} << (c - 'a');
+        for (std::uint32_t k = 0; k < r.count; ++k)
+            letters |= Token{1} << (pinyinSyllable(pinyinReadingList()[r.first + k])[0] - 'a');
+        out.push_back(letters << kLettersShift | Token{r.first} << kFirstShift |
+                      Token{r.count} << kCountShift | static_cast<Token>(length));
     });
 }
 
 std::uint64_t PinyinMatcher::advance(std::uint64_t states, Token t, std::string_view ch) const {
     const std::size_t m = key_.size();
-    const std::uint16_t* readings = pinyinReadingList() + (t >> kFirstShift);
-    const unsigned count = (t >> kCountShift) & 0x7Fu;
+    const std::uint16_t* readings = pinyinReadingList() + ((t >> kFirstShift) & 0x3FFFFFu);
+    const auto count = static_cast<unsigned>((t >> kCountShift) & 0x7Fu);
+    const auto letters = static_cast<std::uint32_t>(t >> kLettersShift);
     std::uint64_t next = 0;
     while (states) {
         const auto p = static_cast<std::size_t>(std::countr_zero(states));
         states &= states - 1;
         if (p >= m)
             continue;
-        if (key_.compare(p, ch.size(), ch) == 0 && p + ch.size() <= m)
+        if (key_[p] == ch[0] && key_.compare(p, ch.size(), ch) == 0)
             next |= bit(p + ch.size());
-        for (unsigned k = 0; k < count; ++k)
-            next |= reach_[readings[k] * m + p];
+        // Most characters have no reading that begins with the key's letter here.
+        const char k = key_[p];
+        if (k < 'a' || k > 'z' || !((letters >> (k - 'a')) & 1u))
+            continue;
+        for (unsigned r = 0; r < count; ++r)
+            next |= reach_[readings[r] * m + p];
     }
     return next;
 }

@@ -17,8 +17,9 @@ namespace kalvix {
 
 class PinyinMatcher {
   public:
-    // One character of a text: its readings in pinyinReadingList() and its byte length.
-    using Token = std::uint32_t;
+    // One character of a text: its readings in pinyinReadingList(), its byte length, and the
+    // letters its readings (or an ASCII letter itself) begin with.
+    using Token = std::uint64_t;
     static constexpr std::size_t kMaxKey = 63;
 
     // keyword: cleaned UTF-8, any case.
@@ -32,7 +33,7 @@ class PinyinMatcher {
 
     // The characters of a folded, cleaned text, appended to out.
     static void tokenize(std::string_view folded, std::vector<Token>& out);
-    static std::size_t tokenLength(Token t) { return t & 7u; }
+    static std::size_t tokenLength(Token t) { return static_cast<std::size_t>(t & 7u); }
     // Whether the keyword matches a run of the text's characters; anchored: a run that begins
     // with the first one.
     bool matches(std::span<const Token> tokens, std::string_view folded, bool anchored) const;

@@ -155,13 +155,13 @@ std::string_view QuestionStore::field(std::size_t k) const {
                                               fieldBegin_[k + 1] - fieldBegin_[k] - 1);
 }
 
-int QuestionStore::rank(std::size_t row, const LikePattern& pattern,
-                        const PinyinMatcher* pinyin) const {
+int QuestionStore::rank(std::size_t row, const LikePattern& pattern, const PinyinMatcher* pinyin,
+                        std::vector<std::pair<std::size_t, std::size_t>>& spans) const {
     const std::size_t keyField = 2 * row;
     const std::size_t questionField = 2 * row + 1;
     if (!fieldNull_[questionField] && pattern.matches(field(questionField)))
         return 0;
-    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    spans.clear();
     const bool byKey = !fieldNull_[keyField] && pattern.matches(field(keyField), &spans);
     if (!pinyin)
         return byKey ? 0 : -1;
@@ -240,10 +240,11 @@ std::vector<std::size_t> QuestionStore::search(std::string_view keyword,
                         last_->withReadings == withReadings && folded.starts_with(last_->keyword);
     std::vector<std::size_t> ranked[3];
     std::vector<std::uint32_t> found;
+    std::vector<std::pair<std::size_t, std::size_t>> spans;  // reused: no allocation per row
     auto tryRow = [&](std::uint32_t row) {
         if (!rowInCategory(row, category))
             return;
-        const int r = rank(row, pattern, pinyin);
+        const int r = rank(row, pattern, pinyin, spans);
         if (r < 0)
             return;
         ranked[r].push_back(row);

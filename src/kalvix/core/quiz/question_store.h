@@ -91,7 +91,8 @@ class QuestionStore {
     std::string_view field(std::size_t k) const;
     void indexReadings(std::string_view folded, std::uint32_t row);
     // 0, 1 or 2 as search() ranks the row, -1 when the keyword does not find it.
-    int rank(std::size_t row, const LikePattern& pattern, const PinyinMatcher* pinyin) const;
+    int rank(std::size_t row, const LikePattern& pattern, const PinyinMatcher* pinyin,
+             std::vector<std::pair<std::size_t, std::size_t>>& spans) const;
     std::vector<std::uint32_t> candidates(const LikePattern& pattern,
                                           const PinyinMatcher* pinyin) const;
 
