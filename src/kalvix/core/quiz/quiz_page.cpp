@@ -34,8 +34,9 @@ std::string QuizPage::pictureAddress() {
 }
 
 QuizPage::QuizPage(PageContext&, std::string storePath)
-    : store_(storePath.empty() ? defaultStorePath() : std::move(storePath)) {
-    shown_ = store_.rows();
+    : store_(std::make_shared<QuestionStore>(storePath.empty() ? defaultStorePath()
+                                                               : std::move(storePath))) {
+    shown_ = store_->rows();
     addEdit(
         "关键字", "editKeyword", [this] { return keyword_; },
         [this](const std::string& t) { editKeyword(t); });
@@ -90,7 +91,11 @@ void QuizPage::editKeyword(const std::string& text) {
 }
 
 void QuizPage::search() {
-    switch (store_.refresh()) {
+    if (loading_) {
+        searchWhenLoaded_ = true;
+        return;
+    }
+    switch (store_->refresh()) {
         case QuestionStore::Status::Missing:
             showBox("题库不存在");  // the list keeps its rows
             return;
@@ -98,7 +103,7 @@ void QuizPage::search() {
             hits_.clear();
             selection_ = -1;
             ++generation_;
-            showBox(store_.error());
+            showBox(store_->error());
             return;
         case QuestionStore::Status::Ok:
             break;
@@ -107,11 +112,29 @@ void QuizPage::search() {
     if (category_ != kAllCategories)
         category = category_ == kPictures ? std::string()
                                           : categoryNames()[static_cast<std::size_t>(category_)];
-    shown_ = store_.rows();
-    hits_ = store_.search(keyword_, category);
+    shown_ = store_->rows();
+    hits_ = store_->search(keyword_, category);
     selection_ = -1;
     ++generation_;
     showStatus("找到 " + std::to_string(hits_.size()) + " 道题目");
+}
+
+std::shared_ptr<QuestionStore> QuizPage::startLoading() {
+    loading_ = true;
+    return std::make_shared<QuestionStore>(store_->path());
+}
+
+void QuizPage::finishLoading(std::shared_ptr<QuestionStore> loaded) {
+    if (!loading_)
+        return;
+    loading_ = false;
+    // A store read meanwhile, or another file chosen, wins over the one read for it.
+    if (loaded && loaded->path() == store_->path() && store_->loads() == 0)
+        store_ = std::move(loaded);
+    if (searchWhenLoaded_) {
+        searchWhenLoaded_ = false;
+        search();
+    }
 }
 
 void QuizPage::chooseCategory(int index) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "quiz_test_support.h"
 #include "support/page_driver.h"
@@ -121,6 +122,36 @@ TEST_F(QuizPageTest, CopiedLinesBreakWithLineFeedsOnly) {
     choose(page, "结果.选择", 1);
     press(page, "复制答案");
     EXPECT_EQ(text(page, "剪贴板"), "题目：单独\n回车\n答案：甲\n\n乙\n" + QuizPage::sourceLine());
+}
+
+TEST_F(QuizPageTest, KeystrokesWhileTheStoreLoadsAreSearchedWhenItArrives) {
+    QuizPage page(context, path);
+    ASSERT_TRUE(page.wantsLoading());
+    auto store = page.startLoading();
+    EXPECT_FALSE(page.wantsLoading());
+    type(page, "关键字", "明");
+    type(page, "关键字", "明月");
+    EXPECT_TRUE(rows(page).empty());
+    EXPECT_TRUE(messages(page).empty());
+    std::thread([store] { store->refresh(); }).join();
+    EXPECT_EQ(page.store().loads(), 0);
+    page.finishLoading(store);
+    EXPECT_FALSE(page.loading());
+    EXPECT_EQ(firstColumn(page), std::vector<std::string>{"“床前明月光”的作者是"});
+    EXPECT_EQ(messages(page), std::vector<std::string>{"status:找到 1 道题目"});
+    type(page, "关键字", "明月光");
+    EXPECT_EQ(page.store().loads(), 1);  // read once, on the other thread
+    EXPECT_FALSE(page.wantsLoading());
+
+    // Nothing typed meanwhile: nothing is searched. A missing file is reported at the first
+    // keystroke after, as always.
+    QuizPage missing(context, folder.file("none.dat"));
+    auto none = missing.startLoading();
+    none->refresh();
+    missing.finishLoading(none);
+    EXPECT_TRUE(messages(missing).empty());
+    type(missing, "关键字", "a");
+    EXPECT_EQ(messages(missing), std::vector<std::string>{"box:题库不存在"});
 }
 
 TEST_F(QuizPageTest, StoreProblemsAreShownInBoxes) {
