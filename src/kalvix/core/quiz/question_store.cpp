@@ -236,8 +236,12 @@ std::vector<std::size_t> QuestionStore::search(std::string_view keyword,
     if (withReadings && !pattern.matchesAll())
         matcher.emplace(folded);
     const PinyinMatcher* pinyin = matcher ? &*matcher : nullptr;
+    // A keyword that begins with the last one finds a part of what it found, unless the last
+    // one was searched as text only ("'", a blank) and this one by readings as well.
+    const bool byReadings = pinyin && pinyin->usable();
     const bool narrow = last_ && last_->category == category &&
-                        last_->withReadings == withReadings && folded.starts_with(last_->keyword);
+                        last_->withReadings == withReadings && folded.starts_with(last_->keyword) &&
+                        (last_->byReadings || last_->keyword.empty() || !byReadings);
     std::vector<std::size_t> ranked[3];
     std::vector<std::uint32_t> found;
     std::vector<std::pair<std::size_t, std::size_t>> spans;  // reused: no allocation per row
@@ -256,7 +260,7 @@ std::vector<std::size_t> QuestionStore::search(std::string_view keyword,
     std::vector<std::size_t> hits = std::move(ranked[0]);
     hits.insert(hits.end(), ranked[1].begin(), ranked[1].end());
     hits.insert(hits.end(), ranked[2].begin(), ranked[2].end());
-    last_ = LastSearch{folded, category, withReadings, std::move(found)};
+    last_ = LastSearch{folded, category, withReadings, byReadings, std::move(found)};
     return hits;
 }
 

@@ -126,6 +126,7 @@ class QuestionStore {
         std::string keyword;  // cleaned and folded
         std::optional<std::string> category;
         bool withReadings = true;
+        bool byReadings = false;          // its readings were matched
         std::vector<std::uint32_t> rows;  // what it found, in store order
     };
     mutable std::optional<LastSearch> last_;

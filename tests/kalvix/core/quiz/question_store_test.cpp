@@ -280,6 +280,11 @@ TEST(QuestionStore, FindsByEveryReadingRanked) {
     for (std::string typed : {"c", "ch", "cha", "chan", "chang", "changc", "changch"})
         store.search(typed, std::nullopt);
     EXPECT_EQ(questions(store, store.search("changche", std::nullopt)), greatWall);
+    // A keyword searched as text only, then one that can match by readings too.
+    for (std::string typed : {"'", " "}) {
+        store.search(typed, std::nullopt);
+        EXPECT_EQ(questions(store, store.search(typed + "changc", std::nullopt)), greatWall);
+    }
     EXPECT_EQ(questions(store, store.search("zd", std::string("三界书院"))), Found{});
 }
 
