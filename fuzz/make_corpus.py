@@ -232,7 +232,8 @@ def quiz_seeds():
         write("quiz_fuzz", "sample.csv", b"\0" + f.read())
     for i, q in enumerate(["长安城的驿站老板叫什么？", "ABC 123 普陀山", "重庆 行长 银行"]):
         write("quiz_fuzz", "pinyin%d" % i, b"\1" + q.encode())
-    for i, (k, t) in enumerate([("普陀", "普陀山在哪里"), ("_安%", "长安城"), ("a%b_c", "AxxBc")]):
+    for i, (k, t) in enumerate([("普陀", "普陀山在哪里"), ("_安%", "长安城"), ("a%b_c", "AxxBc"),
+                                ("chang c", "万里长城"), ("长c", "长城"), ("zd", "重点 重叠")]):
         write("quiz_fuzz", "keyword%d" % i, b"\2" + k.encode() + b"\n" + t.encode())
 
 

@@ -1,6 +1,6 @@
 // The quiz store's outside input: question lists (CSV), the pinyin keys computed from their
 // questions, and the keywords a player types, whose memory match must agree with a plain
-// LIKE over characters.
+// LIKE over characters, and whose match by readings with a plain search over characters.
 //   first byte 0: CSV text; 1: a question for pinyinInitials; 2: keyword '\n' text
 
 #include <cstddef>
@@ -12,6 +12,8 @@
 
 #include "kalvix/core/quiz/like_pattern.h"
 #include "kalvix/core/quiz/pinyin_initials.h"
+#include "kalvix/core/quiz/pinyin_match.h"
+#include "kalvix/core/quiz/pinyin_readings.h"
 #include "kalvix/core/quiz/question_csv.h"
 
 namespace {
@@ -46,6 +48,43 @@ bool reference(std::u32string keyword, const std::u32string& text) {
     return m[p.size()][text.size()];
 }
 
+// Whether key matches a run of text's characters, each character taken as itself or as a
+// non-empty beginning of one of its readings, by trying every start and split.
+bool readingReference(const std::string& key, const std::string& text) {
+    std::vector<std::string> chars;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t n = 1;
+        while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80)
+            ++n;
+        chars.push_back(text.substr(i, n));
+        i += n;
+    }
+    const std::u32string cps = decode(text);
+    // from[k][p]: the run from character k can match key from position p to its end.
+    std::vector<std::vector<bool>> from(chars.size() + 1, std::vector<bool>(key.size() + 1));
+    for (std::size_t k = chars.size() + 1; k-- > 0;)
+        for (std::size_t p = key.size() + 1; p-- > 0;) {
+            if (p == key.size()) {
+                from[k][p] = true;
+                continue;
+            }
+            if (k == chars.size())
+                continue;
+            bool ok =
+                key.compare(p, chars[k].size(), chars[k]) == 0 && from[k + 1][p + chars[k].size()];
+            for (std::uint16_t id : kalvix::pinyinReadingIds(cps[k])) {
+                const std::string_view syl = kalvix::pinyinSyllable(id);
+                for (std::size_t l = 1; !ok && l <= syl.size() && p + l <= key.size(); ++l)
+                    ok = key.compare(p, l, syl.substr(0, l)) == 0 && from[k + 1][p + l];
+            }
+            from[k][p] = ok;
+        }
+    for (std::size_t k = 0; k < chars.size(); ++k)
+        if (from[k][0])
+            return true;
+    return false;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -74,6 +113,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string text = kalvix::foldCase(kalvix::cleanText(input.substr(cut + 1)));
             if (kalvix::LikePattern(keyword).matches(text) !=
                 reference(decode(keyword), decode(text)))
+                std::abort();
+            const kalvix::PinyinMatcher pinyin(keyword);
+            if (!pinyin.usable())
+                break;
+            std::vector<kalvix::PinyinMatcher::Token> tokens;
+            kalvix::PinyinMatcher::tokenize(text, tokens);
+            const bool found = pinyin.matches(tokens, text, false);
+            const auto span = pinyin.span(text);
+            if (found != readingReference(pinyin.key(), text) || found != span.has_value() ||
+                (span && span->first + span->second > text.size()))
                 std::abort();
         }
     }

@@ -2,6 +2,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "cli_test_support.h"
@@ -77,6 +78,27 @@ TEST_F(QuizCli, SearchesChoosesAndCopies) {
     // A category chosen after the keyword waits for the next change.
     j = run({"关键字=的", "钓鱼查询=1"});
     EXPECT_GT(j["结果"].size(), 2u);
+}
+
+TEST_F(QuizCli, FindsByFullPinyinAndMixedKeywords) {
+    const json greatWall = json::parse(
+        R"([["长城的东端起点一般认为是", "山海关"], ["明长城的西端终点是", "嘉峪关"]])");
+    {
+        std::ofstream csv(folder + "/wall.csv");
+        csv << "Question,answer,QType,PinYin\n长城的东端起点一般认为是,山海关,帮派迷宫,\n"
+               "长江是我国最长的河流吗,是,科举试题,\n明长城的西端终点是,嘉峪关,帮派迷宫,\n";
+    }
+    auto made = runQuizdb({folder + "/wall.csv", store + ".wall"});
+    ASSERT_EQ(made.exitCode, 0) << made.out;
+    std::filesystem::rename(store + ".wall", store);
+    for (const char* keyword : {"changcheng", "chang cheng", "changc", "长c"}) {
+        const json j = run({std::string("关键字=") + keyword});
+        EXPECT_EQ(j["结果"], greatWall) << keyword;
+    }
+    // Typed one key at a time, as the window sends them.
+    const json j = run(
+        {"关键字=c", "关键字=ch", "关键字=cha", "关键字=chan", "关键字=chang", "关键字=changc"});
+    EXPECT_EQ(j["结果"], greatWall);
 }
 
 TEST_F(QuizCli, OddKeywordsAreSearchedLiterally) {

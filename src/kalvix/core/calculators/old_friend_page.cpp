@@ -70,8 +70,16 @@ void OldFriendPage::readFields() {
     for (Group g : {Bound, Binder}) {
         Side& s = sides_[g];
         // A refused value is not kept: the computation goes on with the last accepted level.
+        const std::string field = groupName(g) + ".人物等级";
         std::int32_t level = s.level;
-        if (reader.readIntRange(groupName(g) + ".人物等级", s.levelText, level, 0, kMaxLevel))
+        if (!reader.readInt(field, s.levelText, level))
+            continue;
+        // Any level below 60 gets "最小等级为60" at the computation, a negative one too.
+        if (level < 0) {
+            s.level = level;
+            continue;
+        }
+        if (reader.readIntRange(field, s.levelText, level, 0, kMaxLevel))
             s.level = level;
     }
     showFieldFailure(reader);

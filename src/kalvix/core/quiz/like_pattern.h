@@ -15,6 +15,21 @@ namespace kalvix {
 // stored texts pass through it, so the engine and the memory match see the same characters.
 std::string cleanText(std::string_view text);
 
+// Calls f(codePoint, byteOffset, byteLength) for each character of valid UTF-8 text.
+template <class F>
+void forEachCharacter(std::string_view text, F f) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
+        for (std::size_t k = 1; k < n && i + k < text.size(); ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        const std::size_t length = i + n <= text.size() ? n : text.size() - i;
+        f(cp, i, length);
+        i += length;
+    }
+}
+
 // ASCII letters to lower case; other bytes unchanged (byte offsets are kept).
 std::string foldCase(std::string_view text);
 

@@ -2,6 +2,7 @@
 // The question store of the 答题器 page: "Conversion.dat", kept open and held in memory while
 // the file stays as it is, searched with the store's LIKE rules.
 
+#include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +14,9 @@
 #include <utility>
 #include <vector>
 
+#include "kalvix/core/quiz/like_pattern.h"
 #include "kalvix/core/quiz/my_ado_conn.h"
+#include "kalvix/core/quiz/pinyin_match.h"
 
 namespace kalvix {
 
@@ -52,13 +55,20 @@ class QuestionStore {
     using Rows = std::shared_ptr<const std::vector<QuestionRow>>;
     const Rows& rows() const { return rows_; }
 
-    // Positions in *rows() of the rows whose PinYin or Question is LIKE '%keyword%', in store
-    // order; with a category, only rows whose QType equals it.
+    // Positions in *rows() of the rows the keyword finds; with a category, only rows whose
+    // QType equals it. Found are rows whose Question or PinYin is LIKE '%keyword%' and, with
+    // readings, rows whose question's pinyin readings match it (PinyinMatcher). With readings
+    // the rows are ranked: text matches of the question, then matches that begin at its first
+    // character (readings, or the PinYin key from its start), then the rest, each in store
+    // order; without, they are in store order, exactly as the query forms find them.
     std::vector<std::size_t> search(std::string_view keyword,
-                                    const std::optional<std::string>& category) const;
-    // The byte ranges of the question that the keyword matched (for highlighting).
-    static std::vector<std::pair<std::size_t, std::size_t>> matchedSpans(std::string_view question,
-                                                                         std::string_view keyword);
+                                    const std::optional<std::string>& category,
+                                    bool withReadings = true) const;
+    // The byte ranges of the question that the keyword matched (for highlighting): the LIKE
+    // match of the text, else the run of characters its readings matched. pinyin: the
+    // keyword's matcher, when the caller keeps one.
+    static std::vector<std::pair<std::size_t, std::size_t>> matchedSpans(
+        std::string_view question, std::string_view keyword, const PinyinMatcher* pinyin = nullptr);
 
     // The same search through the two query forms on the kept connection (the engine scans
     // the file); nullopt on an engine error.
@@ -78,6 +88,13 @@ class QuestionStore {
     bool load();
     void drop();
     bool rowInCategory(std::size_t row, const std::optional<std::string>& category) const;
+    std::string_view field(std::size_t k) const;
+    void indexReadings(std::string_view folded, std::uint32_t row);
+    // 0, 1 or 2 as search() ranks the row, -1 when the keyword does not find it.
+    int rank(std::size_t row, const LikePattern& pattern, const PinyinMatcher* pinyin,
+             std::vector<std::pair<std::size_t, std::size_t>>& spans) const;
+    std::vector<std::uint32_t> candidates(const LikePattern& pattern,
+                                          const PinyinMatcher* pinyin) const;
 
     std::string path_;
     MyAdoConn conn_;
@@ -97,12 +114,20 @@ class QuestionStore {
     // For every character, the rows whose PinYin or Question holds it (folded), in order: a
     // keyword's rarest character names the few rows worth matching.
     std::unordered_map<char32_t, std::vector<std::uint32_t>> rowsWith_;
-    // The last search: a keyword that contains it (the next keystroke) can only match rows
-    // it matched, so only those are tried again.
+    // The characters of every question (PinyinMatcher tokens); row r's are
+    // tokens_[tokenBegin_[r]] to tokens_[tokenBegin_[r + 1]].
+    std::vector<PinyinMatcher::Token> tokens_;
+    std::vector<std::uint32_t> tokenBegin_;
+    // For every letter, the rows with a question character read (or written) with it first.
+    std::array<std::vector<std::uint32_t>, 26> rowsWithInitial_;
+    // The last search: a keyword that begins with it (the next keystroke) can only match
+    // rows it matched, so only those are tried again.
     struct LastSearch {
         std::string keyword;  // cleaned and folded
         std::optional<std::string> category;
-        std::vector<std::size_t> hits;
+        bool withReadings = true;
+        bool byReadings = false;          // its readings were matched
+        std::vector<std::uint32_t> rows;  // what it found, in store order
     };
     mutable std::optional<LastSearch> last_;
 };

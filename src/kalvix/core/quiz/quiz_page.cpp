@@ -2,6 +2,7 @@
 
 #include "common/program_folder.h"
 #include "kalvix/build_config.h"
+#include "kalvix/core/quiz/like_pattern.h"
 
 namespace kalvix {
 namespace {
@@ -33,8 +34,9 @@ std::string QuizPage::pictureAddress() {
 }
 
 QuizPage::QuizPage(PageContext&, std::string storePath)
-    : store_(storePath.empty() ? defaultStorePath() : std::move(storePath)) {
-    shown_ = store_.rows();
+    : store_(std::make_shared<QuestionStore>(storePath.empty() ? defaultStorePath()
+                                                               : std::move(storePath))) {
+    shown_ = store_->rows();
     addEdit(
         "关键字", "editKeyword", [this] { return keyword_; },
         [this](const std::string& t) { editKeyword(t); });
@@ -79,16 +81,21 @@ const std::string& QuizPage::answer(std::size_t row) const {
 }
 
 std::vector<std::pair<std::size_t, std::size_t>> QuizPage::highlights(std::size_t row) const {
-    return QuestionStore::matchedSpans(question(row), keyword_);
+    return QuestionStore::matchedSpans(question(row), keyword_, &matcher_);
 }
 
 void QuizPage::editKeyword(const std::string& text) {
     keyword_ = text;
+    matcher_ = PinyinMatcher(cleanText(keyword_));
     search();
 }
 
 void QuizPage::search() {
-    switch (store_.refresh()) {
+    if (loading_) {
+        searchWhenLoaded_ = true;
+        return;
+    }
+    switch (store_->refresh()) {
         case QuestionStore::Status::Missing:
             showBox("题库不存在");  // the list keeps its rows
             return;
@@ -96,7 +103,7 @@ void QuizPage::search() {
             hits_.clear();
             selection_ = -1;
             ++generation_;
-            showBox(store_.error());
+            showBox(store_->error());
             return;
         case QuestionStore::Status::Ok:
             break;
@@ -105,11 +112,29 @@ void QuizPage::search() {
     if (category_ != kAllCategories)
         category = category_ == kPictures ? std::string()
                                           : categoryNames()[static_cast<std::size_t>(category_)];
-    shown_ = store_.rows();
-    hits_ = store_.search(keyword_, category);
+    shown_ = store_->rows();
+    hits_ = store_->search(keyword_, category);
     selection_ = -1;
     ++generation_;
     showStatus("找到 " + std::to_string(hits_.size()) + " 道题目");
+}
+
+std::shared_ptr<QuestionStore> QuizPage::startLoading() {
+    loading_ = true;
+    return std::make_shared<QuestionStore>(store_->path());
+}
+
+void QuizPage::finishLoading(std::shared_ptr<QuestionStore> loaded) {
+    if (!loading_)
+        return;
+    loading_ = false;
+    // A store read meanwhile, or another file chosen, wins over the one read for it.
+    if (loaded && loaded->path() == store_->path() && store_->loads() == 0)
+        store_ = std::move(loaded);
+    if (searchWhenLoaded_) {
+        searchWhenLoaded_ = false;
+        search();
+    }
 }
 
 void QuizPage::chooseCategory(int index) {
@@ -129,7 +154,16 @@ void QuizPage::chooseRow(int row) {
 }
 
 void QuizPage::copyAnswer() {
-    const std::string text = detail_ + "\n" + sourceLine();
+    // Stores written on Windows break their lines with CR LF: the copy breaks them as the
+    // detail box does, with LF alone.
+    std::string text;
+    const std::string raw = detail_ + "\n" + sourceLine();
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] != '\r')
+            text += raw[i];
+        else if (i + 1 >= raw.size() || raw[i + 1] != '\n')
+            text += '\n';
+    }
     if (copier && !copier(text))
         return;  // the clipboard could not be opened
     copied_ = text;

@@ -6,12 +6,15 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "kalvix/build_config.h"
 #include "kalvix/core/page/page_context.h"
 #include "kalvix/core/page/page_model.h"
+#include "kalvix/core/quiz/pinyin_match.h"
 #include "kalvix/core/quiz/question_store.h"
 
 namespace kalvix {
@@ -21,8 +24,9 @@ class QuizPage : public PageModel {
     static constexpr int kCategoryCount = 11;
     static constexpr int kAllCategories = 9;
     static constexpr int kPictures = 10;
-    // The main window is found by its exact title to keep it in front.
-    static constexpr const char* kMainWindowTitle = "ZentrixQorvane——梦幻西游实用工具箱 V1.0.1.4";
+    // The main window is found by its exact title, made from the program's version, to keep
+    // it in front.
+    static constexpr const char* kMainWindowTitle = config::kMainWindowTitle;
     static constexpr const char* kPictureWindowTitle = "使用中键滚轮向下查看";
 
     // storePath: the question store; empty for Conversion.dat beside the program. The page
@@ -30,8 +34,17 @@ class QuizPage : public PageModel {
     explicit QuizPage(PageContext& context, std::string storePath = {});
     std::string title() const override { return "答题器"; }
 
-    void setStorePath(std::string path) { store_.setPath(std::move(path)); }
-    const QuestionStore& store() const { return store_; }
+    void setStorePath(std::string path) { store_->setPath(std::move(path)); }
+    const QuestionStore& store() const { return *store_; }
+
+    // Reading the store off the user-interface thread: startLoading() hands out a store of
+    // the same file for another thread to refresh(); until finishLoading() takes it back,
+    // keystrokes are kept and searched when it arrives. A window does this once, after its
+    // first frame; kalvix-calc and the tests read the store at the first search.
+    bool wantsLoading() const { return !loading_ && store_->loads() == 0; }
+    std::shared_ptr<QuestionStore> startLoading();
+    void finishLoading(std::shared_ptr<QuestionStore> loaded);
+    bool loading() const { return loading_; }
 
     // The category buttons' captions by index (元宵灯谜 0 ... 所有分类 9, 图片题目 10).
     static const std::array<const char*, kCategoryCount>& categoryNames();
@@ -67,8 +80,11 @@ class QuizPage : public PageModel {
   private:
     void search();
 
-    QuestionStore store_;
+    std::shared_ptr<QuestionStore> store_;
+    bool loading_ = false;
+    bool searchWhenLoaded_ = false;
     std::string keyword_;
+    PinyinMatcher matcher_{""};  // the keyword's, for the highlights of the shown rows
     int category_ = kAllCategories;
     QuestionStore::Rows shown_;  // the rows the hits point into
     std::vector<std::size_t> hits_;

@@ -4,9 +4,12 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 
+#include "kalvix/core/quiz/question_store.h"
 #include "kalvix/core/quiz/quiz_page.h"
 #include "kalvix/gui/framework/dialog_opener.h"
 #include "kalvix/gui/framework/page_binder.h"
@@ -76,6 +79,47 @@ DLG_dtq::DLG_dtq(PageHost& host, std::unique_ptr<PageModel> model, QWidget* pare
     connect(list_, &QTableView::clicked, this, [this] { rowChosen(); });
     // 复制答案 is the page's default button.
     connect(ui.editKeyword, &QLineEdit::returnPressed, ui.buttonCopy, &QPushButton::click);
+}
+
+DLG_dtq::~DLG_dtq() {
+    // The loading thread posts to this page: it ends before the page does.
+    if (loader_.joinable())
+        loader_.join();
+}
+
+void DLG_dtq::showEvent(QShowEvent* event) {
+    PageWidget::showEvent(event);
+    if (loadingStarted_ || !model() || !page().wantsLoading())
+        return;
+    loadingStarted_ = true;
+    // After the first frame: the page shows at once and the store follows.
+    QTimer::singleShot(0, this, [this] { startLoading(); });
+}
+
+void DLG_dtq::startLoading() {
+    if (!page().wantsLoading())
+        return;  // a keystroke has read it meanwhile
+    std::shared_ptr<QuestionStore> store = page().startLoading();
+    showLoading(true);
+    std::function<void(QuestionStore&)> load =
+        storeLoader ? storeLoader : [](QuestionStore& s) { s.refresh(); };
+    loader_ = std::thread([this, store, load] {
+        load(*store);
+        QMetaObject::invokeMethod(
+            this,
+            [this, store] {
+                showLoading(false);
+                page().finishLoading(store);
+                binder()->refresh();
+                showResults();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void DLG_dtq::showLoading(bool on) {
+    if (auto* detail = findChild<QPlainTextEdit*>(QStringLiteral("editDetail")))
+        detail->setPlaceholderText(on ? QStringLiteral("正在读取题库……") : QString());
 }
 
 QuizPage& DLG_dtq::page() {

@@ -1,4 +1,4 @@
-// A picture of the 答题器 page with a search done and a row chosen, for scripts/screenshot.
+// Pictures of the 答题器 page with a search done and a row chosen, for scripts/screenshot.
 
 #include <QLineEdit>
 #include <QTableView>
@@ -20,6 +20,15 @@ void registerQuizShots() {
         edit->setText(QStringLiteral("的"));
         emit edit->textEdited(edit->text());
         page->resultList()->selectRow(1);
+        return static_cast<QWidget*>(page);
+    });
+    // Full pinyin and initials mixed, ranked and marked.
+    registerShot(QStringLiteral("quiz_pinyin"), [](PageHost& host) {
+        auto* page = new DLG_dtq(host, std::make_unique<QuizPage>(host.context()));
+        page->resize(540, 334);
+        auto* edit = page->findChild<QLineEdit*>(QStringLiteral("editKeyword"));
+        edit->setText(QStringLiteral("changc"));
+        emit edit->textEdited(edit->text());
         return static_cast<QWidget*>(page);
     });
 }

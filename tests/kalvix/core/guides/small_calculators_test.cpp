@@ -88,7 +88,8 @@ TEST(OldFriendPage, RefusedLevels) {
         // so the second reads it without complaint.
         {"", {notInt}},
         {"abc", {notInt}},
-        {"-1", {range}},
+        {"-1", {tooLow, tooLow}},
+        {"-2147483648", {tooLow, tooLow}},
         {"1001", {range}},
         {"99999999999", {notInt}},
     };

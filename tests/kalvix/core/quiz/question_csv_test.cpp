@@ -64,12 +64,15 @@ TEST(PinyinInitials, OfCharactersAndTexts) {
         {"孕", "Y"},
         {"匝", "Z"},
         {"座", "Z"},
-        // Level 2 and beyond GB2312, from the small table; unknown ones are left out.
+        // Level 2 and beyond GB2312.
         {"鄱阳湖", "PYH"},
         {"嫦娥", "CE"},
         {"毕昇", "BS"},
         {"鲫鱼", "JY"},
-        {"龘", ""},
+        {"龘", "D"},
+        {"說話", "SH"},
+        // Not Han: kana and symbols have no reading.
+        {"あ★", ""},
         // Letters upper-cased, digits kept, punctuation dropped.
         {"“床前明月光”的作者是", "CQMYGDZZS"},
         {"NPC查询", "NPCCX"},

@@ -98,7 +98,7 @@ TEST_F(StoreTest, MemoryMatchAgreesWithTheQueryForms) {
             std::vector<std::string> expected;
             for (const QuestionRow& r : *byQuery)
                 expected.push_back(r.question.value_or("<null>"));
-            EXPECT_EQ(questions(store, store.search(k, category)), expected)
+            EXPECT_EQ(questions(store, store.search(k, category, false)), expected)
                 << k << " " << category.value_or("all");
         }
 }
@@ -118,7 +118,7 @@ TEST_F(StoreTest, TypingAKeywordAgreesWithTheQueryForms) {
             std::vector<std::string> expected;
             for (const QuestionRow& r : *byQuery)
                 expected.push_back(r.question.value_or("<null>"));
-            EXPECT_EQ(questions(store, store.search(k, category)), expected)
+            EXPECT_EQ(questions(store, store.search(k, category, false)), expected)
                 << k << " " << category.value_or("all");
         }
 }
@@ -225,7 +225,67 @@ TEST(QuestionStore, MatchedSpans) {
     EXPECT_EQ(QuestionStore::matchedSpans("金鱼是由哪种鱼", "鱼%鱼"), (Spans{{3, 3}, {18, 3}}));
     EXPECT_EQ(QuestionStore::matchedSpans("Tom's cat", "S_C"), (Spans{{4, 3}}));
     EXPECT_TRUE(QuestionStore::matchedSpans("金鱼", "").empty());
-    EXPECT_TRUE(QuestionStore::matchedSpans("金鱼", "jy").empty());
+    // A match by readings marks the characters it covers.
+    EXPECT_EQ(QuestionStore::matchedSpans("金鱼是由", "jy"), (Spans{{0, 6}}));
+    EXPECT_EQ(QuestionStore::matchedSpans("万里长城", "chang c"), (Spans{{6, 6}}));
+    EXPECT_EQ(QuestionStore::matchedSpans("万里长城", "长c"), (Spans{{6, 6}}));
+    EXPECT_TRUE(QuestionStore::matchedSpans("金鱼", "jyx").empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Full pinyin, initials, blanks and characters mixed, every reading of a polyphonic
+// character; text matches first, then matches from the first character, then the rest.
+TEST(QuestionStore, FindsByEveryReadingRanked) {
+    TempFolder folder;
+    const std::string path = folder.file("Conversion.dat");
+    std::vector<QuestionRow> rows;
+    for (const char* q : {"重点是什么", "重叠的图形", "万里长城在哪里", "长城", "城门",
+                          "长江是我国最长的河流吗", "拼音cheng是什么"})
+        rows.push_back({q, "答", "科举试题", std::nullopt});
+    rows.push_back({"只有键", "答", "三界书院", "XYZCC"});
+    quiz_test::writeStore(rows, path);
+    QuestionStore store(path);
+    ASSERT_EQ(store.refresh(), QuestionStore::Status::Ok) << store.error();
+    using Found = std::vector<std::string>;
+    const Found greatWall = {"长城", "万里长城在哪里"};
+    struct Case {
+        const char* keyword;
+        Found found;
+    } cases[] = {
+        {"changcheng", greatWall},
+        {"chang cheng", greatWall},
+        {"Chang'Cheng", greatWall},
+        {"changc", greatWall},
+        {"长c", greatWall},
+        {"长cheng", greatWall},
+        // 最长 read cuo chang as well; the key of the last row ends in CC.
+        {"cc", {"长城", "万里长城在哪里", "长江是我国最长的河流吗", "只有键"}},
+        // 重 as zhong and chong; 长的 read zhang de and chang de.
+        {"zd", {"重点是什么", "重叠的图形", "长江是我国最长的河流吗"}},
+        {"cd", {"重点是什么", "重叠的图形", "长江是我国最长的河流吗"}},
+        {"chongdie", {"重叠的图形"}},
+        {"zhongd", {"重点是什么", "重叠的图形"}},
+        // The text itself first.
+        {"cheng", {"拼音cheng是什么", "城门", "万里长城在哪里", "长城"}},
+        {"长城", {"万里长城在哪里", "长城"}},
+        {"chengx", {}},
+        {"changchengx", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(questions(store, store.search(c.keyword, std::nullopt)), c.found) << c.keyword;
+    // Typed one key after another, each keystroke searching among the last hits.
+    for (std::string typed : {"c", "ch", "cha", "chan", "chang", "changc", "changch"})
+        store.search(typed, std::nullopt);
+    EXPECT_EQ(questions(store, store.search("changche", std::nullopt)), greatWall);
+    // A keyword searched as text only, then one that can match by readings too.
+    for (std::string typed : {"'", " "}) {
+        store.search(typed, std::nullopt);
+        EXPECT_EQ(questions(store, store.search(typed + "changc", std::nullopt)), greatWall);
+    }
+    EXPECT_EQ(questions(store, store.search("zd", std::string("三界书院"))), Found{});
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "quiz_test_support.h"
 #include "support/page_driver.h"
@@ -108,6 +109,51 @@ TEST_F(QuizPageTest, RowChoiceFillsTheDetailAndCopyAddsTheSource) {
     EXPECT_TRUE(messages(page).empty());
 }
 
+TEST_F(QuizPageTest, CopiedLinesBreakWithLineFeedsOnly) {
+    quiz_test::writeStore({{"两行\r\n的题", "第一行\r\n第二行\r", "科举试题", std::nullopt},
+                           {"单独\r回车", "甲\r\r乙", "科举试题", std::nullopt}},
+                          path);
+    QuizPage page(context, path);
+    type(page, "关键字", "");
+    choose(page, "结果.选择", 0);
+    press(page, "复制答案");
+    EXPECT_EQ(text(page, "剪贴板"),
+              "题目：两行\n的题\n答案：第一行\n第二行\n" + QuizPage::sourceLine());
+    choose(page, "结果.选择", 1);
+    press(page, "复制答案");
+    EXPECT_EQ(text(page, "剪贴板"), "题目：单独\n回车\n答案：甲\n\n乙\n" + QuizPage::sourceLine());
+}
+
+TEST_F(QuizPageTest, KeystrokesWhileTheStoreLoadsAreSearchedWhenItArrives) {
+    QuizPage page(context, path);
+    ASSERT_TRUE(page.wantsLoading());
+    auto store = page.startLoading();
+    EXPECT_FALSE(page.wantsLoading());
+    type(page, "关键字", "明");
+    type(page, "关键字", "明月");
+    EXPECT_TRUE(rows(page).empty());
+    EXPECT_TRUE(messages(page).empty());
+    std::thread([store] { store->refresh(); }).join();
+    EXPECT_EQ(page.store().loads(), 0);
+    page.finishLoading(store);
+    EXPECT_FALSE(page.loading());
+    EXPECT_EQ(firstColumn(page), std::vector<std::string>{"“床前明月光”的作者是"});
+    EXPECT_EQ(messages(page), std::vector<std::string>{"status:找到 1 道题目"});
+    type(page, "关键字", "明月光");
+    EXPECT_EQ(page.store().loads(), 1);  // read once, on the other thread
+    EXPECT_FALSE(page.wantsLoading());
+
+    // Nothing typed meanwhile: nothing is searched. A missing file is reported at the first
+    // keystroke after, as always.
+    QuizPage missing(context, folder.file("none.dat"));
+    auto none = missing.startLoading();
+    none->refresh();
+    missing.finishLoading(none);
+    EXPECT_TRUE(messages(missing).empty());
+    type(missing, "关键字", "a");
+    EXPECT_EQ(messages(missing), std::vector<std::string>{"box:题库不存在"});
+}
+
 TEST_F(QuizPageTest, StoreProblemsAreShownInBoxes) {
     QuizPage page(context, folder.file("missing.dat"));
     type(page, "关键字", "李");
@@ -153,7 +199,8 @@ TEST_F(QuizPageTest, PicturesOpenTheirWindowAndInFrontReachesTheMainWindow) {
 
     check(page, "窗口前置", true);
     check(page, "窗口前置", false);
-    const std::string title = "ZentrixQorvane——梦幻西游实用工具箱 V1.0.1.4";
+    const std::string title =
+        std::string("ZentrixQorvane——梦幻西游实用工具箱 V") + kalvix::config::kVersion;
     EXPECT_EQ(front, (std::vector<std::pair<std::string, bool>>{{title, true}, {title, false}}));
 }
 

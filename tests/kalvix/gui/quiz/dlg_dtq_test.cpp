@@ -18,8 +18,10 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
+#include <future>
 
 #include "kalvix/core/quiz/question_csv.h"
+#include "kalvix/core/quiz/question_store.h"
 #include "kalvix/core/quiz/quiz_page.h"
 #include "kalvix/gui/framework/html_ctrl.h"
 #include "kalvix/gui/framework/message_box.h"
@@ -160,6 +162,71 @@ class DlgDtqTest : public QObject {
         const auto ranges = second.data(QuizResultModel::kHighlightRole).value<QList<QPoint>>();
         QCOMPARE(ranges.size(), 1);
         QCOMPARE(f.cell(1, 0).mid(ranges[0].x(), ranges[0].y()), u("的"));
+    }
+
+    void fullPinyinAndMixedKeywordsFindAndMark() {
+        Fixture f;
+        auto* edit = f.child<QLineEdit>("editKeyword");
+        edit->setFocus();
+        for (const QString& keyword :
+             {u("changjiang"), u("chang jiang"), u("changj"), u("长j"), u("cj"), u("长江")}) {
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            for (const QChar c : keyword) {
+                if (c.unicode() < 0x80)
+                    QTest::keyClick(edit, c.toLatin1());
+                else
+                    typeText(edit, QString(c));
+            }
+            QCOMPARE(edit->text(), keyword);
+            QVERIFY2(f.rows() >= 1, qPrintable(keyword));
+            QCOMPARE(f.cell(0, 0), u("长江是我国最长的河流吗"));
+            const auto ranges = f.list()
+                                    ->model()
+                                    ->index(0, 0)
+                                    .data(QuizResultModel::kHighlightRole)
+                                    .value<QList<QPoint>>();
+            QCOMPARE(ranges.size(), 1);
+            QCOMPARE(f.cell(0, 0).mid(ranges[0].x(), ranges[0].y()), u("长江"));
+        }
+    }
+
+    void storeIsReadAfterTheFirstFrameWhileKeysAreTaken() {
+        Fixture f;
+        // Declared after the page, so the loader is let go before the page waits for it.
+        struct Gate {
+            std::promise<void> open;
+            bool opened = false;
+            void release() {
+                if (!opened)
+                    open.set_value();
+                opened = true;
+            }
+            ~Gate() { release(); }
+        } gate;
+        std::shared_future<void> opened = gate.open.get_future().share();
+        f.page->storeLoader = [opened](kalvix::QuestionStore& store) {
+            opened.wait();
+            store.refresh();
+        };
+        auto* detail = f.child<QPlainTextEdit>("editDetail");
+        f.page->show();
+        QTRY_VERIFY(f.page->page().loading());
+        QCOMPARE(detail->placeholderText(), u("正在读取题库……"));
+        auto* edit = f.child<QLineEdit>("editKeyword");
+        edit->setFocus();
+        typeText(edit, u("明月"));
+        QCOMPARE(edit->text(), u("明月"));
+        QCOMPARE(f.rows(), 0);
+        gate.release();
+        QTRY_COMPARE(f.rows(), 1);
+        QCOMPARE(f.cell(0, 0), u("“床前明月光”的作者是"));
+        QCOMPARE(f.bar.fieldText(0), u("找到 1 道题目"));
+        QVERIFY(detail->placeholderText().isEmpty());
+        typeText(edit, u("光"));
+        QCOMPARE(f.rows(), 1);
+        QCOMPARE(f.page->page().store().loads(), 1);
+        QVERIFY(f.presenter.shown.isEmpty());
     }
 
     void missingStoreShowsABox() {
