@@ -22,9 +22,15 @@ class PageContext {
     std::int32_t sharedLevel() const { return sharedLevel_; }
     void setSharedLevel(std::int32_t level) { sharedLevel_ = level; }
 
+    // Whether the main window stays above the others: 总在最前 of 跑商助手 and 窗口前置 of
+    // 答题器 both set it, and both show it.
+    bool stayOnTop() const { return stayOnTop_; }
+    void setStayOnTop(bool on) { stayOnTop_ = on; }
+
   private:
     const Catalogue* catalogue_;
     std::int32_t sharedLevel_ = 0;
+    bool stayOnTop_ = false;
 };
 
 }  // namespace kalvix

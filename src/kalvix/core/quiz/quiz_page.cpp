@@ -33,9 +33,10 @@ std::string QuizPage::pictureAddress() {
     return std::string(config::kPortalHost) + "/player/newer23_11.html";
 }
 
-QuizPage::QuizPage(PageContext&, std::string storePath)
+QuizPage::QuizPage(PageContext& context, std::string storePath)
     : store_(std::make_shared<QuestionStore>(storePath.empty() ? defaultStorePath()
-                                                               : std::move(storePath))) {
+                                                               : std::move(storePath))),
+      context_(context) {
     shown_ = store_->rows();
     addEdit(
         "关键字", "editKeyword", [this] { return keyword_; },
@@ -46,7 +47,7 @@ QuizPage::QuizPage(PageContext&, std::string storePath)
             "radioCategory" + std::to_string(index), [this, index] { return category_ == index; },
             [this, index] { chooseCategory(index); });
     addCheck(
-        "窗口前置", "checkInFront", [this] { return inFront_; },
+        "窗口前置", "checkInFront", [this] { return inFront(); },
         [this](bool on) { setInFront(on); });
     Control table;
     table.caption = "结果";
@@ -171,7 +172,7 @@ void QuizPage::copyAnswer() {
 }
 
 void QuizPage::setInFront(bool on) {
-    inFront_ = on;
+    context_.setStayOnTop(on);
     if (keepInFront)
         keepInFront(kMainWindowTitle, on);
 }

@@ -69,7 +69,7 @@ class QuizPage : public PageModel {
     int generation() const { return generation_; }
     int selection() const { return selection_; }
     const std::string& detail() const { return detail_; }
-    bool inFront() const { return inFront_; }
+    bool inFront() const { return context_.stayOnTop(); }
 
     // Hosts: put text on the clipboard (false: it could not be opened), and keep the window
     // with this title above the others or release it. Without a host the copy is kept in
@@ -92,7 +92,7 @@ class QuizPage : public PageModel {
     int selection_ = -1;
     std::string detail_;
     std::string copied_;
-    bool inFront_ = false;
+    PageContext& context_;
 };
 
 }  // namespace kalvix

@@ -19,7 +19,7 @@ std::string joinLines(const std::vector<const char*>& lines) {
 
 }  // namespace
 
-PaoShangPage::PaoShangPage(PageContext&) {
+PaoShangPage::PaoShangPage(PageContext& context) : context_(context) {
     addButton("开始", "buttonStart", [this] { start(); }).enabled = [this] {
         return !clock_.running();
     };
@@ -27,7 +27,7 @@ PaoShangPage::PaoShangPage(PageContext&) {
         return clock_.running();
     };
     addCheck(
-        "总在最前", "checkTopmost", [this] { return topmost_; },
+        "总在最前", "checkTopmost", [this] { return topmost(); },
         [this](bool on) { setTopmost(on); });
     addCheck(
         "刷新主板报警", "checkAlarm", [this] { return alarm_; }, [this](bool on) { setAlarm(on); });

@@ -20,7 +20,7 @@ class PaoShangPage : public PageModel {
     void choosePeriod(int index);  // 当前：
     void reset();                  // 重置
     void setAlarm(bool on) { alarm_ = on; }
-    void setTopmost(bool on) { topmost_ = on; }
+    void setTopmost(bool on) { context_.setStayOnTop(on); }
     void testSound();    // 试听
     void openArticle();  // the link label
     void tick() override;
@@ -28,7 +28,7 @@ class PaoShangPage : public PageModel {
     const PeriodClock& clock() const { return clock_; }
     int chosenPeriod() const { return chosen_; }
     bool alarm() const { return alarm_; }
-    bool topmost() const { return topmost_; }
+    bool topmost() const { return context_.stayOnTop(); }
     const std::string& countdown() const { return countdown_; }
 
     static const std::string& noteText();
@@ -43,7 +43,7 @@ class PaoShangPage : public PageModel {
     PeriodClock clock_;
     int chosen_ = 0;
     bool alarm_ = false;
-    bool topmost_ = false;
+    PageContext& context_;
     // Written at timer events only, as the label is.
     std::string countdown_;
 };

@@ -13,6 +13,7 @@
 #include "kalvix/gui/app/usage_report_runner.h"
 #include "kalvix/gui/framework/dialog_units.h"
 #include "kalvix/gui/framework/html_ctrl.h"
+#include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/page_widget.h"
 #include "kalvix/gui/framework/status_bar.h"
 #include "kalvix/gui/simulator/dlg_simulation.h"
@@ -168,6 +169,9 @@ void CKalvixDlg::switchPage() {
     } else if (auto* p = qobject_cast<PageWidget*>(page(tab))) {
         p->setGeometry(rect);
         p->takeSharedLevel();  // only 人物 and 任务 take it
+        // What pages share (the stay-on-top state of two pages) may have changed meanwhile.
+        if (p->binder())
+            p->binder()->refresh();
         p->show();
     }
     previousTab_ = tab;

@@ -1,5 +1,6 @@
 // The main window with its real pages, offscreen.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,6 +98,25 @@ class MainWindowTest : public QObject {
         QCOMPARE(offline->text(), QStringLiteral("400000"));
         auto* target = dlg.characterPage().findChild<QComboBox*>(QStringLiteral("comboTarget"));
         QCOMPARE(target->itemText(0), QStringLiteral("80"));
+    }
+
+    void stayOnTopIsOneStateOfTwoPages() {
+        CKalvixDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        const auto box = [&dlg](int tab, const char* name) {
+            dlg.tabs()->setCurrentIndex(tab);
+            return dlg.page(tab)->findChild<QCheckBox*>(QString::fromLatin1(name));
+        };
+        QCheckBox* topmost = box(8, "checkTopmost");  // 跑商助手: 总在最前
+        QVERIFY(topmost);
+        QTest::mouseClick(topmost, Qt::LeftButton, {}, QPoint(6, topmost->height() / 2));
+        QVERIFY(dlg.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCheckBox* inFront = box(9, "checkInFront");  // 答题器: 窗口前置 shows the same state
+        QVERIFY(inFront && inFront->isChecked());
+        QTest::mouseClick(inFront, Qt::LeftButton, {}, QPoint(6, inFront->height() / 2));
+        QVERIFY(!dlg.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!box(8, "checkTopmost")->isChecked());
     }
 
     void aboutPageLoadsAtStartAndOnFirstSelectionOnly() {
