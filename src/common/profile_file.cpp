@@ -3,36 +3,13 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "common/ascii_text.h"
 #include "common/atomic_file.h"
 
 namespace common {
 namespace {
 
 constexpr std::size_t npos = static_cast<std::size_t>(-1);
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
 
 std::string oneLine(std::string_view text) {
     std::string out;
@@ -77,17 +54,17 @@ void ProfileFile::parse(std::string_view text) {
             raw.remove_suffix(1);
         Line line;
         line.raw = std::string(raw);
-        std::string_view t = trim(raw);
+        std::string_view t = trimBlanks(raw);
         if (!t.empty() && t.front() == '[') {
             std::size_t close = t.find(']');
             line.header = true;
-            line.section = std::string(trim(
+            line.section = std::string(trimBlanks(
                 t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
             current = line.section;
         } else if (!t.empty() && t.front() != ';') {
             std::size_t eq = t.find('=');
             if (eq != std::string_view::npos)
-                line.key = std::string(trim(t.substr(0, eq)));
+                line.key = std::string(trimBlanks(t.substr(0, eq)));
             line.section = current;
         } else {
             line.section = current;
@@ -119,7 +96,7 @@ std::optional<std::string> ProfileFile::value(std::string_view section,
     if (i == npos)
         return std::nullopt;
     std::string_view raw = lines_[i].raw;
-    std::string_view v = trim(raw.substr(raw.find('=') + 1));
+    std::string_view v = trimBlanks(raw.substr(raw.find('=') + 1));
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
         v = v.substr(1, v.size() - 2);
     return std::string(v);

@@ -6,35 +6,15 @@
 
 #include <cerrno>
 
+#include "common/ascii_text.h"
 #include "common/gbk.h"
 #include "common/program_folder.h"
 
 namespace kalvix {
 namespace {
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto x = static_cast<unsigned char>(a[i]);
-        auto y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
+using common::equalsNoCase;
+using common::trimBlanks;
 
 void replaceAll(std::string& text, std::string_view from, std::string_view to) {
     for (std::size_t pos = 0; (pos = text.find(from, pos)) != std::string::npos;) {
@@ -108,22 +88,22 @@ GuideFile::Index::Index(std::string utf8) : text_(std::move(utf8)) {
         const std::size_t end = all.find('\n', pos);
         std::string_view line = all.substr(pos, end == std::string_view::npos ? end : end - pos);
         pos = end == std::string_view::npos ? all.size() : end + 1;
-        const std::string_view t = trim(line);
+        const std::string_view t = trimBlanks(line);
         if (t.empty() || t.front() == ';')
             continue;
         if (t.front() == '[') {
             const std::size_t close = t.find(']');
             headers_.push_back(
-                span(trim(t.substr(1, close == std::string_view::npos ? close : close - 1))));
+                span(trimBlanks(t.substr(1, close == std::string_view::npos ? close : close - 1))));
             continue;
         }
         const std::size_t eq = t.find('=');
         if (eq == std::string_view::npos || headers_.empty())
             continue;  // not a key, or a key before any section
-        const std::string_view name = trim(t.substr(0, eq));
+        const std::string_view name = trimBlanks(t.substr(0, eq));
         if (name.empty())
             continue;
-        std::string_view value = trim(t.substr(eq + 1));
+        std::string_view value = trimBlanks(t.substr(eq + 1));
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
             value.back() == value.front())
             value = value.substr(1, value.size() - 2);

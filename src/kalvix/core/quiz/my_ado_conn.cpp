@@ -4,24 +4,12 @@
 
 #include <cstdio>
 
+#include "common/ascii_text.h"
+
 namespace kalvix {
 namespace {
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto x = static_cast<unsigned char>(a[i]);
-        auto y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<unsigned char>(x + 32);
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<unsigned char>(y + 32);
-        if (x != y)
-            return false;
-    }
-    return true;
-}
+using common::equalsNoCase;
 
 bool startsNoCase(std::string_view text, std::string_view prefix) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\n' ||
