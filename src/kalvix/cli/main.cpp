@@ -42,6 +42,7 @@ void printHelp() {
            "  --time=T            fix the clock (seconds since 1970)\n"
            "  --load=FILE.PSF     人物模拟加点系统: open with a build file loaded\n"
            "  --save=FILE.PSF     人物模拟加点系统: write the build file at the end\n"
+           "  --compare=FILE.PSF  人物模拟加点系统: this build and that one side by side\n"
            "  --controls          also print every control's state (text, checked, enabled,\n"
            "                      visible; a list's items and current position)\n"
            "  --store=FILE        the question store of 答题器 (default: Conversion.dat beside\n"
@@ -64,7 +65,7 @@ static int runCalc(int argc, char** argv) {
     std::size_t i = 0;
     std::string store;                        // --store=FILE: the question store of 答题器
     bool controls = false;                    // --controls: every control's state too
-    std::vector<std::string> simulationArgs;  // --load= and --save= before the page
+    std::vector<std::string> simulationArgs;  // --load=, --save=, --compare= before the page
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
         const std::string& a = args[i];
         if (a == "--help") {
@@ -92,7 +93,8 @@ static int runCalc(int argc, char** argv) {
             store = a.substr(8);
             continue;
         }
-        if (a.rfind("--load=", 0) == 0 || a.rfind("--save=", 0) == 0) {
+        if (a.rfind("--load=", 0) == 0 || a.rfind("--save=", 0) == 0 ||
+            a.rfind("--compare=", 0) == 0) {
             simulationArgs.push_back(a);
             continue;
         }

@@ -13,11 +13,13 @@ bool takeSimulationOptions(std::vector<std::string>& args, SimulationOptions& op
             target = &options.load;
         else if (a.rfind("--save=", 0) == 0)
             target = &options.save;
+        else if (a.rfind("--compare=", 0) == 0)
+            target = &options.compare;
         if (!target) {
             rest.push_back(a);
             continue;
         }
-        *target = a.substr(7);
+        *target = a.substr(a.find('=') + 1);
         if (target->empty()) {
             error = "missing file name: " + a;
             return false;
@@ -32,7 +34,7 @@ bool applyLoadOption(PageModel& page, const SimulationOptions& options, std::str
         return true;
     auto* simulation = dynamic_cast<SimulationPage*>(&page);
     if (!simulation) {
-        error = std::string("--load and --save belong to ") + kSimulationTitle;
+        error = std::string("--load, --save and --compare belong to ") + kSimulationTitle;
         return false;
     }
     // A file that cannot be read shows its box among the opening messages, as in the window.
@@ -44,12 +46,27 @@ bool applyLoadOption(PageModel& page, const SimulationOptions& options, std::str
 bool applySaveOption(PageModel& page, const SimulationOptions& options,
                      nlohmann::ordered_json& output) {
     auto* simulation = dynamic_cast<SimulationPage*>(&page);
-    if (options.save.empty() || !simulation)
+    if (!simulation)
         return true;
-    const bool saved = simulation->saveTo(options.save);
+    bool ok = true;
+    if (!options.compare.empty()) {
+        ok = simulation->compareWithFile(options.compare);
+        nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+        for (const ComparedAttribute& a : simulation->comparison())
+            rows.push_back({{"attribute", a.name},
+                            {"this", a.mine},
+                            {"other", a.other},
+                            {"difference", a.difference()},
+                            {"verdict", a.verdict() > 0   ? "better"
+                                        : a.verdict() < 0 ? "worse"
+                                                          : "same"}});
+        output["对比"] = rows;
+    }
+    if (!options.save.empty())
+        ok = simulation->saveTo(options.save) && ok;
     for (const PageMessage& m : simulation->takeMessages())
         output["messages"].push_back({{"where", "box"}, {"text", m.text}});
-    return saved;
+    return ok;
 }
 
 }  // namespace kalvix

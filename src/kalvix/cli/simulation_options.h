@@ -14,7 +14,8 @@ class PageModel;
 struct SimulationOptions {
     std::string load;
     std::string save;
-    bool any() const { return !load.empty() || !save.empty(); }
+    std::string compare;  // --compare=OTHER.PSF: the two builds side by side in the output
+    bool any() const { return !load.empty() || !save.empty() || !compare.empty(); }
 };
 
 // Takes the options out of args, wherever they stand; false (with error set) for an option
@@ -27,7 +28,8 @@ bool takeSimulationOptions(std::vector<std::string>& args, SimulationOptions& op
 bool applyLoadOption(PageModel& page, const SimulationOptions& options, std::string& error);
 
 // After the arguments: saves the build and adds a failure's message to the output. False when
-// the file could not be written.
+// the file could not be written. With --compare the output gets "对比": each attribute with
+// this build's value, the other's, the difference and which one is better.
 bool applySaveOption(PageModel& page, const SimulationOptions& options,
                      nlohmann::ordered_json& output);
 

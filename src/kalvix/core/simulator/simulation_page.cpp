@@ -10,9 +10,6 @@
 namespace kalvix {
 namespace {
 
-constexpr const char* kAttributes[kBasicAttributes] = {"体质", "魔力", "力量", "耐力", "敏捷"};
-constexpr const char* kStatusNames[kStatusAttributes] = {"气血", "魔法", "命中", "伤害",
-                                                         "防御", "速度", "躲避", "灵力"};
 constexpr const char* kSchools[3][4] = {{"大唐官府", "化生寺", "方寸山", "女儿村"},
                                         {"天宫", "龙宫", "五庄观", "普陀山"},
                                         {"狮驼岭", "魔王寨", "阴曹地府", "盘丝洞"}};
@@ -31,16 +28,16 @@ constexpr const char* kMountHeading = "<h3>坐骑</h3>";
 }  // namespace
 
 std::string SimulationPage::attributeCaption(int k) {
-    return kAttributes[k];
+    return kAttributeNames[k];
 }
 
 std::string SimulationPage::stepCaption(int k, int amount) {
-    return std::string(kAttributes[k]) + "." + (amount > 0 ? "+" : "-") +
+    return std::string(kAttributeNames[k]) + "." + (amount > 0 ? "+" : "-") +
            std::to_string(amount > 0 ? amount : -amount);
 }
 
 std::string SimulationPage::quickCaption(int k) {
-    return std::string("快速加点.") + kAttributes[k];
+    return std::string("快速加点.") + kAttributeNames[k];
 }
 
 std::string SimulationPage::skillListCaption(int slot) {
@@ -108,6 +105,29 @@ void SimulationPage::recordEveryChange() {
             if (!state().sameStep(before))
                 history_.changed(std::move(before), kind == ControlKind::Edit ? caption : "");
         });
+}
+
+void SimulationPage::compareWithCurrent() {
+    compared_ = std::make_unique<SimulatorSession>(context_.catalogue());
+    compared_->open(0);
+    compared_->restore(build(), session_.record());
+}
+
+bool SimulationPage::compareWithFile(const std::string& path) {
+    auto other = std::make_unique<SimulatorSession>(context_.catalogue());
+    other->open(0);
+    const BuildFileResult r = other->load(path, kMaxBuildLevel);
+    if (!r.message.empty())
+        showBox(r.message);
+    if (r.status != BuildFileStatus::Done)
+        return false;
+    compared_ = std::move(other);
+    return true;
+}
+
+std::vector<ComparedAttribute> SimulationPage::comparison() const {
+    return compared_ ? compareSheets(sheet(), compared_->sheet())
+                     : std::vector<ComparedAttribute>{};
 }
 
 void SimulationPage::undo() {

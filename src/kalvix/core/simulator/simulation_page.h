@@ -12,6 +12,7 @@
 
 #include "kalvix/core/page/page_context.h"
 #include "kalvix/core/page/page_model.h"
+#include "kalvix/core/simulator/build_comparison.h"
 #include "kalvix/core/simulator/build_history.h"
 #include "kalvix/core/simulator/simulator_session.h"
 
@@ -77,6 +78,12 @@ class SimulationPage : public PageModel {
     // The top of the 级别 list: 175 until 已飞升 is first toggled, then 155 or 145.
     std::int32_t levelLimit() const { return levelLimit_; }
 
+    // 对比当前 and 对比文件: another build beside this one, a copy of it as it is now or one
+    // read from a file (its failure shows its box). Empty until there is one.
+    void compareWithCurrent();
+    bool compareWithFile(const std::string& path);
+    std::vector<ComparedAttribute> comparison() const;
+
     // 撤销 and 重做: every change of the page and of its editors, one step each.
     void undo();
     void redo();
@@ -130,6 +137,7 @@ class SimulationPage : public PageModel {
     bool mountSummarised_ = false;
     std::string clipboard_;
     std::string currentFile_;
+    std::unique_ptr<SimulatorSession> compared_;
     BuildHistory<State> history_;
 };
 

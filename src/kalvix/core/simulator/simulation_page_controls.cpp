@@ -60,6 +60,23 @@ void SimulationPage::declareControls() {
     addButton(kRedoCaption, "buttonRedo", [this] { redo(); }).enabled = [this] {
         return canRedo();
     };
+    addButton("对比当前", "buttonCompareCurrent", [this] { compareWithCurrent(); });
+    addButton("对比文件", "buttonCompareFile", [this] {
+        if (choosePath)
+            if (auto path = choosePath(false))
+                compareWithFile(*path);
+    });
+    Control compare;
+    compare.caption = "对比";
+    compare.id = "tableCompare";
+    compare.kind = ControlKind::Table;
+    compare.rows = [this] {
+        TableRows rows;
+        for (const ComparedAttribute& a : comparison())
+            rows.push_back({a.name, number(a.mine), number(a.other), a.difference()});
+        return rows;
+    };
+    add(std::move(compare));
     addButton("复制代码", "buttonCopyCode", [this] { copyCode(); });
     addButton("粘贴代码", "buttonPasteCode", [this] { pasteCode(); });
     // kalvix-calc's stand-in for the clipboard: 复制代码 writes it, 粘贴代码 reads it.
@@ -95,10 +112,8 @@ void SimulationPage::declareControls() {
     const char* const statusIds[kStatusAttributes] = {"editHp",    "editMp",      "editHit",
                                                       "editHurt",  "editDefence", "editSpeed",
                                                       "editDodge", "editAnima"};
-    const char* const statusNames[kStatusAttributes] = {"气血", "魔法", "命中", "伤害",
-                                                        "防御", "速度", "躲避", "灵力"};
     for (int j = 0; j < kStatusAttributes; ++j)
-        addResult(statusNames[j], statusIds[j],
+        addResult(kStatusNames[j], statusIds[j],
                   [this, j] { return number(sheet().finalStatus[j]); });
 
     const char* const auxNames[kAuxSkills] = {"强身", "冥思", "养生", "健身"};

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QStyle>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QUrl>
 #include <utility>
@@ -69,6 +71,9 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
     // The page has no OK button: Enter in a field must not press whichever button comes first.
     for (QPushButton* b : findChildren<QPushButton*>())
         b->setAutoDefault(false);
+    // The comparison column: names and three numbers, every row in view.
+    ui.tableCompare->verticalHeader()->hide();
+    ui.tableCompare->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     // Undo and redo with the desktop's usual keys and icons.
     ui.buttonUndo->setIcon(
         QIcon::fromTheme(QStringLiteral("edit-undo"), style()->standardIcon(QStyle::SP_ArrowBack)));
@@ -231,6 +236,17 @@ void CDlgSimulation::decorate() {
     equipmentFrame_.setEnabled(page_->build().equipmentOn);
     summaryFrame_.setEnabled(page_->build().equipmentOn);
     rememberFile();
+    // The difference in green where this build is the better one, in red where it is worse.
+    if (auto* table = qobject_cast<QTableWidget*>(binder_->widgetFor("对比"))) {
+        const std::vector<ComparedAttribute> rows = page_->comparison();
+        for (int r = 0; r < static_cast<int>(rows.size()) && r < table->rowCount(); ++r)
+            if (QTableWidgetItem* item = table->item(r, 3)) {
+                const int verdict = rows[static_cast<std::size_t>(r)].verdict();
+                item->setForeground(verdict > 0   ? QColor(0, 128, 0)
+                                    : verdict < 0 ? QColor(192, 0, 0)
+                                                  : table->palette().color(QPalette::Text));
+            }
+    }
 }
 
 void registerSimulatorDialogs() {

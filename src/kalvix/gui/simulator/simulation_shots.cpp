@@ -30,6 +30,8 @@ void sampleBuild(CDlgSimulation& d) {
     actions.chooseItem("命中技能", "110");
     actions.chooseItem("伤害技能", "110");
     actions.chooseItem("冥思", "40");
+    // Compared with the build before its points went in.
+    actions.click("对比当前");
     actions.type("快速加点.力量", "400");
     actions.type("快速加点.敏捷", "100");
     actions.click("数值");

@@ -285,6 +285,59 @@ TEST(SimulationPage, ResetClearsPointsAndEntries) {
     EXPECT_FALSE(enabled(page, "比例"));
 }
 
+TEST(SimulationPage, ComparesWithACopyOrAFileMarkingBetterAndWorse) {
+    // Points on this build after a copy: the attribute gains them, what it feeds is better,
+    // what it does not feed is the same.
+    struct Case {
+        const char* step;
+        const char* attribute;
+        const char* difference;
+        const char* fed;      // better on this build
+        const char* unmoved;  // the same on both
+    } cases[] = {
+        {"体质.+5", "体质", "+5", "气血", "魔力"},
+        {"力量.+5", "力量", "+5", "伤害", "耐力"},
+        {"敏捷.+5", "敏捷", "+5", "速度", "体质"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.step);
+        Fixture f(100);
+        Page& page = *f;
+        EXPECT_TRUE(page.comparison().empty());
+        press(page, "对比当前");
+        for (const ComparedAttribute& a : page.comparison())
+            EXPECT_EQ(a.verdict(), 0) << a.name;
+        press(page, c.step);
+        for (const ComparedAttribute& a : page.comparison()) {
+            if (a.name == c.attribute) {
+                EXPECT_EQ(a.difference(), c.difference);
+            } else if (a.name == c.fed) {
+                EXPECT_EQ(a.verdict(), 1);
+            } else if (a.name == c.unmoved) {
+                EXPECT_EQ(a.verdict(), 0);
+            }
+        }
+    }
+    // A build from a file: the other side is that build; a file that cannot be read changes
+    // nothing.
+    const std::string file = ::testing::TempDir() + "compare.PSF";
+    {
+        Fixture f(100);
+        press(*f, "体质.+5");
+        ASSERT_TRUE((*f).saveTo(file));
+    }
+    Fixture f(100);
+    Page& page = *f;
+    ASSERT_TRUE(page.compareWithFile(file));
+    const auto rows = page.comparison();
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows[0].name, "气血");
+    EXPECT_EQ(rows[0].verdict(), -1);  // the file's build has five more 体质
+    EXPECT_FALSE(page.compareWithFile(file + ".none"));
+    EXPECT_EQ(page.comparison()[0].other, rows[0].other);
+    std::remove(file.c_str());
+}
+
 TEST(SimulationPage, QuickAllocation) {
     // Large ratios split as typed: 15 points at 200000 : 100000 are 10 and 5.
     for (const auto& [first, second, expected] :
