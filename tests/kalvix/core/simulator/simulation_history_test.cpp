@@ -21,12 +21,12 @@ bool isHistoryButton(const kalvix::Control& c) {
     return c.caption == kalvix::kUndoCaption || c.caption == kalvix::kRedoCaption;
 }
 
-// Every control but the two history buttons and kalvix-calc's clipboard stand-in, which is
-// no part of the build.
+// Every control but the two history buttons, kalvix-calc's clipboard stand-in and the
+// comparison, which are no part of the build (the comparison is a view beside it).
 std::vector<ControlState> shown(const SimulationPage& page) {
     std::vector<ControlState> states;
     for (const kalvix::Control& c : page.controls())
-        if (!isHistoryButton(c) && c.caption != "剪贴板")
+        if (!isHistoryButton(c) && c.caption != "剪贴板" && c.caption != "对比")
             states.push_back(kalvix::controlState(c));
     return states;
 }
