@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include "common/file_io.h"
+
 namespace common {
 namespace {
 
@@ -43,15 +45,7 @@ AtomicWrite writeFileAtomically(const std::string& path, std::string_view conten
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return AtomicWrite::CreateFailed;
-    bool ok = ::fchmod(fd, mode) == 0;
-    for (std::size_t done = 0; ok && done < contents.size();) {
-        const ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            done += static_cast<std::size_t>(n);
-    }
+    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, contents);
     ok = ok && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_io.h"
 #include "common/program_folder.h"
 #include "upvarro/core/command_line.h"
 #include "upvarro/core/unattended_run.h"
@@ -49,19 +50,6 @@ int unattended(const std::vector<std::string>& args, const std::string& self,
                                   options);
 }
 
-bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Replaces this process with the wizard, which learns this file's path from the environment.
 // Returns only when that failed.
 void startWizard(char** argv, const std::string& self) {
@@ -70,7 +58,7 @@ void startWizard(char** argv, const std::string& self) {
     const char* image = _binary_upvarro_wizard_start;
     const auto size = static_cast<std::size_t>(_binary_upvarro_wizard_end - image);
     int fd = ::memfd_create("upvarro", MFD_CLOEXEC);
-    if (fd >= 0 && writeAll(fd, image, size))
+    if (fd >= 0 && common::writeAll(fd, std::string_view(image, size)))
         ::fexecve(fd, argv, environ);
     if (fd >= 0)
         ::close(fd);
@@ -81,7 +69,8 @@ void startWizard(char** argv, const std::string& self) {
     fd = ::mkstemp(path.data());
     if (fd < 0)
         return;
-    const bool written = writeAll(fd, image, size) && ::fchmod(fd, 0700) == 0;
+    const bool written =
+        common::writeAll(fd, std::string_view(image, size)) && ::fchmod(fd, 0700) == 0;
     ::close(fd);
     if (written) {
         ::setenv(upvarro::kWizardFileVariable, path.c_str(), 1);

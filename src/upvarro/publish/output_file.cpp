@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/file_io.h"
 #include "upvarro/publish/release_folder.h"
 
 namespace upvarro::publish {
@@ -16,18 +17,6 @@ namespace {
 
 std::string systemError() {
     return std::strerror(errno);
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
 }
 
 void syncFolder(const std::string& folder) {
@@ -61,7 +50,7 @@ bool OutputFile::prepare(const std::string& folder, const std::string& name, std
     temporary_ = path.data();
     target_ = folder + "/" + name;
     // mkstemp makes the file private; the list is for a web server to read.
-    bool ok = ::fchmod(fd, userFileMode()) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = ::fchmod(fd, userFileMode()) == 0 && common::writeAll(fd, bytes) && ::fsync(fd) == 0;
     std::string why = systemError();
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -104,7 +93,7 @@ bool createExclusive(const std::string& path, std::string_view bytes, unsigned m
         error = path + ": " + systemError();
         return false;
     }
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = common::writeAll(fd, bytes) && ::fsync(fd) == 0;
     std::string why = systemError();
     if (::close(fd) != 0 && ok) {
         ok = false;

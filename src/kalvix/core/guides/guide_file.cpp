@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "common/ascii_text.h"
+#include "common/file_io.h"
 #include "common/gbk.h"
 #include "common/program_folder.h"
 
@@ -126,17 +127,12 @@ std::optional<std::string_view> GuideFile::Index::value(std::string_view section
 }
 
 const GuideFile::Index* GuideFile::current() const {
-    struct stat st {};
-    if (::stat(path_.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    const std::optional<Stamp> now = common::regularFileStamp(path_);
+    if (!now) {
         cache_->stamp.reset();
         cache_->index.reset();
         return nullptr;
     }
-    Stamp now;
-    now.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    now.size = static_cast<std::int64_t>(st.st_size);
-    now.inode = static_cast<std::uint64_t>(st.st_ino);
-    now.device = static_cast<std::uint64_t>(st.st_dev);
     if (cache_->stamp == now)
         return cache_->index.get();
     cache_->stamp = now;

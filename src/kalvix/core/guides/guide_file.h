@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/file_io.h"
+
 namespace kalvix {
 
 class GuideFile {
@@ -67,13 +69,7 @@ class GuideFile {
     };
 
   private:
-    struct Stamp {
-        std::int64_t mtimeNs = 0;
-        std::int64_t size = -1;
-        std::uint64_t inode = 0;
-        std::uint64_t device = 0;
-        bool operator==(const Stamp&) const = default;
-    };
+    using Stamp = common::FileStamp;
     struct Cache {
         std::optional<Stamp> stamp;
         std::shared_ptr<const Index> index;  // empty: no readable file

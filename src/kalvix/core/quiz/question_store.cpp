@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/file_io.h"
 #include "kalvix/core/quiz/like_pattern.h"
 #include "kalvix/core/quiz/pinyin_readings.h"
 
@@ -38,18 +39,6 @@ void QuestionStore::setPath(std::string path) {
     failed_.reset();
 }
 
-std::optional<QuestionStore::Stamp> QuestionStore::stampOf(const std::string& path) {
-    struct stat st {};
-    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    Stamp s;
-    s.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    s.size = static_cast<std::int64_t>(st.st_size);
-    s.inode = static_cast<std::uint64_t>(st.st_ino);
-    s.device = static_cast<std::uint64_t>(st.st_dev);
-    return s;
-}
-
 void QuestionStore::drop() {
     conn_.close();
     stamp_.reset();
@@ -66,7 +55,7 @@ void QuestionStore::drop() {
 }
 
 QuestionStore::Status QuestionStore::refresh() {
-    const std::optional<Stamp> now = stampOf(path_);
+    const std::optional<Stamp> now = common::regularFileStamp(path_);
     if (!now) {
         drop();
         failed_.reset();

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/file_io.h"
 #include "kalvix/core/quiz/like_pattern.h"
 #include "kalvix/core/quiz/my_ado_conn.h"
 #include "kalvix/core/quiz/pinyin_match.h"
@@ -77,14 +78,7 @@ class QuestionStore {
     static const char* queryText(bool oneCategory);
 
   private:
-    struct Stamp {
-        std::int64_t mtimeNs = 0;
-        std::int64_t size = -1;
-        std::uint64_t inode = 0;
-        std::uint64_t device = 0;
-        bool operator==(const Stamp&) const = default;
-    };
-    static std::optional<Stamp> stampOf(const std::string& path);
+    using Stamp = common::FileStamp;
     bool load();
     void drop();
     bool rowInCategory(std::size_t row, const std::optional<std::string>& category) const;

@@ -12,6 +12,7 @@
 #include <functional>
 #include <system_error>
 
+#include "common/file_io.h"
 #include "common/hex_digest.h"
 #include "upvarro/core/update_entry.h"
 
@@ -59,19 +60,6 @@ class SumCheck {
     common::HexDigest md5_{common::DigestKind::Md5};
     common::HexDigest sha256_{common::DigestKind::Sha256};
 };
-
-bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 bool isElf(const char* head, std::size_t n) {
     return n >= 4 && std::memcmp(head,
@@ -181,7 +169,7 @@ InstallResult copyInto(int in, const std::string& to, const ExpectedSums& expect
             first = false;
         }
         sums.update(buf, static_cast<std::size_t>(n));
-        ok = writeAll(out.get(), buf, static_cast<std::size_t>(n));
+        ok = common::writeAll(out.get(), std::string_view(buf, static_cast<std::size_t>(n)));
     }
     if (!known)
         mode = looksExecutable(head, headSize) ? 0755 : 0644;
@@ -378,7 +366,7 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes) {
     struct stat old {};
     mode_t mode =
         ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) ? (old.st_mode & 0777) : 0644;
-    bool ok = ::fchmod(out.get(), mode) == 0 && writeAll(out.get(), bytes.data(), bytes.size()) &&
+    bool ok = ::fchmod(out.get(), mode) == 0 && common::writeAll(out.get(), bytes) &&
               ::fsync(out.get()) == 0;
     ok = ::close(out.release()) == 0 && ok;
     if (ok && ::rename(tmp.c_str(), path.c_str()) == 0) {
