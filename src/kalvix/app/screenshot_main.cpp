@@ -11,11 +11,7 @@
 
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/gui/app/kalvix_dlg.h"
-#include "kalvix/gui/app/screenshot_registry.h"
-
-namespace kalvix::gui {
-void registerAllShots();
-}
+#include "kalvix/shots/screenshot_registry.h"
 
 int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -36,8 +32,7 @@ int main(int argc, char** argv) {
         if (dlg.grab().save(file))
             ++written;
     }
-    kalvix::gui::registerAllShots();
-    for (const auto& shot : kalvix::gui::shots()) {
+    for (const auto& shot : kalvix::gui::allShots()) {
         std::unique_ptr<QWidget> w(shot.create(dlg.host()));
         if (!w)
             continue;

@@ -63,9 +63,10 @@ void printHelp() {
 static int runCalc(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::size_t i = 0;
-    std::string store;                        // --store=FILE: the question store of 答题器
-    bool controls = false;                    // --controls: every control's state too
-    std::vector<std::string> simulationArgs;  // --load=, --save=, --compare= before the page
+    std::string store;                              // --store=FILE: the question store of 答题器
+    kalvix::Clock clock = kalvix::Clock::system();  // --time=T fixes it
+    bool controls = false;                          // --controls: every control's state too
+    std::vector<std::string> simulationArgs;        // --load=, --save=, --compare= before the page
     for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
         const std::string& a = args[i];
         if (a == "--help") {
@@ -82,7 +83,7 @@ static int runCalc(int argc, char** argv) {
                 std::cerr << "kalvix-calc: bad time: " << a.substr(7) << '\n';
                 return 2;
             }
-            kalvix::fixCurrentTime(*t);
+            clock = kalvix::Clock::fixedAt(*t);
             continue;
         }
         if (a == "--controls") {
@@ -140,6 +141,7 @@ static int runCalc(int argc, char** argv) {
         return 2;
     }
     kalvix::PageContext context;
+    context.setClock(clock);
     auto page = entry->create(context);
     if (!kalvix::applyLoadOption(*page, simulation, optionError)) {
         std::cerr << "kalvix-calc: " << optionError << '\n';

@@ -1,7 +1,5 @@
 #include "kalvix/core/calculators/practice_page.h"
 
-#include "kalvix/core/page/clock.h"
-
 namespace kalvix {
 namespace {
 
@@ -17,7 +15,7 @@ std::string str(std::int64_t v) {
 
 }  // namespace
 
-PracticePage::PracticePage(PageContext&) {
+PracticePage::PracticePage(PageContext& context) : context_(context) {
     struct KindRadio {
         const char* caption;
         const char* id;
@@ -143,7 +141,7 @@ void PracticePage::simulate() {
     casts_.clear();
     int won = 0;
     // Reseeded on every run: two runs within one second draw the same casts.
-    rand_.seed(static_cast<std::uint32_t>(currentTime()));
+    rand_.seed(static_cast<std::uint32_t>(context_.clock().now()));
     for (int i = 1; i <= kCasts; ++i) {
         const int r = rand_.next();
         const bool success = r / 32768.0 < p_;

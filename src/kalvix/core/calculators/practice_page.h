@@ -70,6 +70,7 @@ class PracticePage : public PageModel {
     std::string successes_;
     std::string failures_;
     ClassicRand rand_;
+    const PageContext& context_;  // its clock seeds the simulation
 };
 
 }  // namespace kalvix

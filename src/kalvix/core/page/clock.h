@@ -4,9 +4,21 @@
 
 namespace kalvix {
 
-// The current time in seconds since 1970; kalvix-calc --time=T fixes it so that what depends
-// on the clock is reproducible.
-std::int64_t currentTime();
-void fixCurrentTime(std::optional<std::int64_t> seconds);
+// The time pages read, in seconds since 1970: the system's, or a fixed one (kalvix-calc
+// --time=T, tests) so that what depends on the clock is reproducible.
+class Clock {
+  public:
+    static Clock system() { return Clock(); }
+    static Clock fixedAt(std::int64_t seconds) { return Clock(seconds); }
+
+    std::int64_t now() const;
+    bool fixed() const { return fixed_.has_value(); }
+
+  private:
+    Clock() = default;
+    explicit Clock(std::int64_t seconds) : fixed_(seconds) {}
+
+    std::optional<std::int64_t> fixed_;
+};
 
 }  // namespace kalvix

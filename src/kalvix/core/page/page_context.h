@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "kalvix/core/page/clock.h"
+
 namespace kalvix {
 
 class Catalogue;
@@ -18,6 +20,10 @@ class PageContext {
 
     const Catalogue& catalogue() const { return *catalogue_; }
 
+    // The time pages read; the system's unless kalvix-calc or a test fixes it.
+    const Clock& clock() const { return clock_; }
+    void setClock(Clock clock) { clock_ = clock; }
+
     // The level of the 人物 and 任务 pages' "当前等级" lists, shared between them.
     std::int32_t sharedLevel() const { return sharedLevel_; }
     void setSharedLevel(std::int32_t level) { sharedLevel_ = level; }
@@ -29,6 +35,7 @@ class PageContext {
 
   private:
     const Catalogue* catalogue_;
+    Clock clock_ = Clock::system();
     std::int32_t sharedLevel_ = 0;
     bool stayOnTop_ = false;
 };

@@ -17,12 +17,15 @@
 #include "kalvix/gui/framework/page_widget.h"
 #include "kalvix/gui/framework/status_bar.h"
 #include "kalvix/gui/simulator/dlg_simulation.h"
+#include "kalvix/gui/tooltip/program_pictures.h"
 
 namespace kalvix::gui {
 
 const char* const CKalvixDlg::kTitle = config::kMainWindowTitle;
 
-CKalvixDlg::CKalvixDlg(QWidget* parent) : QWidget(parent), host_(context_) {
+CKalvixDlg::CKalvixDlg(QWidget* parent)
+    : QWidget(parent), pictures_(programPictures(context_.catalogue())), host_(context_) {
+    host_.setPictures(&pictures_);
     initialise();
 }
 
@@ -75,7 +78,7 @@ void CKalvixDlg::initialise() {
     host_.setStatusBar(statusBar_);
 
     // 5, 6. Tabs and their pages, hidden, from the page registry in tab order.
-    registerAllDialogs();
+    addStandardDialogs(host_);
     createPages();
     tabs_.setGeometry(0, 0, dluX(316), tabs_.sizeHint().height());
     queryForm_.setParent(this, Qt::Widget);

@@ -57,6 +57,7 @@ class CKalvixDlg : public QWidget {
     void switchPage();
 
     PageContext context_;
+    PictureProvider pictures_;
     PageHost host_;
     QTabBar tabs_;
     QGroupBox frame_;

@@ -52,13 +52,10 @@ PageWidget* createPageWidget(const std::string& caption, PageHost& host,
     return it->second(host, std::move(model));
 }
 
-void registerAllDialogs() {
-    // Each subsystem with dialogs of its own adds its registration call here.
-    registerSimulatorDialogs();
-    DLG_dtq::registerDialogs();
-    registerFurnitureDialog();
-    registerRuneDialog();
-    registerEquipmentDialogs();
+void addStandardDialogs(PageHost& host) {
+    // Each subsystem with dialogs of its own adds its call here.
+    addSimulatorDialogs(host);
+    DLG_dtq::addDialogs(host);
 }
 
 }  // namespace kalvix::gui

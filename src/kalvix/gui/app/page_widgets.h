@@ -18,7 +18,7 @@ class PageWidget;
 PageWidget* createPageWidget(const std::string& caption, PageHost& host,
                              std::unique_ptr<PageModel> model);
 
-// Every window's dialogs are registered once, before the first window opens.
-void registerAllDialogs();
+// Lets host open every dialog a page opens by its title.
+void addStandardDialogs(PageHost& host);
 
 }  // namespace kalvix::gui

@@ -1,23 +1,14 @@
 #include "kalvix/gui/framework/hyper_link.h"
 
-#include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QUrl>
 
 #include "common/gbk.h"
 
 namespace kalvix::gui {
 
 CHyperLink::CHyperLink(QObject* parent) : QObject(parent) {}
-
-std::function<void(const QString&)>& CHyperLink::opener() {
-    static std::function<void(const QString&)> open = [](const QString& address) {
-        QDesktopServices::openUrl(QUrl::fromUserInput(address));
-    };
-    return open;
-}
 
 bool CHyperLink::attach(QLabel* label) {
     if (label_ || !label)
@@ -82,7 +73,7 @@ bool CHyperLink::eventFilter(QObject* watched, QEvent* event) {
                     if (onClick)
                         onClick();
                     else
-                        opener()(target());
+                        emit opened(target());
                     return true;
                 }
                 break;

@@ -1,6 +1,6 @@
 #pragma once
 // A static label turned into a link: blue and underlined, red under the mouse, a hand cursor,
-// and the address opened in the default browser on a left click.
+// and its target handed on at a left click (opened(); the owner opens it through its host).
 
 #include <QFont>
 #include <QObject>
@@ -28,11 +28,13 @@ class CHyperLink : public QObject {
     // What a click opens: the address, or the label's own text when the address is empty.
     QString target() const;
 
-    // Opening through the desktop; tests replace it.
-    static std::function<void(const QString&)>& opener();
-    // When set, a click calls this instead of opening the target: a link of a page model,
+    // When set, a click calls this instead of announcing the target: a link of a page model,
     // whose address the page decides.
     std::function<void()> onClick;
+
+  signals:
+    // A click on a link without onClick: what to open.
+    void opened(const QString& target);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

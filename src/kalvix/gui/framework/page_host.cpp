@@ -3,58 +3,84 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QUrl>
+#include <QtGlobal>
 #include <memory>
 
-#include "kalvix/gui/framework/dialog_opener.h"
-#include "kalvix/gui/framework/my_dialog.h"
 #include "kalvix/gui/framework/status_bar.h"
 
 namespace kalvix::gui {
 
-void PageHost::showStatus(const QString& text) {
-    if (statusBar_)
-        statusBar_->setFieldText(0, text);
+StatusBar* PageHost::statusBar() const {
+    if (statusBar_ || !parent_)
+        return statusBar_;
+    return parent_->statusBar();
 }
 
-void PageHost::setPresenter(MessagePresenter* presenter) {
-    presenter_ = presenter ? presenter : &platformPresenter_;
+void PageHost::showStatus(const QString& text) {
+    if (StatusBar* bar = statusBar())
+        bar->setFieldText(0, text);
+}
+
+MessagePresenter& PageHost::presenter() {
+    if (presenter_)
+        return *presenter_;
+    return parent_ ? parent_->presenter() : platformPresenter_;
 }
 
 void PageHost::addDialog(const QString& name, DialogFactory factory) {
     dialogs_[name] = std::move(factory);
 }
 
+void PageHost::addDialog(const QString& name, std::function<QDialog*(QWidget* parent)> factory) {
+    addDialog(name, [factory = std::move(factory)](PageHost&, QWidget* parent) {
+        return factory(parent);
+    });
+}
+
 QDialog* PageHost::createDialog(const QString& name, QWidget* parent) {
     if (auto it = dialogs_.find(name); it != dialogs_.end())
-        if (QDialog* d = it->second(*this, parent))
-            return d;
-    if (const DialogFactory* factory = registeredDialog(name))
-        if (QDialog* d = (*factory)(*this, parent))
-            return d;
-    auto* d = new CMyDialog(parent);
-    d->setWindowTitle(name);
-    d->resize(400, 300);
-    return d;
+        return it->second(*this, parent);
+    return parent_ ? parent_->createDialog(name, parent) : nullptr;
 }
 
 void PageHost::runDialog(const QString& name, QWidget* parent) {
     std::unique_ptr<QDialog> d(createDialog(name, parent));
+    if (!d) {
+        qCritical("No dialog is known by the title %s", qUtf8Printable(name));
+        return;
+    }
+    run(d.get());
+}
+
+void PageHost::run(QDialog* dialog) {
     if (dialogRunner)
-        dialogRunner(d.get());
+        dialogRunner(dialog);
+    else if (parent_)
+        parent_->run(dialog);
     else
-        d->exec();
+        dialog->exec();
 }
 
 void PageHost::openAddress(const QString& address) {
     if (addressOpener)
         addressOpener(address);
+    else if (parent_)
+        parent_->openAddress(address);
     else
         QDesktopServices::openUrl(QUrl(address));
+}
+
+const PictureProvider& PageHost::pictures() const {
+    if (pictures_)
+        return *pictures_;
+    return parent_ ? parent_->pictures() : noPictures_;
 }
 
 void PageHost::playSound(const QString& text) {
     if (soundPlayer)
         soundPlayer(text);
+    else if (parent_)
+        parent_->playSound(text);
 }
 
 }  // namespace kalvix::gui

@@ -1,7 +1,9 @@
 #pragma once
 // What a page widget gets from the window that hosts it: the page context, the status bar,
 // the message presenter, the dialogs it can open, and the desktop's services (opening an
-// address, playing a sound). The main window owns one; tests and tools build their own.
+// address, playing a sound). The main window owns one; tests and tools build their own. A
+// dialog whose pages open dialogs of their own (the simulator's editors, bound to its build)
+// makes a child host: its own dialogs first, everything else from its parent.
 
 #include <QString>
 #include <functional>
@@ -9,6 +11,7 @@
 
 #include "kalvix/core/page/page_context.h"
 #include "kalvix/gui/framework/message_box.h"
+#include "kalvix/gui/framework/picture_provider.h"
 
 class QDialog;
 class QWidget;
@@ -23,29 +26,37 @@ using DialogFactory = std::function<QDialog*(PageHost& host, QWidget* parent)>;
 class PageHost {
   public:
     explicit PageHost(PageContext& context) : context_(context) {}
+    explicit PageHost(PageHost& parent) : context_(parent.context_), parent_(&parent) {}
     PageHost(const PageHost&) = delete;
     PageHost& operator=(const PageHost&) = delete;
 
     PageContext& context() { return context_; }
 
-    // The status bar whose first field shows the pages' short messages; none by default.
+    // The status bar whose first field shows the pages' short messages; none by default (a
+    // child host: its parent's).
     void setStatusBar(StatusBar* bar) { statusBar_ = bar; }
-    StatusBar* statusBar() const { return statusBar_; }
+    StatusBar* statusBar() const;
     // Sets field 0 of the status bar, when there is one.
     void showStatus(const QString& text);
 
     // Message and question boxes; tests install a presenter that answers them.
-    MessagePresenter& presenter() { return *presenter_; }
-    // Null restores the platform's boxes; the caller keeps ownership.
-    void setPresenter(MessagePresenter* presenter);
+    MessagePresenter& presenter();
+    // Null restores the platform's boxes (a child host: its parent's); the caller keeps
+    // ownership.
+    void setPresenter(MessagePresenter* presenter) { presenter_ = presenter; }
 
-    // Dialogs by title: a host's own factories first, then the ones every host knows
-    // (registerDialog); a title without a factory opens an empty dialog with that title.
+    // Dialogs by title: this host's factories, then its parent's. The window adds every
+    // standard dialog to its host (addStandardDialogs); a test adds what it opens.
     void addDialog(const QString& name, DialogFactory factory);
-    // Creates the named dialog (the caller owns it); never null.
+    // For a dialog that needs nothing from its host.
+    void addDialog(const QString& name, std::function<QDialog*(QWidget* parent)> factory);
+    // Creates the named dialog (the caller owns it); null when no factory knows the title.
     QDialog* createDialog(const QString& name, QWidget* parent);
-    // Creates, runs modally and discards the named dialog.
+    // Creates, runs modally and discards the named dialog; an unknown title is reported
+    // (qCritical) and opens nothing.
     void runDialog(const QString& name, QWidget* parent);
+    // Runs a dialog modally: dialogRunner, a parent's, or exec().
+    void run(QDialog* dialog);
     // How a dialog is run (exec() by default); tests replace it.
     std::function<void(QDialog*)> dialogRunner;
 
@@ -53,16 +64,24 @@ class PageHost {
     void openAddress(const QString& address);
     std::function<void(const QString&)> addressOpener;
 
+    // The pictures pages show (icons, furniture pictures); a child host: its parent's. Without
+    // any, pages show none. The caller keeps ownership.
+    void setPictures(const PictureProvider* pictures) { pictures_ = pictures; }
+    const PictureProvider& pictures() const;
+
     // A sound a page plays (an alarm): the text says what it warns of. No player, no sound.
     void playSound(const QString& text);
     std::function<void(const QString&)> soundPlayer;
 
   private:
     PageContext& context_;
+    PageHost* parent_ = nullptr;
     StatusBar* statusBar_ = nullptr;
     MessagePresenter platformPresenter_;
-    MessagePresenter* presenter_ = &platformPresenter_;
+    MessagePresenter* presenter_ = nullptr;
     std::map<QString, DialogFactory> dialogs_;
+    const PictureProvider* pictures_ = nullptr;
+    PictureProvider noPictures_;
 };
 
 }  // namespace kalvix::gui

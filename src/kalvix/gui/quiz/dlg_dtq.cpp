@@ -11,8 +11,8 @@
 
 #include "kalvix/core/quiz/question_store.h"
 #include "kalvix/core/quiz/quiz_page.h"
-#include "kalvix/gui/framework/dialog_opener.h"
 #include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/quiz/cdlg_pic_dtq.h"
 #include "kalvix/gui/quiz/quiz_result_model.h"
 #include "ui_dlg_dtq.h"
@@ -40,8 +40,8 @@ void keepWindowInFront(const QString& title, bool on) {
 
 }  // namespace
 
-void DLG_dtq::registerDialogs() {
-    registerDialog(QString::fromUtf8(QuizPage::kPictureWindowTitle),
+void DLG_dtq::addDialogs(PageHost& host) {
+    host.addDialog(QString::fromUtf8(QuizPage::kPictureWindowTitle),
                    [](QWidget* parent) -> QDialog* { return new CDLG_PicDtq(parent); });
 }
 

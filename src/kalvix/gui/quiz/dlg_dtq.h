@@ -27,8 +27,8 @@ class DLG_dtq : public PageWidget {
     std::function<void(QuestionStore&)> storeLoader;
     QTableView* resultList() { return list_; }
 
-    // Registers the picture-question window with the dialogs every host knows.
-    static void registerDialogs();
+    // Lets host open the picture-question window by its title.
+    static void addDialogs(PageHost& host);
 
   protected:
     void showEvent(QShowEvent* event) override;

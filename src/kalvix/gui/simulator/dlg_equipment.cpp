@@ -10,11 +10,10 @@
 #include "kalvix/core/simulator/equipment_page.h"
 #include "kalvix/core/simulator/rune_page.h"
 #include "kalvix/core/simulator/simulator_session.h"
-#include "kalvix/gui/framework/dialog_opener.h"
 #include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/simulator/dlg_rune.h"
-#include "kalvix/gui/simulator/session_host.h"
-#include "kalvix/gui/tooltip/rune_icons.h"
+#include "kalvix/gui/tooltip/pp_tooltip.h"
 #include "ui_dlg_equipment.h"
 
 namespace kalvix::gui {
@@ -37,7 +36,9 @@ constexpr Family kLists[] = {{"Base", 4}, {"Added", 5}, {"Melt", 6}};
 CDlgEquipment::CDlgEquipment(PageHost& host, SimulatorSession* session, int piece, QWidget* parent)
     : CMyDialog(parent),
       model_(session ? std::make_unique<EquipmentPage>(host.context(), *session, piece)
-                     : std::make_unique<EquipmentPage>(host.context(), piece)) {
+                     : std::make_unique<EquipmentPage>(host.context(), piece)),
+      pictures_(host.pictures()) {
+    tooltip().setPictures(&pictures_);
     Ui::CDlgEquipment ui;
     ui.setupUi(this);
     setWindowTitle(QString::fromUtf8(model_->kind().title));
@@ -47,10 +48,7 @@ CDlgEquipment::CDlgEquipment(PageHost& host, SimulatorSession* session, int piec
     model_->onClose = [this](bool confirmed) { done(confirmed ? Accepted : Rejected); };
     model_->runeRunner = [this, &host](RunePage& rune) {
         CDlgRune dialog(host, rune, this);
-        if (host.dialogRunner)
-            host.dialogRunner(&dialog);
-        else
-            dialog.exec();
+        host.run(&dialog);
     };
     // The binder handles an action first (it connected first); icons and tips follow it.
     for (QComboBox* list : findChildren<QComboBox*>())
@@ -126,7 +124,7 @@ void CDlgEquipment::showExtras() {
             qobject_cast<QAbstractButton*>(binder_->widgetFor(EquipmentPage::holeCaption(h)));
         if (!button)
             continue;
-        const QImage image = runeIconForResource(model_->holeIcon(h));
+        const QImage image = pictures_.image(PictureKind::Icon, model_->holeIcon(h));
         button->setIcon(image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image)));
     }
 }
@@ -150,12 +148,11 @@ CDlgEquipment* createEquipmentDialog(PageHost& host, SimulatorSession* session, 
     return new CDlgWeapon(host, session, parent);
 }
 
-void registerEquipmentDialogs() {
+void addEquipmentDialogs(PageHost& host, SimulatorSession* session) {
     for (int piece = kFirstPiece; piece <= kLastPiece; ++piece)
-        registerDialog(QString::fromUtf8(kEditorTitles[piece]),
-                       [piece](PageHost& host, QWidget* parent) -> QDialog* {
-                           return createEquipmentDialog(host, simulatorSessionFor(parent), piece,
-                                                        parent);
+        host.addDialog(QString::fromUtf8(kEditorTitles[piece]),
+                       [piece, session](PageHost& h, QWidget* parent) -> QDialog* {
+                           return createEquipmentDialog(h, session, piece, parent);
                        });
 }
 

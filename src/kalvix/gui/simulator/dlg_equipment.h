@@ -12,6 +12,7 @@ namespace kalvix::gui {
 
 class PageBinder;
 class PageHost;
+class PictureProvider;
 
 // The equipment editors: one dialog and one layout for the six pieces; the table of equipment
 // kinds says which lists, effects and hole displays each one shows.
@@ -32,6 +33,7 @@ class CDlgEquipment : public CMyDialog {
 
     std::unique_ptr<EquipmentPage> model_;
     PageBinder* binder_ = nullptr;
+    const PictureProvider& pictures_;
 };
 
 class CDlgWeapon : public CDlgEquipment {
@@ -80,8 +82,8 @@ class CDlgBoot : public CDlgEquipment {
 CDlgEquipment* createEquipmentDialog(PageHost& host, SimulatorSession* session, int piece,
                                      QWidget* parent);
 
-// Makes the six editors dialogs every host can open by their titles (武器 … 靴子); each edits
-// the session of the simulator page it is opened from.
-void registerEquipmentDialogs();
+// Lets host open the six editors by their titles (武器 … 靴子), editing session's build (null:
+// each editor a build of its own).
+void addEquipmentDialogs(PageHost& host, SimulatorSession* session);
 
 }  // namespace kalvix::gui

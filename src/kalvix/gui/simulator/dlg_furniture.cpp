@@ -4,15 +4,19 @@
 
 #include "kalvix/core/simulator/furniture_page.h"
 #include "kalvix/core/simulator/furniture_tips.h"
-#include "kalvix/gui/framework/dialog_opener.h"
 #include "kalvix/gui/framework/page_binder.h"
-#include "kalvix/gui/tooltip/picture_provider.h"
+#include "kalvix/gui/framework/page_host.h"
+#include "kalvix/gui/framework/picture_provider.h"
+#include "kalvix/gui/tooltip/pp_tooltip.h"
 #include "ui_dlg_furniture.h"
 
 namespace kalvix::gui {
 
 CDlgFurniture::CDlgFurniture(PageHost& host, QWidget* parent)
-    : CMyDialog(parent), model_(std::make_unique<FurniturePage>(host.context())) {
+    : CMyDialog(parent),
+      model_(std::make_unique<FurniturePage>(host.context())),
+      pictures_(host.pictures()) {
+    tooltip().setPictures(&pictures_);
     Ui::CDlgFurniture ui;
     ui.setupUi(this);
     setWindowTitle(QString::fromUtf8(kTitle));
@@ -36,17 +40,16 @@ CDlgFurniture::~CDlgFurniture() {
 }
 
 void CDlgFurniture::showItem() {
-    const QImage image = PictureProvider::instance().image(PictureKind::Picture, model_->picture());
+    const QImage image = pictures_.image(PictureKind::Picture, model_->picture());
     picture_->setPixmap(QPixmap::fromImage(image));
     setTip(picture_, model_->itemTip());
     setTip(furniture_, model_->itemTip());
 }
 
-void registerFurnitureDialog() {
-    registerDialog(QString::fromUtf8(CDlgFurniture::kTitle),
-                   [](PageHost& host, QWidget* parent) -> QDialog* {
-                       return new CDlgFurniture(host, parent);
-                   });
+void addFurnitureDialog(PageHost& host) {
+    host.addDialog(
+        QString::fromUtf8(CDlgFurniture::kTitle),
+        [](PageHost& h, QWidget* parent) -> QDialog* { return new CDlgFurniture(h, parent); });
 }
 
 }  // namespace kalvix::gui

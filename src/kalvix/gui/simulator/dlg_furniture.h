@@ -14,6 +14,7 @@ namespace kalvix::gui {
 
 class PageBinder;
 class PageHost;
+class PictureProvider;
 
 // 家具: the furniture by kind with picture, card and recipe, and the item four materials make.
 class CDlgFurniture : public CMyDialog {
@@ -35,9 +36,10 @@ class CDlgFurniture : public CMyDialog {
     PageBinder* binder_ = nullptr;
     QLabel* picture_ = nullptr;
     QComboBox* furniture_ = nullptr;
+    const PictureProvider& pictures_;
 };
 
-// Makes 家具 one of the dialogs every host can open by its title.
-void registerFurnitureDialog();
+// Lets host open 家具 by its title.
+void addFurnitureDialog(PageHost& host);
 
 }  // namespace kalvix::gui

@@ -9,8 +9,9 @@
 #include <QTextOption>
 
 #include "kalvix/core/simulator/rune_page.h"
-#include "kalvix/gui/framework/dialog_opener.h"
 #include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/framework/page_host.h"
+#include "kalvix/gui/tooltip/pp_tooltip.h"
 #include "kalvix/gui/tooltip/rune_icons.h"
 #include "ui_dlg_rune.h"
 
@@ -58,8 +59,8 @@ class ColourItemDelegate : public QStyledItemDelegate {
     }
 };
 
-QIcon holeIcon(std::int32_t resource) {
-    const QImage image = runeIconForResource(resource);
+QIcon holeIcon(const PictureProvider& pictures, std::int32_t resource) {
+    const QImage image = pictures.image(PictureKind::Icon, resource);
     return image.isNull() ? QIcon() : QIcon(QPixmap::fromImage(image));
 }
 
@@ -85,6 +86,8 @@ void CDlgRune::setUp(PageHost& host) {
     Ui::CDlgRune ui;
     ui.setupUi(this);
     setWindowTitle(QString::fromUtf8(kTitle));
+    pictures_ = &host.pictures();
+    tooltip().setPictures(pictures_);
     binder_ = new PageBinder(this, *model_, host, [this](const QString& t) { setStatus(t); });
     model_->onClose = [this](bool confirmed) { done(confirmed ? Accepted : Rejected); };
     // The binder handles an action first (it connected first); icons and tips follow it.
@@ -109,7 +112,7 @@ void CDlgRune::showExtras() {
                 if (colours->itemIcon(i).isNull())
                     colours->setItemIcon(i, swatch(i));
         if (auto* icon = qobject_cast<QAbstractButton*>(binder_->widgetFor(row + ".图标")))
-            icon->setIcon(holeIcon(model_->iconId(r)));
+            icon->setIcon(holeIcon(*pictures_, model_->iconId(r)));
         for (const char* role : {".符石", ".效果", ".图标"})
             if (QWidget* w = binder_->widgetFor(row + role))
                 setTip(w, model_->tip(row + role));
@@ -119,10 +122,10 @@ void CDlgRune::showExtras() {
             setTip(w, model_->tip(caption));
 }
 
-void registerRuneDialog() {
-    registerDialog(
+void addRuneDialog(PageHost& host) {
+    host.addDialog(
         QString::fromUtf8(CDlgRune::kTitle),
-        [](PageHost& host, QWidget* parent) -> QDialog* { return new CDlgRune(host, parent); });
+        [](PageHost& h, QWidget* parent) -> QDialog* { return new CDlgRune(h, parent); });
 }
 
 }  // namespace kalvix::gui

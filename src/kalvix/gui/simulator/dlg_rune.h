@@ -11,6 +11,7 @@ namespace kalvix::gui {
 
 class PageBinder;
 class PageHost;
+class PictureProvider;
 
 // 符石模拟: the holes of a piece, their colours and stones, and the combination they form.
 // Opened by its title it runs in free mode; an equipment editor runs it on the editor-mode
@@ -37,9 +38,10 @@ class CDlgRune : public CMyDialog {
     std::unique_ptr<RunePage> own_;
     RunePage* model_;
     PageBinder* binder_ = nullptr;
+    const PictureProvider* pictures_ = nullptr;
 };
 
-// Makes 符石模拟 (free mode) one of the dialogs every host can open by its title.
-void registerRuneDialog();
+// Lets host open 符石模拟 (free mode) by its title.
+void addRuneDialog(PageHost& host);
 
 }  // namespace kalvix::gui

@@ -25,19 +25,24 @@
 #include "kalvix/core/catalogue/school_skill_info.h"
 #include "kalvix/core/simulator/simulation_page.h"
 #include "kalvix/gui/calculators/digits_only.h"
-#include "kalvix/gui/framework/dialog_opener.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/simulator/build_file_dialog.h"
 #include "kalvix/gui/simulator/button_icons.h"
+#include "kalvix/gui/simulator/dlg_equipment.h"
+#include "kalvix/gui/simulator/dlg_furniture.h"
 #include "kalvix/gui/simulator/dlg_mount.h"
-#include "kalvix/gui/simulator/session_host.h"
+#include "kalvix/gui/simulator/dlg_rune.h"
+#include "kalvix/gui/tooltip/pp_tooltip.h"
 #include "ui_dlg_simulation.h"
 
 namespace kalvix::gui {
 
 CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
-    : CMyDialog(parent), session_(std::make_unique<SimulatorSession>(host.context().catalogue())) {
+    : CMyDialog(parent),
+      session_(std::make_unique<SimulatorSession>(host.context().catalogue())),
+      sessionHost_(host) {
+    tooltip().setPictures(&host.pictures());
     Ui::CDlgSimulation ui;
     ui.setupUi(this);
     setWindowTitle(QString::fromUtf8(kSimulationTitle));
@@ -95,8 +100,11 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
             &QShortcut::activated, ui.buttonCopyCode, &QPushButton::click);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), this),
             &QShortcut::activated, ui.buttonPasteCode, &QPushButton::click);
-    // The editors this page opens find the session through their parent.
-    attachSimulatorSession(this, session_.get());
+    // The editors and the mount editor this page opens edit its build.
+    addEquipmentDialogs(sessionHost_, session_.get());
+    sessionHost_.addDialog(QString::fromUtf8(kMountTitle), [this](PageHost& h, QWidget* owner) {
+        return new CDlgMount(h, session_.get(), owner);
+    });
 
     page_ = std::make_unique<SimulationPage>(host.context(), *session_);
     page_->choosePath = [this](bool save) -> std::optional<std::string> {
@@ -114,7 +122,8 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
 
     equipmentFrame_.attach(this, QStringLiteral("frameEquipment"), host.presenter());
     summaryFrame_.attach(this, QStringLiteral("groupSummary"), host.presenter());
-    binder_ = new PageBinder(this, *page_, host, [this](const QString& text) { setStatus(text); });
+    binder_ = new PageBinder(this, *page_, sessionHost_,
+                             [this](const QString& text) { setStatus(text); });
     if (auto* load = qobject_cast<QToolButton*>(binder_->widgetFor("读取"))) {
         recentMenu_ = new QMenu(load);
         connect(recentMenu_, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
@@ -194,7 +203,6 @@ void CDlgSimulation::dropEvent(QDropEvent* event) {
 }
 
 CDlgSimulation::~CDlgSimulation() {
-    attachSimulatorSession(this, nullptr);
     // The binder is a child of this dialog; drop it before the model goes.
     delete binder_;
 }
@@ -249,14 +257,17 @@ void CDlgSimulation::decorate() {
     }
 }
 
-void registerSimulatorDialogs() {
-    registerDialog(QString::fromUtf8(kSimulationTitle),
-                   [](PageHost& host, QWidget* parent) -> QDialog* {
-                       return new CDlgSimulation(host, parent);
-                   });
-    registerDialog(QString::fromUtf8(kMountTitle), [](PageHost& host, QWidget* parent) -> QDialog* {
-        return new CDlgMount(host, simulatorSessionFor(parent), parent);
+void addSimulatorDialogs(PageHost& host) {
+    host.addDialog(
+        QString::fromUtf8(kSimulationTitle),
+        [](PageHost& h, QWidget* parent) -> QDialog* { return new CDlgSimulation(h, parent); });
+    // Opened on their own (not from the simulator page), the editors edit a build of their own.
+    host.addDialog(QString::fromUtf8(kMountTitle), [](PageHost& h, QWidget* parent) -> QDialog* {
+        return new CDlgMount(h, nullptr, parent);
     });
+    addEquipmentDialogs(host, nullptr);
+    addRuneDialog(host);
+    addFurnitureDialog(host);
 }
 
 }  // namespace kalvix::gui

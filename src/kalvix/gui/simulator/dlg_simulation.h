@@ -8,6 +8,7 @@
 class QMenu;
 
 #include "kalvix/gui/framework/my_dialog.h"
+#include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/simulator/check_frame.h"
 
 namespace kalvix {
@@ -55,6 +56,7 @@ class CDlgSimulation : public CMyDialog {
     void fillRecentMenu();
 
     std::unique_ptr<SimulatorSession> session_;
+    PageHost sessionHost_;  // the main window's host, with the editors of this build
     std::unique_ptr<SimulationPage> page_;
     PageBinder* binder_ = nullptr;
     CCheckFrame equipmentFrame_;
@@ -65,7 +67,8 @@ class CDlgSimulation : public CMyDialog {
     QMenu* recentMenu_ = nullptr;
 };
 
-// Registers 人物模拟加点系统 and 坐骑 with the dialog opener.
-void registerSimulatorDialogs();
+// Lets host open the simulator's windows by their titles: 人物模拟加点系统, 坐骑, the six
+// editors, 符石模拟 and 家具.
+void addSimulatorDialogs(PageHost& host);
 
 }  // namespace kalvix::gui

@@ -108,10 +108,9 @@ QImage blankFurnitureCard() {
     return image;
 }
 
-QImage furniturePictureForResource(std::int32_t resource) {
+QImage furniturePictureForResource(const Catalogue& catalogue, std::int32_t resource) {
     if (resource == kBlankFurniturePicture)
         return blankFurnitureCard();
-    const Catalogue& catalogue = Catalogue::instance();
     const int slot = catalogue.findFurniture(resource);
     if (slot < 0)
         return {};

@@ -5,6 +5,10 @@
 #include <QImage>
 #include <cstdint>
 
+namespace kalvix {
+class Catalogue;
+}
+
 namespace kalvix::gui {
 
 inline constexpr int kFurniturePictureWidth = 160;
@@ -15,6 +19,6 @@ QImage blankFurnitureCard();
 
 // The picture of a resource number: the blank 5999 or the id of an item of the catalogue;
 // null otherwise.
-QImage furniturePictureForResource(std::int32_t resource);
+QImage furniturePictureForResource(const Catalogue& catalogue, std::int32_t resource);
 
 }  // namespace kalvix::gui

@@ -3,13 +3,13 @@
 #include <QPainter>
 
 #include "kalvix/core/tooltip/markup_parser.h"
-#include "kalvix/gui/tooltip/picture_provider.h"
+#include "kalvix/gui/framework/picture_provider.h"
 #include "kalvix/gui/tooltip/tip_layout.h"
 
 namespace kalvix::gui {
 
 CPPHtmlDrawer::CPPHtmlDrawer(const PictureProvider* pictures)
-    : pictures_(pictures ? pictures : &PictureProvider::instance()), textColour_(Qt::black) {}
+    : pictures_(pictures), textColour_(Qt::black) {}
 
 CPPHtmlDrawer::~CPPHtmlDrawer() = default;
 

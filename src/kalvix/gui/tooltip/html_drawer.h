@@ -18,8 +18,9 @@ struct Flow;
 
 class CPPHtmlDrawer {
   public:
-    // Icons come from `pictures` (the program's provider unless told otherwise).
+    // Icons come from `pictures`; without one the markup's icons are left out.
     explicit CPPHtmlDrawer(const PictureProvider* pictures = nullptr);
+    void setPictures(const PictureProvider* pictures) { pictures_ = pictures; }
     ~CPPHtmlDrawer();
     CPPHtmlDrawer(const CPPHtmlDrawer&) = delete;
     CPPHtmlDrawer& operator=(const CPPHtmlDrawer&) = delete;

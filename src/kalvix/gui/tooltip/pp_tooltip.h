@@ -33,6 +33,8 @@ class CPPToolTip : public QWidget {
     void hideTip();
 
     QSize sizeHint() const override;
+    // Where the tips' icons come from (the host's pictures); none: tips without icons.
+    void setPictures(const PictureProvider* pictures) { drawer_.setPictures(pictures); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -174,10 +174,9 @@ QImage emptyHoleIcon(int size) {
     return image;
 }
 
-QImage runeIconForResource(std::int32_t resource) {
+QImage runeIconForResource(const Catalogue& catalogue, std::int32_t resource) {
     if (resource == kEmptyHoleResource)
         return emptyHoleIcon();
-    const Catalogue& catalogue = Catalogue::instance();
     const int slot = catalogue.FindRuneStone(resource);
     if (slot < 1)
         return {};

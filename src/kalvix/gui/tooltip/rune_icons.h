@@ -7,6 +7,10 @@
 #include <QImage>
 #include <cstdint>
 
+namespace kalvix {
+class Catalogue;
+}
+
 namespace kalvix::gui {
 
 inline constexpr int kRuneIconSize = 48;
@@ -19,6 +23,6 @@ QImage runeStoneIcon(int colour, int level, int size = kRuneIconSize);
 QImage emptyHoleIcon(int size = kRuneIconSize);
 
 // The icon of a resource number: 9999 or the id of a stone of the catalogue; null otherwise.
-QImage runeIconForResource(std::int32_t resource);
+QImage runeIconForResource(const Catalogue& catalogue, std::int32_t resource);
 
 }  // namespace kalvix::gui

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "kalvix/core/tooltip/style_sheet.h"
-#include "kalvix/gui/tooltip/picture_provider.h"
+#include "kalvix/gui/framework/picture_provider.h"
 
 namespace kalvix::gui::tip {
 namespace {

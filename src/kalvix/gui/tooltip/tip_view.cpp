@@ -7,7 +7,8 @@
 
 namespace kalvix::gui {
 
-TipView::TipView(const QString& markup, QWidget* parent) : QWidget(parent) {
+TipView::TipView(const QString& markup, QWidget* parent, const PictureProvider* pictures)
+    : QWidget(parent), drawer_(pictures) {
     setPalette(QToolTip::palette());
     setMarkup(markup);
 }

@@ -11,7 +11,8 @@ namespace kalvix::gui {
 class TipView : public QWidget {
     Q_OBJECT
   public:
-    explicit TipView(const QString& markup = QString(), QWidget* parent = nullptr);
+    explicit TipView(const QString& markup = QString(), QWidget* parent = nullptr,
+                     const PictureProvider* pictures = nullptr);
     void setMarkup(const QString& markup);
     QString markup() const { return drawer_.markup(); }
     QSize sizeHint() const override;

@@ -4,7 +4,6 @@
 
 #include "kalvix/core/calculators/classic_rand.h"
 #include "kalvix/core/calculators/practice_formulas.h"
-#include "kalvix/core/page/clock.h"
 #include "kalvix/core/page/page_context.h"
 #include "support/page_driver.h"
 
@@ -25,8 +24,8 @@ using kalvix::PracticePage;
 
 class PracticePageTest : public ::testing::Test {
   protected:
-    void SetUp() override { kalvix::fixCurrentTime(1300000000); }
-    void TearDown() override { kalvix::fixCurrentTime(std::nullopt); }
+    void SetUp() override { context().setClock(kalvix::Clock::fixedAt(1300000000)); }
+    void TearDown() override { context().setClock(kalvix::Clock::system()); }
 };
 
 TEST_F(PracticePageTest, OpensWithStartValues) {
@@ -199,7 +198,7 @@ TEST_F(PracticePageTest, SimulationDrawsClassicRandSeededWithTheClock) {
     const auto first = p.casts();
     calc_test::press(p, "封印模拟");
     EXPECT_EQ(p.casts(), first);
-    kalvix::fixCurrentTime(1300000001);
+    context().setClock(kalvix::Clock::fixedAt(1300000001));
     calc_test::press(p, "封印模拟");
     EXPECT_NE(p.casts(), first);
 }

@@ -182,8 +182,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(label.palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QCOMPARE(label.cursor().shape(), Qt::PointingHandCursor);
         QStringList opened;
-        auto saved = CHyperLink::opener();
-        CHyperLink::opener() = [&](const QString& a) { opened << a; };
+        QObject::connect(&link, &CHyperLink::opened, [&](const QString& a) { opened << a; });
         QTest::mouseClick(&label, Qt::LeftButton);
         QCOMPARE(opened, QStringList{QStringLiteral("官方网站")});  // empty address: its caption
         QVERIFY(link.set(QStringLiteral("门户"), QStringLiteral("http://example.org/a")));
@@ -203,7 +202,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(label.palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QTest::mouseClick(&label, Qt::LeftButton);
         QCOMPARE(opened.last(), QStringLiteral("http://example.org/a"));
-        CHyperLink::opener() = saved;
     }
 
     void myDialogStatusOperation() {

@@ -19,9 +19,10 @@
 
 #include "kalvix/core/registry/page_registry.h"
 #include "kalvix/gui/app/kalvix_dlg.h"
-#include "kalvix/gui/app/widest_inputs.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/page_widget.h"
+#include "kalvix/shots/widest_inputs.h"
+#include "support/page_entries.h"
 
 using namespace kalvix;
 using namespace kalvix::gui;
@@ -297,10 +298,13 @@ class PageTextFitsTest : public QObject {
         QStringList faults;
         int walked = 0;
         for (const PageEntry& entry : pageRegistry()) {
-            if (entry.placement != Placement::Dialog || !entry.create)
+            // Sub-pages are walked with their tab.
+            if (entry.placement != Placement::Dialog || !entry.create ||
+                test_support::isSubPageOfTab(entry))
                 continue;
             std::unique_ptr<QDialog> d(
                 dlg.host().createDialog(QString::fromStdString(entry.caption), dlg.page(2)));
+            QVERIFY2(d, entry.caption.c_str());
             d->show();
             QVERIFY(QTest::qWaitForWindowExposed(d.get()));
             PageBinder* binder = nullptr;

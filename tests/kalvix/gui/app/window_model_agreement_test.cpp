@@ -32,12 +32,14 @@
 #include "kalvix/gui/framework/page_widget.h"
 #include "kalvix/gui/framework/status_bar.h"
 #include "kalvix/gui/simulator/build_file_dialog.h"
+#include "support/page_entries.h"
 #include "support/random_actions.h"
 #include "support/widget_state.h"
 
 using namespace kalvix;
 using namespace kalvix::gui;
 using random_actions::Step;
+using test_support::isSubPageOfTab;
 using widget_test::shownState;
 
 namespace {
@@ -434,27 +436,12 @@ std::vector<Target> targets() {
     return out;
 }
 
-// A dialog entry that is shown as a sub-page of a tab, not as a window of its own.
-bool isSubPageOfTab(const PageEntry& entry) {
-    PageContext context;
-    for (const PageEntry* tab : tabPages()) {
-        if (!tab->create)
-            continue;
-        auto model = tab->create(context);
-        for (const Control& c : model->controls())
-            if (c.caption.rfind(entry.caption + ".", 0) == 0)
-                return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 class WindowModelAgreementTest : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() {
-        fixCurrentTime(1300000000);  // the trade clock's texts follow the clock
         actions_ = static_cast<int>(envNumber("KALVIX_AGREEMENT_ACTIONS", 300));
         seed_ = static_cast<std::uint32_t>(envNumber("KALVIX_AGREEMENT_SEED", 20261210));
     }
@@ -486,6 +473,9 @@ class WindowModelAgreementTest : public QObject {
         };
         WindowWithoutLateBrowser window;
         PageContext context;  // of the bare model, which may outlive an opening
+        // The seal simulation of 修炼 draws from the clock: both sides read the same second.
+        window.host().context().setClock(Clock::fixedAt(1300000000));
+        context.setClock(Clock::fixedAt(1300000000));
         std::unique_ptr<PageModel> model;
         int done = 0;
         while (done < actions_) {

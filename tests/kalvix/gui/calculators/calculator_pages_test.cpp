@@ -14,7 +14,6 @@
 
 #include "kalvix/gui/app/kalvix_dlg.h"
 #include "kalvix/gui/calculators/dlg_skill_detail.h"
-#include "kalvix/gui/framework/dialog_opener.h"
 #include "kalvix/gui/framework/message_box.h"
 #include "kalvix/gui/framework/status_bar.h"
 #include "support/widget_lookup.h"

@@ -17,6 +17,7 @@
 #include "kalvix/core/guides/query_page.h"
 #include "kalvix/core/guides/raiders_page.h"
 #include "kalvix/core/page/page_context.h"
+#include "kalvix/gui/app/page_widgets.h"
 #include "kalvix/gui/framework/message_box.h"
 #include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/guides/dlg_other.h"
@@ -44,6 +45,7 @@ struct RecordingHost {
     std::function<void(QDialog*)> onDialog;
     RecordingHost() {
         host.setPresenter(&presenter);
+        addStandardDialogs(host);
         host.addressOpener = [this](const QString& a) { opened << a; };
         host.dialogRunner = [this](QDialog* d) {
             dialogs << d->windowTitle();

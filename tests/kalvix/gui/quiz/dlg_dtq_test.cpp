@@ -282,8 +282,8 @@ class DlgDtqTest : public QObject {
     }
 
     void picturesOpenTheirWindow() {
-        DLG_dtq::registerDialogs();
         Fixture f;
+        DLG_dtq::addDialogs(f.host);
         QStringList titles;
         QString address;
         QSize size;

@@ -21,8 +21,8 @@
 #include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/simulator/dlg_equipment.h"
 #include "kalvix/gui/simulator/dlg_simulation.h"
-#include "kalvix/gui/simulator/session_host.h"
 #include "kalvix/gui/tooltip/pp_tooltip.h"
+#include "support/program_pictures.h"
 #include "support/widget_lookup.h"
 
 using namespace kalvix::gui;
@@ -47,7 +47,6 @@ bool shown(QWidget* d, const QString& name) {
 class EquipmentDialogTest : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase() { registerAllDialogs(); }
 
     void eachEditorShowsItsOwnControls() {
         struct Case {
@@ -69,9 +68,10 @@ class EquipmentDialogTest : public QObject {
         };
         kalvix::PageContext context;
         PageHost host(context);
+        host.setPictures(&test_support::programPictures());
         kalvix::SimulatorSession session(context.catalogue());
         QWidget owner;
-        attachSimulatorSession(&owner, &session);
+        addEquipmentDialogs(host, &session);
         for (const Case& c : cases) {
             const QString title = QString::fromUtf8(kalvix::kEditorTitles[c.piece]);
             std::unique_ptr<QDialog> dialog(host.createDialog(title, &owner));
@@ -113,6 +113,8 @@ class EquipmentDialogTest : public QObject {
     void weaponFromTheCharacterPage() {
         kalvix::PageContext context;
         PageHost host(context);
+        host.setPictures(&test_support::programPictures());
+        addStandardDialogs(host);
         CDlgCharacter character(host, std::make_unique<kalvix::CharacterPage>(context));
         bool edited = false;
         host.dialogRunner = [&](QDialog* dialog) {
@@ -172,6 +174,7 @@ class EquipmentDialogTest : public QObject {
     void cancelKeepsThePiece() {
         kalvix::PageContext context;
         PageHost host(context);
+        host.setPictures(&test_support::programPictures());
         kalvix::SimulatorSession session(context.catalogue());
         CDlgBelt d(host, &session);
         choose(&d, QStringLiteral("comboLevel"), QStringLiteral("50级"));

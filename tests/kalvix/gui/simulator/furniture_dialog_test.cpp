@@ -12,10 +12,11 @@
 #include "kalvix/core/simulator/furniture_page.h"
 #include "kalvix/core/simulator/furniture_tips.h"
 #include "kalvix/gui/framework/page_host.h"
+#include "kalvix/gui/framework/picture_provider.h"
 #include "kalvix/gui/simulator/dlg_furniture.h"
 #include "kalvix/gui/tooltip/furniture_pictures.h"
-#include "kalvix/gui/tooltip/picture_provider.h"
 #include "kalvix/gui/tooltip/pp_tooltip.h"
+#include "support/program_pictures.h"
 
 using namespace kalvix::gui;
 
@@ -41,7 +42,7 @@ QImage shown(CDlgFurniture& d) {
 }
 
 QImage picture(std::int32_t id) {
-    return PictureProvider::instance()
+    return test_support::programPictures()
         .image(PictureKind::Picture, id)
         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
@@ -67,12 +68,13 @@ class FurnitureDialogTest : public QObject {
         QVERIFY(picture(0).isNull());
         QVERIFY(picture(5500).isNull());
         // Furniture pictures are pictures, not icons: the tooltip's icon tag finds none.
-        QVERIFY(PictureProvider::instance().image(PictureKind::Icon, 5551).isNull());
+        QVERIFY(test_support::programPictures().image(PictureKind::Icon, 5551).isNull());
     }
 
     void choicesMoveThePictureAndTheTips() {
         kalvix::PageContext context(kalvix::Catalogue::instance());
         PageHost host(context);
+        host.setPictures(&test_support::programPictures());
         CDlgFurniture d(host);
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
@@ -111,6 +113,7 @@ class FurnitureDialogTest : public QObject {
     void theItemTipShowsOverThePicture() {
         kalvix::PageContext context(kalvix::Catalogue::instance());
         PageHost host(context);
+        host.setPictures(&test_support::programPictures());
         CDlgFurniture d(host);
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
@@ -133,6 +136,7 @@ class FurnitureDialogTest : public QObject {
     void buttonsClose() {
         kalvix::PageContext context(kalvix::Catalogue::instance());
         PageHost host(context);
+        host.setPictures(&test_support::programPictures());
         for (const char* name : {"buttonOk", "buttonCancel"}) {
             CDlgFurniture d(host);
             d.show();
@@ -147,16 +151,23 @@ class FurnitureDialogTest : public QObject {
     }
 
     void opensByItsTitle() {
-        registerFurnitureDialog();
         kalvix::PageContext context(kalvix::Catalogue::instance());
         PageHost host(context);
+        host.setPictures(&test_support::programPictures());
+        addFurnitureDialog(host);
+        PageHost child(host);  // a dialog's own host falls back on its window's
         QString ran;
         host.dialogRunner = [&ran](QDialog* d) {
             if (qobject_cast<CDlgFurniture*>(d))
                 ran = d->windowTitle();
         };
-        host.runDialog(QStringLiteral("家具"), nullptr);
+        child.runDialog(QStringLiteral("家具"), nullptr);
         QCOMPARE(ran, QStringLiteral("家具"));
+        // A title nobody knows opens nothing, rather than an empty window.
+        QVERIFY(!child.createDialog(QStringLiteral("家俱"), nullptr));
+        ran.clear();
+        child.runDialog(QStringLiteral("家俱"), nullptr);
+        QVERIFY(ran.isEmpty());
     }
 };
 

@@ -23,6 +23,7 @@
 #include "kalvix/gui/simulator/dlg_rune.h"
 #include "kalvix/gui/tooltip/pp_tooltip.h"
 #include "kalvix/gui/tooltip/rune_icons.h"
+#include "support/program_pictures.h"
 #include "support/widget_lookup.h"
 
 using namespace kalvix::gui;
@@ -39,7 +40,7 @@ QImage iconOf(QWidget* d, const QString& name) {
 }
 
 QImage resource(std::int32_t id) {
-    return QPixmap::fromImage(runeIconForResource(id))
+    return QPixmap::fromImage(runeIconForResource(kalvix::Catalogue::instance(), id))
         .toImage()
         .convertToFormat(QImage::Format_ARGB32);
 }
@@ -57,11 +58,12 @@ QString q(const std::string& s) {
 class RuneDialogTest : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase() { registerAllDialogs(); }
 
     void freeModeFromTheCharacterPage() {
         kalvix::PageContext context;
         PageHost host(context);
+        host.setPictures(&test_support::programPictures());
+        addStandardDialogs(host);
         CDlgCharacter page(host, std::make_unique<kalvix::CharacterPage>(context));
         int runs = 0;
         host.dialogRunner = [&](QDialog* dialog) {
@@ -120,6 +122,8 @@ class RuneDialogTest : public QObject {
     void freeModeFromTheQueryPage() {
         kalvix::PageContext context;
         PageHost host(context);
+        host.setPictures(&test_support::programPictures());
+        addStandardDialogs(host);
         CDlgOther page(host, std::make_unique<kalvix::QueryPage>(context));
         int runs = 0;
         host.dialogRunner = [&](QDialog* dialog) {
@@ -139,6 +143,7 @@ class RuneDialogTest : public QObject {
     void editorModeWritesThePieceAtOnce() {
         kalvix::PageContext context;
         PageHost host(context);
+        host.setPictures(&test_support::programPictures());
         kalvix::SimulatorSession session(context.catalogue());
         session.simulator().setRace(2);
         session.simulator().setSchool(1);  // 魔王寨

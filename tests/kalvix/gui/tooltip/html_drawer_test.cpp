@@ -5,17 +5,18 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include "kalvix/gui/framework/picture_provider.h"
 #include "kalvix/gui/tooltip/html_drawer.h"
-#include "kalvix/gui/tooltip/picture_provider.h"
 #include "kalvix/gui/tooltip/rune_icons.h"
-#include "kalvix/gui/tooltip/sample_tips.h"
+#include "kalvix/shots/sample_tips.h"
+#include "support/program_pictures.h"
 
 using namespace kalvix::gui;
 
 namespace {
 
 QImage render(const QString& markup, QSize* size = nullptr) {
-    CPPHtmlDrawer drawer;
+    CPPHtmlDrawer drawer(&test_support::programPictures());
     drawer.setTextColour(Qt::black);
     drawer.setMarkup(markup);
     const QSize s = drawer.size();
@@ -214,7 +215,7 @@ class HtmlDrawerTest : public QObject {
     }
 
     void runeIconsComeFromTheCatalogue() {
-        const PictureProvider& pictures = PictureProvider::instance();
+        const PictureProvider& pictures = test_support::programPictures();
         QCOMPARE(pictures.image(PictureKind::Icon, 9999).size(), QSize(48, 48));
         QVERIFY(!pictures.image(PictureKind::Icon, 10000).isNull());
         QVERIFY(!pictures.image(PictureKind::Icon, 10608).isNull());
@@ -234,7 +235,9 @@ class HtmlDrawerTest : public QObject {
 
     void picturesOfALaterSourceSlotIn() {
         PictureProvider provider;
-        provider.addSource(PictureKind::Icon, runeIconForResource);
+        provider.addSource(PictureKind::Icon, [](std::int32_t id) {
+            return runeIconForResource(kalvix::Catalogue::instance(), id);
+        });
         QVERIFY(provider.image(PictureKind::Picture, 5999).isNull());
         provider.addSource(PictureKind::Picture, [](std::int32_t id) {
             QImage blank(8, 6, QImage::Format_RGB32);

@@ -4,15 +4,15 @@
 #include <QTableView>
 
 #include "kalvix/core/quiz/quiz_page.h"
-#include "kalvix/gui/app/screenshot_registry.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/quiz/dlg_dtq.h"
+#include "kalvix/shots/screenshot_registry.h"
 
 namespace kalvix::gui {
 
-void registerQuizShots() {
-    registerShot(QStringLiteral("quiz_search"), [](PageHost& host) {
+void addQuizShots(ShotList& shots) {
+    shots.add(QStringLiteral("quiz_search"), [](PageHost& host) {
         auto* page = new DLG_dtq(host, std::make_unique<QuizPage>(host.context()));
         page->resize(540, 334);
         auto* edit = page->findChild<QLineEdit*>(QStringLiteral("editKeyword"));
@@ -23,7 +23,7 @@ void registerQuizShots() {
         return static_cast<QWidget*>(page);
     });
     // Full pinyin and initials mixed, ranked and marked.
-    registerShot(QStringLiteral("quiz_pinyin"), [](PageHost& host) {
+    shots.add(QStringLiteral("quiz_pinyin"), [](PageHost& host) {
         auto* page = new DLG_dtq(host, std::make_unique<QuizPage>(host.context()));
         page->resize(540, 334);
         auto* edit = page->findChild<QLineEdit*>(QStringLiteral("editKeyword"));

@@ -10,12 +10,12 @@
 #include "kalvix/core/simulator/equipment_page.h"
 #include "kalvix/core/simulator/rune_page.h"
 #include "kalvix/core/simulator/simulator_session.h"
-#include "kalvix/gui/app/screenshot_registry.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/simulator/dlg_equipment.h"
 #include "kalvix/gui/simulator/dlg_rune.h"
 #include "kalvix/gui/tooltip/pp_tooltip.h"
 #include "kalvix/gui/tooltip/tip_view.h"
+#include "kalvix/shots/screenshot_registry.h"
 
 namespace kalvix::gui {
 namespace {
@@ -112,10 +112,10 @@ CDlgRune* editorRuneShot(PageHost& host) {
 
 // A dialog as it looks with the tip of one control up: its picture with the tip drawn below
 // and right of the control, where the pointer would rest.
-QWidget* withTip(CMyDialog* dialog, const char* control) {
+QWidget* withTip(PageHost& host, CMyDialog* dialog, const char* control) {
     dialog->show();
     QWidget* w = dialog->findChild<QWidget*>(QString::fromLatin1(control));
-    auto* tip = new TipView(w ? dialog->tooltip().tip(w) : QString());
+    auto* tip = new TipView(w ? dialog->tooltip().tip(w) : QString(), nullptr, &host.pictures());
     const QPoint at = w ? w->mapTo(dialog, w->rect().center()) + QPoint(12, 16) : QPoint();
     const QSize tipSize = tip->sizeHint();
     auto* page = new QLabel;
@@ -153,8 +153,8 @@ QWidget* tipsPage(PageHost& host) {
     for (const std::string& tip : tips) {
         if (tip.empty())
             continue;
-        grid->addWidget(new TipView(QString::fromStdString(tip)), n / 3, n % 3,
-                        Qt::AlignLeft | Qt::AlignTop);
+        grid->addWidget(new TipView(QString::fromStdString(tip), nullptr, &host.pictures()), n / 3,
+                        n % 3, Qt::AlignLeft | Qt::AlignTop);
         ++n;
     }
     page->show();
@@ -163,19 +163,19 @@ QWidget* tipsPage(PageHost& host) {
 
 }  // namespace
 
-void registerEquipmentShots() {
-    registerShot(QStringLiteral("rune_free"), freeRuneShot);
-    registerShot(QStringLiteral("rune_editor"),
-                 [](PageHost& host) -> QWidget* { return editorRuneShot(host); });
+void addEquipmentShots(ShotList& shots) {
+    shots.add(QStringLiteral("rune_free"), freeRuneShot);
+    shots.add(QStringLiteral("rune_editor"),
+              [](PageHost& host) -> QWidget* { return editorRuneShot(host); });
     const char* const names[] = {"", "weapon", "clothing", "head", "necklace", "belt", "boot"};
     for (int piece = kFirstPiece; piece <= kLastPiece; ++piece)
-        registerShot(QStringLiteral("equipment_") + QString::fromLatin1(names[piece]),
-                     [piece](PageHost& host) -> QWidget* { return editorShot(host, piece); });
-    registerShot(QStringLiteral("equipment_tips"), tipsPage);
-    registerShot(QStringLiteral("rune_editor_tip"),
-                 [](PageHost& host) { return withTip(editorRuneShot(host), "comboStone1"); });
-    registerShot(QStringLiteral("equipment_weapon_tip"),
-                 [](PageHost& host) { return withTip(editorShot(host, 1), "buttonRune"); });
+        shots.add(QStringLiteral("equipment_") + QString::fromLatin1(names[piece]),
+                  [piece](PageHost& host) -> QWidget* { return editorShot(host, piece); });
+    shots.add(QStringLiteral("equipment_tips"), tipsPage);
+    shots.add(QStringLiteral("rune_editor_tip"),
+              [](PageHost& host) { return withTip(host, editorRuneShot(host), "comboStone1"); });
+    shots.add(QStringLiteral("equipment_weapon_tip"),
+              [](PageHost& host) { return withTip(host, editorShot(host, 1), "buttonRune"); });
 }
 
 }  // namespace kalvix::gui

@@ -13,6 +13,7 @@ namespace kalvix::gui {
 
 class PageBinder;
 class PageHost;
+class ShotList;
 
 using Arguments = std::vector<std::string>;
 
@@ -29,7 +30,7 @@ QString applyArguments(PageBinder& binder, const Arguments& args);
 // applied, as a top-level widget the caller deletes; null when the page has no such list.
 QWidget* widestPageShot(PageHost& host, const std::string& page, std::size_t n);
 
-// Registers a screenshot "widest_<alias>_<n>" for every list of widest inputs of the pages.
-void registerWidestShots(const std::vector<std::string>& pages);
+// Adds a screenshot "widest_<alias>_<n>" for every list of widest inputs of the pages.
+void addWidestShots(ShotList& shots, const std::vector<std::string>& pages);
 
 }  // namespace kalvix::gui

@@ -8,11 +8,11 @@
 #include "kalvix/core/simulator/mount_page.h"
 #include "kalvix/core/simulator/rune_page.h"
 #include "kalvix/core/simulator/simulation_page.h"
-#include "kalvix/gui/app/screenshot_registry.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/simulator/dlg_mount.h"
 #include "kalvix/gui/simulator/dlg_simulation.h"
 #include "kalvix/gui/tooltip/tip_view.h"
+#include "kalvix/shots/screenshot_registry.h"
 
 namespace kalvix::gui {
 namespace {
@@ -94,8 +94,8 @@ QWidget* tipsPage(PageHost& host) {
         const std::string tip = d.page().tip(caption);
         if (tip.empty())
             continue;
-        grid->addWidget(new TipView(QString::fromStdString(tip)), n / 4, n % 4,
-                        Qt::AlignLeft | Qt::AlignTop);
+        grid->addWidget(new TipView(QString::fromStdString(tip), nullptr, &host.pictures()), n / 4,
+                        n % 4, Qt::AlignLeft | Qt::AlignTop);
         ++n;
     }
     page->show();
@@ -112,7 +112,7 @@ QWidget* withTipPage(PageHost& host, const char* buttonName, const char* caption
     page->setWindowTitle(QStringLiteral("人物模拟加点系统"));
     page->setPixmap(d.grab());
     page->setFixedSize(d.size());
-    auto* tip = new TipView(QString::fromStdString(d.page().tip(caption)), page);
+    auto* tip = new TipView(QString::fromStdString(d.page().tip(caption)), page, &host.pictures());
     tip->resize(tip->sizeHint());
     const QWidget* button = d.findChild<QWidget*>(QString::fromLatin1(buttonName));
     const QPoint at = button ? button->mapTo(&d, QPoint(0, button->height() / 2)) : QPoint();
@@ -123,17 +123,17 @@ QWidget* withTipPage(PageHost& host, const char* buttonName, const char* caption
 
 }  // namespace
 
-void registerSimulationShots() {
-    registerShot(QStringLiteral("simulation_weapon_tip"),
-                 [](PageHost& host) { return withTipPage(host, "buttonWeapon", "武器"); });
-    registerShot(QStringLiteral("simulation"), [](PageHost& host) -> QWidget* {
+void addSimulationShots(ShotList& shots) {
+    shots.add(QStringLiteral("simulation_weapon_tip"),
+              [](PageHost& host) { return withTipPage(host, "buttonWeapon", "武器"); });
+    shots.add(QStringLiteral("simulation"), [](PageHost& host) -> QWidget* {
         auto* d = new CDlgSimulation(host);
         sampleBuild(*d);
         d->show();
         return d;
     });
-    registerShot(QStringLiteral("simulation_tips"), tipsPage);
-    registerShot(QStringLiteral("mount"), [](PageHost& host) -> QWidget* {
+    shots.add(QStringLiteral("simulation_tips"), tipsPage);
+    shots.add(QStringLiteral("mount"), [](PageHost& host) -> QWidget* {
         auto* session = new SimulatorSession(Catalogue::instance());
         auto* d = new CDlgMount(host, session);
         // The session lives as long as the picture's dialog.

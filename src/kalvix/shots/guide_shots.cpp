@@ -6,19 +6,20 @@
 #include "kalvix/core/calculators/zhuo_gui_page.h"
 #include "kalvix/core/guides/query_page.h"
 #include "kalvix/core/guides/raiders_page.h"
-#include "kalvix/gui/app/screenshot_registry.h"
-#include "kalvix/gui/app/widest_inputs.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/guides/dlg_other.h"
 #include "kalvix/gui/guides/dlg_raiders.h"
 #include "kalvix/gui/guides/dlg_zhuo_gui_count.h"
+#include "kalvix/shots/screenshot_registry.h"
+#include "kalvix/shots/widest_inputs.h"
 
 namespace kalvix::gui {
 namespace {
 
 // The guide page on one sub-tab, after the actions that fill it.
-void raidersShot(const QString& name, int tab, std::function<void(RaidersPage&)> fill) {
-    registerShot(name, [tab, fill](PageHost& host) {
+void raidersShot(ShotList& shots, const QString& name, int tab,
+                 std::function<void(RaidersPage&)> fill) {
+    shots.add(name, [tab, fill](PageHost& host) {
         auto* w = new CDlgRaiders(host, std::make_unique<RaidersPage>(host.context()));
         fill(w->page());
         w->page().takeMessages();
@@ -48,30 +49,34 @@ void press(RaidersPage& page, const std::string& caption) {
 
 }  // namespace
 
-void registerGuideShots() {
+void addGuideShots(ShotList& shots) {
     // Every sub-tab of 常用攻略 and the ghost calculator at their widest texts.
-    registerWidestShots({"常用攻略", "捉鬼计算器"});
-    raidersShot(QStringLiteral("guides_story"), RaidersPage::Story,
+    addWidestShots(shots, {"常用攻略", "捉鬼计算器"});
+    raidersShot(shots, QStringLiteral("guides_story"), RaidersPage::Story,
                 [](RaidersPage& p) { choose(p, "剧情攻略.剧情任务", 1); });
-    raidersShot(QStringLiteral("guides_dungeon"), RaidersPage::Dungeon,
+    raidersShot(shots, QStringLiteral("guides_dungeon"), RaidersPage::Dungeon,
                 [](RaidersPage& p) { choose(p, "副本攻略.副本任务", 8); });
-    raidersShot(QStringLiteral("guides_recipe"), RaidersPage::FurnitureRecipe, [](RaidersPage&) {});
-    raidersShot(QStringLiteral("guides_junto"), RaidersPage::JuntoPractice, [](RaidersPage&) {});
-    raidersShot(QStringLiteral("guides_old_friend"), RaidersPage::OldFriend, [](RaidersPage& p) {
-        type(p, "老朋友回流计算.被绑定人.人物等级", "109");
-        choose(p, "老朋友回流计算.被绑定人.领取次数", 5);
-        press(p, "老朋友回流计算.被绑定人.计算");
-        type(p, "老朋友回流计算.绑定人.人物等级", "155");
-        press(p, "老朋友回流计算.绑定人.计算");
-    });
-    raidersShot(QStringLiteral("guides_other"), RaidersPage::OtherGuides, [](RaidersPage&) {});
-    registerShot(QStringLiteral("query_page"), [](PageHost& host) {
+    raidersShot(shots, QStringLiteral("guides_recipe"), RaidersPage::FurnitureRecipe,
+                [](RaidersPage&) {});
+    raidersShot(shots, QStringLiteral("guides_junto"), RaidersPage::JuntoPractice,
+                [](RaidersPage&) {});
+    raidersShot(shots, QStringLiteral("guides_old_friend"), RaidersPage::OldFriend,
+                [](RaidersPage& p) {
+                    type(p, "老朋友回流计算.被绑定人.人物等级", "109");
+                    choose(p, "老朋友回流计算.被绑定人.领取次数", 5);
+                    press(p, "老朋友回流计算.被绑定人.计算");
+                    type(p, "老朋友回流计算.绑定人.人物等级", "155");
+                    press(p, "老朋友回流计算.绑定人.计算");
+                });
+    raidersShot(shots, QStringLiteral("guides_other"), RaidersPage::OtherGuides,
+                [](RaidersPage&) {});
+    shots.add(QStringLiteral("query_page"), [](PageHost& host) {
         auto* w = new CDlgOther(host, std::make_unique<QueryPage>(host.context()));
         w->resize(540, 334);
         w->show();
         return static_cast<QWidget*>(w);
     });
-    registerShot(QStringLiteral("zhuo_gui"), [](PageHost& host) {
+    shots.add(QStringLiteral("zhuo_gui"), [](PageHost& host) {
         auto* d = new CZhuoGuiCount(host);
         d->model().chooseRing(3);
         d->model().editLevel("109");

@@ -1,4 +1,4 @@
-#include "kalvix/gui/app/widest_inputs.h"
+#include "kalvix/shots/widest_inputs.h"
 
 #include "kalvix/core/page/page_actions.h"
 
@@ -10,10 +10,10 @@
 
 #include "kalvix/core/registry/page_registry.h"
 #include "kalvix/gui/app/page_widgets.h"
-#include "kalvix/gui/app/screenshot_registry.h"
 #include "kalvix/gui/framework/dialog_units.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/page_widget.h"
+#include "kalvix/shots/screenshot_registry.h"
 
 namespace kalvix::gui {
 namespace {
@@ -130,7 +130,7 @@ struct QuietPresenter : MessagePresenter {
 
 // A tab page of its own host, so the dialogs it adds to its host die with it.
 struct ShotHost {
-    explicit ShotHost(PageContext& context) : host(context) { host.setPresenter(&presenter); }
+    explicit ShotHost(PageHost& parent) : host(parent) { host.setPresenter(&presenter); }
     QuietPresenter presenter;
     PageHost host;
 };
@@ -193,7 +193,7 @@ QWidget* widestPageShot(PageHost& host, const std::string& page, std::size_t n) 
     QWidget* shown = nullptr;
     PageBinder* binder = nullptr;
     if (entry->placement == Placement::Tab) {
-        auto* own = new ShotHost(host.context());
+        auto* own = new ShotHost(host);
         PageWidget* w = createPageWidget(page, own->host, entry->create(host.context()));
         QObject::connect(w, &QObject::destroyed, [own] { delete own; });
         // The room a page gets inside the main window's frame.
@@ -212,14 +212,14 @@ QWidget* widestPageShot(PageHost& host, const std::string& page, std::size_t n) 
     return shown;
 }
 
-void registerWidestShots(const std::vector<std::string>& pages) {
+void addWidestShots(ShotList& shots, const std::vector<std::string>& pages) {
     for (const std::string& page : pages) {
         const PageEntry* entry = findPage(page);
         if (!entry)
             continue;
         const std::size_t count = widestInputs(page).size();
         for (std::size_t n = 0; n < count; ++n)
-            registerShot(
+            shots.add(
                 QStringLiteral("widest_%1_%2").arg(QString::fromStdString(entry->alias)).arg(n),
                 [page, n](PageHost& host) { return widestPageShot(host, page, n); });
     }

@@ -2,14 +2,14 @@
 
 #include "kalvix/core/calculators/children_page.h"
 #include "kalvix/core/page/page_actions.h"
-#include "kalvix/gui/app/screenshot_registry.h"
 #include "kalvix/gui/calculators/dlg_children.h"
 #include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/shots/screenshot_registry.h"
 
 namespace kalvix::gui {
 
-void registerChildrenShots() {
-    registerShot(QStringLiteral("children"), [](PageHost& host) {
+void addChildrenShots(ShotList& shots) {
+    shots.add(QStringLiteral("children"), [](PageHost& host) {
         auto* page =
             new Dlg_Children(host, std::make_unique<ChildrenPage>(host.context()), nullptr);
         PageActions actions(page->page());

@@ -8,11 +8,11 @@
 #include "kalvix/core/page/page_actions.h"
 #include "kalvix/core/simulator/furniture_page.h"
 #include "kalvix/core/simulator/furniture_tips.h"
-#include "kalvix/gui/app/screenshot_registry.h"
 #include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/framework/picture_provider.h"
 #include "kalvix/gui/simulator/dlg_furniture.h"
-#include "kalvix/gui/tooltip/picture_provider.h"
 #include "kalvix/gui/tooltip/tip_view.h"
+#include "kalvix/shots/screenshot_registry.h"
 
 namespace kalvix::gui {
 namespace {
@@ -23,14 +23,17 @@ QWidget* tipsPage(PageHost& host) {
     auto* page = new QWidget;
     page->setWindowTitle(QStringLiteral("家具提示"));
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(new TipView(QString::fromStdString(dialog.model().itemTip())), 0,
-                      Qt::AlignLeft);
-    layout->addWidget(new TipView(QString::fromStdString(houseRulesTip())), 0, Qt::AlignLeft);
+    layout->addWidget(
+        new TipView(QString::fromStdString(dialog.model().itemTip()), nullptr, &host.pictures()), 0,
+        Qt::AlignLeft);
+    layout->addWidget(
+        new TipView(QString::fromStdString(houseRulesTip()), nullptr, &host.pictures()), 0,
+        Qt::AlignLeft);
     page->show();
     return page;
 }
 
-QWidget* picturesPage() {
+QWidget* picturesPage(PageHost& host) {
     auto* page = new QWidget;
     page->setWindowTitle(QStringLiteral("家具图片"));
     auto* grid = new QGridLayout(page);
@@ -42,7 +45,7 @@ QWidget* picturesPage() {
         ids.push_back(catalogue.furniture[slot].id);
     for (std::size_t i = 0; i < ids.size(); ++i) {
         auto* cell = new QLabel;
-        const QImage image = PictureProvider::instance().image(PictureKind::Picture, ids[i]);
+        const QImage image = host.pictures().image(PictureKind::Picture, ids[i]);
         cell->setPixmap(
             QPixmap::fromImage(image.scaledToWidth(image.width() / 2, Qt::SmoothTransformation)));
         grid->addWidget(cell, static_cast<int>(i / 12), static_cast<int>(i % 12));
@@ -53,8 +56,8 @@ QWidget* picturesPage() {
 
 }  // namespace
 
-void registerFurnitureShots() {
-    registerShot(QStringLiteral("furniture"), [](PageHost& host) {
+void addFurnitureShots(ShotList& shots) {
+    shots.add(QStringLiteral("furniture"), [](PageHost& host) {
         auto* d = new CDlgFurniture(host);
         PageActions actions(d->model());
         actions.chooseItem("家具类别", "床");
@@ -64,8 +67,9 @@ void registerFurnitureShots() {
         d->show();
         return static_cast<QWidget*>(d);
     });
-    registerShot(QStringLiteral("furniture_tips"), tipsPage);
-    registerShot(QStringLiteral("furniture_pictures"), [] { return picturesPage(); });
+    shots.add(QStringLiteral("furniture_tips"), tipsPage);
+    shots.add(QStringLiteral("furniture_pictures"),
+              [](PageHost& host) { return picturesPage(host); });
 }
 
 }  // namespace kalvix::gui

@@ -1,4 +1,4 @@
-#include "kalvix/gui/tooltip/sample_tips.h"
+#include "kalvix/shots/sample_tips.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -6,10 +6,11 @@
 #include <QWidget>
 
 #include "kalvix/core/catalogue/catalogue.h"
-#include "kalvix/gui/app/screenshot_registry.h"
-#include "kalvix/gui/tooltip/picture_provider.h"
+#include "kalvix/gui/framework/page_host.h"
+#include "kalvix/gui/framework/picture_provider.h"
 #include "kalvix/gui/tooltip/rune_icons.h"
 #include "kalvix/gui/tooltip/tip_view.h"
+#include "kalvix/shots/screenshot_registry.h"
 
 namespace kalvix::gui {
 namespace {
@@ -35,19 +36,19 @@ QString stoneName(int stoneId) {
                : QString::fromStdString(catalogue.runeStones[static_cast<std::size_t>(slot)].name);
 }
 
-QWidget* captioned(const QString& caption, const QString& markup) {
+QWidget* captioned(const PictureProvider& pictures, const QString& caption, const QString& markup) {
     auto* box = new QWidget;
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
     auto* label = new QLabel(caption);
     layout->addWidget(label);
-    layout->addWidget(new TipView(markup), 0, Qt::AlignLeft);
+    layout->addWidget(new TipView(markup, nullptr, &pictures), 0, Qt::AlignLeft);
     layout->addStretch(1);
     return box;
 }
 
-QWidget* samplesPage() {
+QWidget* samplesPage(const PictureProvider& pictures) {
     auto* page = new QWidget;
     page->setWindowTitle(u("提示样例"));
     page->setAutoFillBackground(true);
@@ -57,23 +58,22 @@ QWidget* samplesPage() {
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(10, 10, 10, 10);
     grid->setSpacing(12);
-    grid->addWidget(captioned(u("装备 (武器)"), sampleWeaponSummaryTip()), 0, 0, 2, 1);
-    grid->addWidget(captioned(u("符石"), sampleRuneStoneTip(10312)), 0, 1);
-    grid->addWidget(captioned(u("符石模拟"), sampleRuneSummaryTip()), 0, 2);
-    grid->addWidget(captioned(u("门派技能"), sampleSchoolSkillTip()), 1, 1);
-    grid->addWidget(captioned(u("技能等级"), sampleSkillLevelTip()), 1, 2);
-    grid->addWidget(captioned(u("家具类别"), sampleHouseRulesTip()), 2, 0, 1, 3);
+    grid->addWidget(captioned(pictures, u("装备 (武器)"), sampleWeaponSummaryTip()), 0, 0, 2, 1);
+    grid->addWidget(captioned(pictures, u("符石"), sampleRuneStoneTip(10312)), 0, 1);
+    grid->addWidget(captioned(pictures, u("符石模拟"), sampleRuneSummaryTip()), 0, 2);
+    grid->addWidget(captioned(pictures, u("门派技能"), sampleSchoolSkillTip()), 1, 1);
+    grid->addWidget(captioned(pictures, u("技能等级"), sampleSkillLevelTip()), 1, 2);
+    grid->addWidget(captioned(pictures, u("家具类别"), sampleHouseRulesTip()), 2, 0, 1, 3);
     return page;
 }
 
-QWidget* runeIconsPage() {
+QWidget* runeIconsPage(const PictureProvider& pictures) {
     auto* page = new QWidget;
     page->setWindowTitle(u("符石图标"));
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(8, 8, 8, 8);
     grid->setSpacing(4);
     const Catalogue& catalogue = Catalogue::instance();
-    const PictureProvider& pictures = PictureProvider::instance();
     int index = 0;
     const auto addIcon = [&](int resource, const QString& caption) {
         auto* cell = new QLabel;
@@ -171,9 +171,11 @@ QString sampleSkillLevelTip() {
         "<font color=red>+2</font><br><font color=blue>属性加成：</font>命中　+124,伤害　+41");
 }
 
-void registerTooltipShots() {
-    registerShot(QStringLiteral("tooltip_samples"), [] { return samplesPage(); });
-    registerShot(QStringLiteral("rune_icons"), [] { return runeIconsPage(); });
+void addTooltipShots(ShotList& shots) {
+    shots.add(QStringLiteral("tooltip_samples"),
+              [](PageHost& host) { return samplesPage(host.pictures()); });
+    shots.add(QStringLiteral("rune_icons"),
+              [](PageHost& host) { return runeIconsPage(host.pictures()); });
 }
 
 }  // namespace kalvix::gui

@@ -1,21 +1,8 @@
-#include "kalvix/gui/tooltip/picture_provider.h"
+#include "kalvix/gui/framework/picture_provider.h"
 
 #include <QPixmap>
 
-#include "kalvix/gui/tooltip/furniture_pictures.h"
-#include "kalvix/gui/tooltip/rune_icons.h"
-
 namespace kalvix::gui {
-
-PictureProvider& PictureProvider::instance() {
-    static PictureProvider provider = [] {
-        PictureProvider p;
-        p.addSource(PictureKind::Icon, runeIconForResource);
-        p.addSource(PictureKind::Picture, furniturePictureForResource);
-        return p;
-    }();
-    return provider;
-}
 
 void PictureProvider::addSource(PictureKind kind, Source source) {
     if (!source)
