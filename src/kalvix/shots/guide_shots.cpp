@@ -3,9 +3,9 @@
 
 #include <QTabWidget>
 
-#include "kalvix/core/calculators/zhuo_gui_page.h"
 #include "kalvix/core/guides/query_page.h"
 #include "kalvix/core/guides/raiders_page.h"
+#include "kalvix/core/guides/zhuo_gui_page.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/guides/dlg_other.h"
 #include "kalvix/gui/guides/dlg_raiders.h"

@@ -2,7 +2,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli_test_support.h"
-#include "kalvix/core/guides/portal_hosts.h"
+#include "kalvix/core/page/portal_hosts.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "cli_test_support.h"
 #include "kalvix/core/guides/guide_file.h"
-#include "kalvix/core/guides/portal_hosts.h"
+#include "kalvix/core/page/portal_hosts.h"
 
 namespace {
 

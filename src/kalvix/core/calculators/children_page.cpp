@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "kalvix/core/guides/portal_hosts.h"
+#include "kalvix/core/page/portal_hosts.h"
 
 namespace kalvix {
 namespace {

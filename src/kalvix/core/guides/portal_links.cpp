@@ -1,6 +1,6 @@
 #include "kalvix/core/guides/portal_links.h"
 
-#include "kalvix/core/guides/portal_hosts.h"
+#include "kalvix/core/page/portal_hosts.h"
 
 namespace kalvix {
 namespace {

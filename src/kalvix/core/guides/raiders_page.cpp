@@ -1,9 +1,9 @@
 #include "kalvix/core/guides/raiders_page.h"
 
-#include "kalvix/core/calculators/junto_practice_page.h"
-#include "kalvix/core/calculators/old_friend_page.h"
 #include "kalvix/core/guides/furniture_recipe_page.h"
 #include "kalvix/core/guides/guide_text_page.h"
+#include "kalvix/core/guides/junto_practice_page.h"
+#include "kalvix/core/guides/old_friend_page.h"
 #include "kalvix/core/guides/other_guides_page.h"
 
 namespace kalvix {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "kalvix/core/page/clock.h"
+#include "kalvix/core/page/desktop.h"
 
 namespace kalvix {
 
@@ -19,6 +20,11 @@ class PageContext {
     PageContext();
 
     const Catalogue& catalogue() const { return *catalogue_; }
+
+    // The clipboard and the window's stacking; a clipboard in memory unless the window sets
+    // its own (the caller keeps ownership; null restores the one in memory).
+    Desktop& desktop() const { return desktop_ ? *desktop_ : memoryDesktop_; }
+    void setDesktop(Desktop* desktop) { desktop_ = desktop; }
 
     // The time pages read; the system's unless kalvix-calc or a test fixes it.
     const Clock& clock() const { return clock_; }
@@ -36,6 +42,8 @@ class PageContext {
   private:
     const Catalogue* catalogue_;
     Clock clock_ = Clock::system();
+    Desktop* desktop_ = nullptr;
+    mutable MemoryDesktop memoryDesktop_;
     std::int32_t sharedLevel_ = 0;
     bool stayOnTop_ = false;
 };

@@ -165,7 +165,7 @@ void QuizPage::copyAnswer() {
         else if (i + 1 >= raw.size() || raw[i + 1] != '\n')
             text += '\n';
     }
-    if (copier && !copier(text))
+    if (!context_.desktop().setClipboardText(text))
         return;  // the clipboard could not be opened
     copied_ = text;
     showBox("题目答案已复制");
@@ -173,8 +173,7 @@ void QuizPage::copyAnswer() {
 
 void QuizPage::setInFront(bool on) {
     context_.setStayOnTop(on);
-    if (keepInFront)
-        keepInFront(kMainWindowTitle, on);
+    context_.desktop().keepInFront(kMainWindowTitle, on);
 }
 
 }  // namespace kalvix

@@ -71,12 +71,6 @@ class QuizPage : public PageModel {
     const std::string& detail() const { return detail_; }
     bool inFront() const { return context_.stayOnTop(); }
 
-    // Hosts: put text on the clipboard (false: it could not be opened), and keep the window
-    // with this title above the others or release it. Without a host the copy is kept in
-    // the 剪贴板 result only.
-    std::function<bool(const std::string& text)> copier;
-    std::function<void(const std::string& windowTitle, bool on)> keepInFront;
-
   private:
     void search();
 

@@ -254,15 +254,12 @@ bool SimulationPage::loadFrom(const std::string& path) {
 
 void SimulationPage::copyCode() {
     const std::string code = session_.buildCode();
-    if (writeClipboard)
-        writeClipboard(code);
-    else
-        clipboard_ = code;
+    context_.desktop().setClipboardText(code);
     showStatus(kCodeCopied);
 }
 
 void SimulationPage::pasteCode() {
-    const std::string pasted = readClipboard ? readClipboard() : clipboard_;
+    const std::string pasted = context_.desktop().clipboardText();
     const std::optional<std::string> code = extractBuildCode(pasted);
     if (!code) {
         showBox(kNotABuildCode);

@@ -59,12 +59,9 @@ class SimulationPage : public PageModel {
     // What one press of 体质.+1 … would change on the sheet, e.g. "气血 +25　防御 +7".
     std::string stepPreview(int k, int amount) const;
 
-    // --- Host services. Without them 保存 and 读取 do nothing and the codes go to the page's
-    // own clipboard (the 剪贴板 field of kalvix-calc).
-    // Chooses a build file: save true for 保存; nullopt when the player cancels.
+    // Chooses a build file for the window: save true for 保存; nullopt when the player
+    // cancels. Without it 保存 and 读取 do nothing (kalvix-calc takes --save and --load).
     std::function<std::optional<std::string>(bool save)> choosePath;
-    std::function<void(const std::string&)> writeClipboard;
-    std::function<std::string()> readClipboard;
 
     // 保存 and 读取 with a chosen path (kalvix-calc's --save and --load too). Failures show
     // their box; true when the file was written or applied.
@@ -135,7 +132,6 @@ class SimulationPage : public PageModel {
     // loaded, their heading before.
     std::array<bool, kEquipmentRecords> pieceSummarised_{};
     bool mountSummarised_ = false;
-    std::string clipboard_;
     std::string currentFile_;
     std::unique_ptr<SimulatorSession> compared_;
     BuildHistory<State> history_;

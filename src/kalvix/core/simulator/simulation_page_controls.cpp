@@ -81,8 +81,8 @@ void SimulationPage::declareControls() {
     addButton("粘贴代码", "buttonPasteCode", [this] { pasteCode(); });
     // kalvix-calc's stand-in for the clipboard: 复制代码 writes it, 粘贴代码 reads it.
     addEdit(
-        "剪贴板", "", [this] { return clipboard_; },
-        [this](const std::string& t) { clipboard_ = t; })
+        "剪贴板", "", [this] { return context_.desktop().clipboardText(); },
+        [this](const std::string& t) { context_.desktop().setClipboardText(t); })
         .output = true;
 
     addResult("门派", "editSchool", [this] { return schoolName(build().race, build().school); });

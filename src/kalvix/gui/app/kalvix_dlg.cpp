@@ -25,6 +25,7 @@ const char* const CKalvixDlg::kTitle = config::kMainWindowTitle;
 
 CKalvixDlg::CKalvixDlg(QWidget* parent)
     : QWidget(parent), pictures_(programPictures(context_.catalogue())), host_(context_) {
+    context_.setDesktop(&desktop_);
     host_.setPictures(&pictures_);
     initialise();
 }

@@ -11,6 +11,7 @@
 #include "kalvix/core/page/page_context.h"
 #include "kalvix/gui/app/dlg_query_form.h"
 #include "kalvix/gui/framework/page_host.h"
+#include "kalvix/gui/framework/platform_desktop.h"
 
 namespace kalvix::gui {
 
@@ -56,6 +57,7 @@ class CKalvixDlg : public QWidget {
     void createBrowser();
     void switchPage();
 
+    PlatformDesktop desktop_;
     PageContext context_;
     PictureProvider pictures_;
     PageHost host_;

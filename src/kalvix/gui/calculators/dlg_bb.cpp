@@ -4,7 +4,7 @@
 #include <QTextDocument>
 
 #include "kalvix/core/calculators/pet_page.h"
-#include "kalvix/gui/calculators/digits_only.h"
+#include "kalvix/gui/framework/digits_only.h"
 #include "ui_dlg_bb.h"
 
 namespace kalvix::gui {

@@ -1,7 +1,7 @@
 #include "kalvix/gui/calculators/dlg_mission.h"
 
 #include "kalvix/core/calculators/mission_page.h"
-#include "kalvix/gui/calculators/digits_only.h"
+#include "kalvix/gui/framework/digits_only.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "ui_dlg_mission.h"
 

@@ -1,7 +1,7 @@
 #include "kalvix/gui/calculators/dlg_practice.h"
 
 #include "kalvix/core/calculators/practice_page.h"
-#include "kalvix/gui/calculators/digits_only.h"
+#include "kalvix/gui/framework/digits_only.h"
 #include "ui_dlg_practice.h"
 
 namespace kalvix::gui {

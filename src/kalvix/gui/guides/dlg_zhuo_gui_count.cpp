@@ -1,6 +1,6 @@
 #include "kalvix/gui/guides/dlg_zhuo_gui_count.h"
 
-#include "kalvix/core/calculators/zhuo_gui_page.h"
+#include "kalvix/core/guides/zhuo_gui_page.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "ui_dlg_zhuo_gui_count.h"
 

@@ -18,27 +18,6 @@
 #include "ui_dlg_dtq.h"
 
 namespace kalvix::gui {
-namespace {
-
-// Keeps the top-level window with this title above the others, or releases it; its place
-// and size stay.
-void keepWindowInFront(const QString& title, bool on) {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->windowTitle() != title || w->testAttribute(Qt::WA_DontShowOnScreen))
-            continue;
-        if (w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == on)
-            return;
-        const QRect place = w->geometry();
-        const bool shown = w->isVisible();
-        w->setWindowFlag(Qt::WindowStaysOnTopHint, on);
-        w->setGeometry(place);
-        if (shown)
-            w->show();
-        return;
-    }
-}
-
-}  // namespace
 
 void DLG_dtq::addDialogs(PageHost& host) {
     host.addDialog(QString::fromUtf8(QuizPage::kPictureWindowTitle),
@@ -53,16 +32,6 @@ DLG_dtq::DLG_dtq(PageHost& host, std::unique_ptr<PageModel> model, QWidget* pare
     auto* quiz = dynamic_cast<QuizPage*>(model.get());
     if (!quiz)
         return;
-    quiz->copier = [](const std::string& text) {
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        if (!clipboard)
-            return false;
-        clipboard->setText(QString::fromStdString(text));
-        return true;
-    };
-    quiz->keepInFront = [](const std::string& title, bool on) {
-        keepWindowInFront(QString::fromStdString(title), on);
-    };
     results_ = new QuizResultModel(*quiz, this);
     list_->setModel(results_);
     list_->setItemDelegateForColumn(0, new HighlightDelegate(list_));

@@ -24,7 +24,7 @@
 
 #include "kalvix/core/catalogue/school_skill_info.h"
 #include "kalvix/core/simulator/simulation_page.h"
-#include "kalvix/gui/calculators/digits_only.h"
+#include "kalvix/gui/framework/digits_only.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/simulator/build_file_dialog.h"
@@ -115,10 +115,6 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
             return std::nullopt;
         return QFile::encodeName(*path).toStdString();
     };
-    page_->writeClipboard = [](const std::string& text) {
-        QGuiApplication::clipboard()->setText(QString::fromStdString(text));
-    };
-    page_->readClipboard = [] { return QGuiApplication::clipboard()->text().toStdString(); };
 
     equipmentFrame_.attach(this, QStringLiteral("frameEquipment"), host.presenter());
     summaryFrame_.attach(this, QStringLiteral("groupSummary"), host.presenter());

@@ -14,7 +14,6 @@
 
 #include "common/file_io.h"
 #include "common/hex_digest.h"
-#include "upvarro/core/update_entry.h"
 
 namespace upvarro::platform {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "kalvix/core/catalogue/catalogue.h"
-#include "kalvix/core/guides/portal_hosts.h"
+#include "kalvix/core/page/portal_hosts.h"
 #include "support/page_driver.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "kalvix/core/guides/other_guides_page.h"
-#include "kalvix/core/guides/portal_hosts.h"
 #include "kalvix/core/guides/query_page.h"
 #include "kalvix/core/guides/raiders_page.h"
+#include "kalvix/core/page/portal_hosts.h"
 #include "support/page_driver.h"
 
 namespace {

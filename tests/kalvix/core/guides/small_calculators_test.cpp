@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "kalvix/core/calculators/junto_practice_page.h"
-#include "kalvix/core/calculators/old_friend_page.h"
-#include "kalvix/core/calculators/zhuo_gui_page.h"
+#include "kalvix/core/guides/junto_practice_page.h"
+#include "kalvix/core/guides/old_friend_page.h"
+#include "kalvix/core/guides/zhuo_gui_page.h"
 #include "support/page_driver.h"
 
 namespace {

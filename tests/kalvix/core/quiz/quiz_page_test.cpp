@@ -79,13 +79,24 @@ TEST_F(QuizPageTest, SearchesAtEveryChangeInTheChosenCategory) {
     EXPECT_EQ(page.store().loads(), 1);
 }
 
-TEST_F(QuizPageTest, RowChoiceFillsTheDetailAndCopyAddsTheSource) {
-    QuizPage page(context, path);
+// The desktop's side: what reached the clipboard, and which window was kept in front.
+struct RecordingDesktop : kalvix::MemoryDesktop {
     std::vector<std::string> clipboard;
-    page.copier = [&clipboard](const std::string& t) {
-        clipboard.push_back(t);
-        return true;
-    };
+    bool opens = true;  // false: the clipboard cannot be opened
+    std::vector<std::pair<std::string, bool>> front;
+    bool setClipboardText(const std::string& text) override {
+        if (opens)
+            clipboard.push_back(text);
+        return opens;
+    }
+    void keepInFront(const std::string& title, bool on) override { front.emplace_back(title, on); }
+};
+
+TEST_F(QuizPageTest, RowChoiceFillsTheDetailAndCopyAddsTheSource) {
+    RecordingDesktop desktop;
+    context.setDesktop(&desktop);
+    QuizPage page(context, path);
+    std::vector<std::string>& clipboard = desktop.clipboard;
     // Before any choice the detail text is empty.
     press(page, "复制答案");
     ASSERT_EQ(clipboard.size(), 1u);
@@ -103,7 +114,7 @@ TEST_F(QuizPageTest, RowChoiceFillsTheDetailAndCopyAddsTheSource) {
     EXPECT_EQ(text(page, "详细"), "题目：\n答案：");
 
     // A clipboard that cannot be opened: nothing happens.
-    page.copier = [](const std::string&) { return false; };
+    desktop.opens = false;
     messages(page);
     press(page, "复制答案");
     EXPECT_TRUE(messages(page).empty());
@@ -185,10 +196,9 @@ TEST_F(QuizPageTest, PicturesOpenTheirWindowAndInFrontReachesTheMainWindow) {
     QuizPage page(context, path);
     std::vector<std::string> opened;
     page.opener = [&opened](const std::string& w) { opened.push_back(w); };
-    std::vector<std::pair<std::string, bool>> front;
-    page.keepInFront = [&front](const std::string& title, bool on) {
-        front.emplace_back(title, on);
-    };
+    RecordingDesktop desktop;
+    context.setDesktop(&desktop);
+    std::vector<std::pair<std::string, bool>>& front = desktop.front;
     check(page, "图片题目", true);
     check(page, "图片题目", true);  // a click on the selected button opens it again
     EXPECT_EQ(opened, (std::vector<std::string>{"使用中键滚轮向下查看", "使用中键滚轮向下查看"}));

@@ -233,17 +233,16 @@ TEST(BuildCode, OnlyAWholeCodeIsAccepted) {
 }
 
 TEST_F(SimulationFiles, CopyAndPasteShareABuild) {
+    kalvix::MemoryDesktop desktop;
+    context_.setDesktop(&desktop);
     SimulationPage from(context_);
     fill(from);
-    std::string clipboard;
-    from.writeClipboard = [&](const std::string& t) { clipboard = t; };
     press(from, "复制代码");
     EXPECT_EQ(messages(from), std::vector<std::string>{"status:人物模拟代码已复制到剪贴板。"});
     ASSERT_TRUE(from.saveTo(path("same.PSF")));
-    EXPECT_EQ(clipboard, slurp(path("same.PSF")));
+    EXPECT_EQ(desktop.clipboardText(), slurp(path("same.PSF")));
 
     SimulationPage to(context_);
-    to.readClipboard = [&] { return clipboard; };
     std::vector<std::string> asked;
     bool answer = false;
     to.asker = [&](const std::string& q, const std::string&) {
@@ -264,9 +263,9 @@ TEST_F(SimulationFiles, CopyAndPasteShareABuild) {
     // Not a code: refused before any question, and nothing changes.
     asked.clear();
     const CharacterBuild before = to.build();
-    for (std::string bad :
-         {clipboard.substr(0, 1999), "*" + clipboard.substr(1), std::string("hello")}) {
-        clipboard = bad;
+    const std::string code = desktop.clipboardText();
+    for (std::string bad : {code.substr(0, 1999), "*" + code.substr(1), std::string("hello")}) {
+        desktop.setClipboardText(bad);
         press(to, "粘贴代码");
         EXPECT_EQ(messages(to), std::vector<std::string>{"box:剪贴板中的文字不是人物模拟代码！"});
         EXPECT_TRUE(asked.empty());

@@ -14,15 +14,13 @@
 #include "kalvix/gui/framework/message_box.h"
 #include "kalvix/gui/framework/my_dialog.h"
 #include "kalvix/gui/framework/status_bar.h"
+#include "support/recording_presenter.h"
 
 using namespace kalvix::gui;
 
 namespace {
-struct RecordingPresenter : MessagePresenter {
-    QStringList shown;
-    void inform(QWidget*, const QString& text) override { shown << text; }
-    bool ask(QWidget*, const QString&, const QString&) override { return true; }
-};
+using test_support::RecordingPresenter;
+
 }  // namespace
 
 class MainWindowTest : public QObject {

@@ -23,16 +23,14 @@
 #include "kalvix/gui/framework/page_widget.h"
 #include "kalvix/shots/widest_inputs.h"
 #include "support/page_entries.h"
+#include "support/recording_presenter.h"
 
 using namespace kalvix;
 using namespace kalvix::gui;
 
 namespace {
 
-struct QuietPresenter : MessagePresenter {
-    void inform(QWidget*, const QString&) override {}
-    bool ask(QWidget*, const QString&, const QString&) override { return true; }
-};
+using QuietPresenter = test_support::RecordingPresenter;
 
 // The width a line edit draws its text in: inside the frame, the style's contents margins,
 // the text margins and the edit's own two pixels a side.

@@ -105,6 +105,7 @@ class Episode {
         }
         QApplication::clipboard()->clear();
         QCoreApplication::processEvents();
+        context.desktop().setClipboardText({});
         const auto binders = root_->findChildren<PageBinder*>(Qt::FindDirectChildrenOnly);
         binder_ = binders.isEmpty() ? nullptr : binders.front();
         if (!model_)

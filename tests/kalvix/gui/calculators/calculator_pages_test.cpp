@@ -16,16 +16,13 @@
 #include "kalvix/gui/calculators/dlg_skill_detail.h"
 #include "kalvix/gui/framework/message_box.h"
 #include "kalvix/gui/framework/status_bar.h"
+#include "support/recording_presenter.h"
 #include "support/widget_lookup.h"
 
 using namespace kalvix::gui;
 
 namespace {
-struct RecordingPresenter : MessagePresenter {
-    QStringList shown;
-    void inform(QWidget*, const QString& text) override { shown << text; }
-    bool ask(QWidget*, const QString&, const QString&) override { return true; }
-};
+using test_support::RecordingPresenter;
 
 using widget_test::child;
 using widget_test::choose;

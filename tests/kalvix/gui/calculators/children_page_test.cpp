@@ -12,15 +12,12 @@
 #include "kalvix/gui/calculators/dlg_children.h"
 #include "kalvix/gui/framework/message_box.h"
 #include "kalvix/gui/framework/page_host.h"
+#include "support/recording_presenter.h"
 
 using namespace kalvix::gui;
 
 namespace {
-struct RecordingPresenter : MessagePresenter {
-    QStringList shown;
-    void inform(QWidget*, const QString& text) override { shown << text; }
-    bool ask(QWidget*, const QString&, const QString&) override { return true; }
-};
+using test_support::RecordingPresenter;
 
 struct Fixture {
     kalvix::PageContext context{kalvix::Catalogue::instance()};

@@ -13,27 +13,24 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "kalvix/core/guides/portal_hosts.h"
 #include "kalvix/core/guides/query_page.h"
 #include "kalvix/core/guides/raiders_page.h"
 #include "kalvix/core/page/page_context.h"
+#include "kalvix/core/page/portal_hosts.h"
 #include "kalvix/gui/app/page_widgets.h"
 #include "kalvix/gui/framework/message_box.h"
 #include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/guides/dlg_other.h"
 #include "kalvix/gui/guides/dlg_raiders.h"
 #include "kalvix/gui/guides/dlg_zhuo_gui_count.h"
+#include "support/recording_presenter.h"
 #include "support/widget_lookup.h"
 
 using namespace kalvix::gui;
 
 namespace {
 
-struct RecordingPresenter : MessagePresenter {
-    QStringList shown;
-    void inform(QWidget*, const QString& text) override { shown << text; }
-    bool ask(QWidget*, const QString&, const QString&) override { return true; }
-};
+using test_support::RecordingPresenter;
 
 // A host that records what the pages hand to the desktop and which dialogs they run.
 struct RecordingHost {

@@ -26,26 +26,19 @@
 #include "kalvix/gui/framework/html_ctrl.h"
 #include "kalvix/gui/framework/message_box.h"
 #include "kalvix/gui/framework/page_host.h"
+#include "kalvix/gui/framework/platform_desktop.h"
 #include "kalvix/gui/framework/status_bar.h"
 #include "kalvix/gui/quiz/cdlg_pic_dtq.h"
 #include "kalvix/gui/quiz/dlg_dtq.h"
 #include "kalvix/gui/quiz/quiz_result_model.h"
+#include "support/recording_presenter.h"
 
 using namespace kalvix::gui;
 using kalvix::QuizPage;
 
 namespace {
 
-struct RecordingPresenter : MessagePresenter {
-    QStringList shown;
-    std::function<void()> whileShown;  // what repaints while the box is up
-    void inform(QWidget*, const QString& text) override {
-        shown << text;
-        if (whileShown)
-            whileShown();
-    }
-    bool ask(QWidget*, const QString&, const QString&) override { return true; }
-};
+using test_support::RecordingPresenter;
 
 QString u(const std::string& s) {
     return QString::fromStdString(s);
@@ -62,6 +55,7 @@ void typeText(QLineEdit* edit, const QString& text) {
 
 struct Fixture {
     QTemporaryDir folder;
+    PlatformDesktop desktop;
     kalvix::PageContext context;
     PageHost host{context};
     RecordingPresenter presenter;
@@ -69,6 +63,7 @@ struct Fixture {
     std::unique_ptr<DLG_dtq> page;
 
     Fixture() {
+        context.setDesktop(&desktop);
         const std::string store = folder.filePath(QStringLiteral("Conversion.dat")).toStdString();
         QFile csv(QStringLiteral(KALVIX_TEST_DATA "/quiz/questions.csv"));
         if (!csv.open(QIODevice::ReadOnly))

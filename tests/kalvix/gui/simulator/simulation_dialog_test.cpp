@@ -32,25 +32,20 @@
 #include "kalvix/gui/simulator/check_frame.h"
 #include "kalvix/gui/simulator/dlg_simulation.h"
 #include "kalvix/gui/tooltip/pp_tooltip.h"
+#include "support/recording_presenter.h"
 #include "support/widget_lookup.h"
 
 using namespace kalvix::gui;
 
 namespace {
 
-struct RecordingPresenter : MessagePresenter {
-    QStringList shown;
-    QStringList asked;
-    QStringList captions;
+struct RecordingPresenter : test_support::RecordingPresenter {
     QStringList potentials;  // what the 潜力 field shows while the box is up
-    bool answer = true;
-    void inform(QWidget*, const QString& text) override { shown << text; }
-    bool ask(QWidget* parent, const QString& text, const QString& caption) override {
-        asked << text;
-        captions << caption;
-        auto* potential = parent->findChild<QLineEdit*>(QStringLiteral("editPotential"));
-        potentials << (potential ? potential->text() : QStringLiteral("?"));
-        return answer;
+    RecordingPresenter() {
+        whileAsked = [this](QWidget* parent) {
+            auto* potential = parent->findChild<QLineEdit*>(QStringLiteral("editPotential"));
+            potentials << (potential ? potential->text() : QStringLiteral("?"));
+        };
     }
 };
 

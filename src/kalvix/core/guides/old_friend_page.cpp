@@ -1,4 +1,4 @@
-#include "kalvix/core/calculators/old_friend_page.h"
+#include "kalvix/core/guides/old_friend_page.h"
 
 #include "common/field_reader.h"
 

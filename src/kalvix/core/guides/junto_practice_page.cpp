@@ -1,4 +1,4 @@
-#include "kalvix/core/calculators/junto_practice_page.h"
+#include "kalvix/core/guides/junto_practice_page.h"
 
 #include <cstdint>
 

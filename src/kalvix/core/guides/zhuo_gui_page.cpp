@@ -1,4 +1,4 @@
-#include "kalvix/core/calculators/zhuo_gui_page.h"
+#include "kalvix/core/guides/zhuo_gui_page.h"
 
 #include "common/field_reader.h"
 
