@@ -10,17 +10,26 @@ std::string_view trimBlanks(std::string_view s) {
     return s;
 }
 
+namespace {
+char lowerChar(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+}  // namespace
+
 bool equalsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
-    const auto lower = [](char c) {
-        auto x = static_cast<unsigned char>(c);
-        return x >= 'A' && x <= 'Z' ? static_cast<unsigned char>(x - 'A' + 'a') : x;
-    };
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
+        if (lowerChar(a[i]) != lowerChar(b[i]))
             return false;
     return true;
+}
+
+std::string asciiLower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = lowerChar(c);
+    return out;
 }
 
 }  // namespace common

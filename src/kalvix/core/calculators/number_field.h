@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/field_reader.h"
+#include "common/truncation.h"
 
 namespace kalvix {
 
@@ -21,8 +22,7 @@ struct NumberField {
 
 // The text's leading integer as a 32-bit value (atoi-like, clamped).
 inline std::int32_t leadingInt32(std::string_view text) {
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(common::leadingInteger(text), INT32_MIN, INT32_MAX));
+    return common::clampToInt32(common::leadingInteger(text));
 }
 
 // Fields that accept digits only refuse any other keystroke, so such a text never arrives.

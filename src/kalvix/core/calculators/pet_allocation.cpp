@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "common/truncation.h"
 #include "kalvix/core/calculators/number_field.h"
 #include "kalvix/core/calculators/pet_page.h"
 #include "kalvix/core/calculators/pet_stats.h"
@@ -16,7 +17,7 @@ const char* const kPotential = "潜能";
 const char* const kGrowth = "成长率";
 
 std::int32_t to32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+    return common::clampToInt32(v);
 }
 
 // The number a field's text is read as: its leading digits, 0 when empty; 32-bit.

@@ -12,11 +12,7 @@ namespace {
 using common::truncToInt;
 
 std::int32_t saturate(std::int64_t value) {
-    if (value > std::numeric_limits<std::int32_t>::max())
-        return std::numeric_limits<std::int32_t>::max();
-    if (value < std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(value);
+    return common::clampToInt32(value);
 }
 
 // ((L+1)×a)×L×0.5 + L×b, in exactly this order.

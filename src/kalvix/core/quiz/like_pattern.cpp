@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "common/ascii_text.h"
+
 namespace kalvix {
 namespace {
 
@@ -68,11 +70,7 @@ std::string cleanText(std::string_view text) {
 }
 
 std::string foldCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
+    return common::asciiLower(text);
 }
 
 LikePattern::LikePattern(std::string_view keyword) {

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "common/field_reader.h"
+#include "common/truncation.h"
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/core/simulator/build_code.h"
 #include "kalvix/core/simulator/build_summary.h"
@@ -181,9 +182,7 @@ std::array<std::optional<std::int32_t>, kBasicAttributes> SimulationPage::quickE
             continue;
         // The fields take digits only; anything else counts 0. A ratio is taken as typed (a
         // cap would skew it); only what a 32-bit entry cannot hold is held at its largest.
-        const std::int64_t v = common::leadingInteger(quickText_[k]);
-        constexpr std::int64_t kMost = std::numeric_limits<std::int32_t>::max();
-        entries[k] = static_cast<std::int32_t>(v < 0 ? 0 : (v > kMost ? kMost : v));
+        entries[k] = std::max(0, common::clampToInt32(common::leadingInteger(quickText_[k])));
     }
     return entries;
 }

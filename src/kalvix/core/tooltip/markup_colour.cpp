@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "common/ascii_text.h"
+
 namespace kalvix::tooltip {
 namespace {
 
@@ -206,10 +208,7 @@ std::optional<Colour> parseColour(std::string_view text) {
     // Longer than any name: not a colour (and no need to copy it).
     if (text.empty() || text.size() > 20)
         return std::nullopt;
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    const std::string lower = common::asciiLower(text);
     const auto it = std::lower_bound(
         kNamedColours.begin(), kNamedColours.end(), lower,
         [](const NamedColour& entry, const std::string& key) { return entry.name < key; });

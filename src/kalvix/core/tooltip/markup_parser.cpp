@@ -4,6 +4,8 @@
 #include <charconv>
 #include <limits>
 
+#include "common/ascii_text.h"
+
 namespace kalvix::tooltip {
 namespace {
 
@@ -23,11 +25,7 @@ bool isAlnum(char c) {
 }
 
 std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
+    return common::asciiLower(s);
 }
 
 struct Attribute {

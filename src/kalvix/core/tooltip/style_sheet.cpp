@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "common/ascii_text.h"
+
 namespace kalvix::tooltip {
 namespace {
 
@@ -15,11 +17,7 @@ std::string_view trim(std::string_view s) {
 }
 
 std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
+    return common::asciiLower(s);
 }
 
 std::optional<double> leadingNumber(std::string_view s, std::string_view& rest) {
