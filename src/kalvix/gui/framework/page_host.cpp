@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "kalvix/gui/framework/dialog_opener.h"
-#include "kalvix/gui/framework/my_dialog.h"
+#include "kalvix/gui/framework/page_dialog.h"
 #include "kalvix/gui/framework/status_bar.h"
 
 namespace kalvix::gui {
@@ -31,7 +31,7 @@ QDialog* PageHost::createDialog(const QString& name, QWidget* parent) {
     if (const DialogFactory* factory = registeredDialog(name))
         if (QDialog* d = (*factory)(*this, parent))
             return d;
-    auto* d = new CMyDialog(parent);
+    auto* d = new PageDialog(parent, true);
     d->setWindowTitle(name);
     d->resize(400, 300);
     return d;

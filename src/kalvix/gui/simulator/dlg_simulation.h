@@ -7,8 +7,8 @@
 
 class QMenu;
 
-#include "kalvix/gui/framework/my_dialog.h"
 #include "kalvix/gui/simulator/check_frame.h"
+#include "kalvix/gui/simulator/my_dialog.h"
 
 namespace kalvix {
 class SimulationPage;
@@ -17,7 +17,6 @@ class SimulatorSession;
 
 namespace kalvix::gui {
 
-class PageBinder;
 class PageHost;
 
 // 人物模拟加点系统: the character build simulator. It owns the session that its equipment and
@@ -29,7 +28,6 @@ class CDlgSimulation : public CMyDialog {
     ~CDlgSimulation() override;
     SimulationPage& page() { return *page_; }
     SimulatorSession& session() { return *session_; }
-    PageBinder* binder() { return binder_; }
 
     // Writes what the binder does not: the rich tooltips, the two frames and the list of
     // recent files.
@@ -56,7 +54,6 @@ class CDlgSimulation : public CMyDialog {
 
     std::unique_ptr<SimulatorSession> session_;
     std::unique_ptr<SimulationPage> page_;
-    PageBinder* binder_ = nullptr;
     CCheckFrame equipmentFrame_;
     CCheckFrame summaryFrame_;
     QHash<QWidget*, std::string> tips_;
