@@ -1,6 +1,7 @@
 #include "kalvix/gui/framework/page_binder.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QHeaderView>
@@ -288,10 +289,18 @@ void PageBinder::writeLabel(const Control& c, const ControlState& s, QAbstractBu
 void PageBinder::writeControls() {
     const bool wasUpdating = updating_;
     updating_ = true;
+    QWidget* const focused = QApplication::focusWidget();
     const std::vector<Control>& controls = model_.controls();
     for (const std::size_t i : watch_.changed())
         if (QWidget* w = widgetFor(controls[i].caption))
             writeControl(controls[i], watch_.state(i), w);
+    // Qt passes the focus on from a control that is disabled or hidden; the page keeps it
+    // there, where no key reaches it. Follow the page: the next control the player clicks
+    // then takes the focus as a change the page sees.
+    QWidget* const now = QApplication::focusWidget();
+    if (focused && now != focused && focused == widgetFor(model_.focus()) &&
+        (!focused->isEnabled() || focused->isHidden()) && now && root_->isAncestorOf(now))
+        now->clearFocus();
     updating_ = wasUpdating;
 }
 
