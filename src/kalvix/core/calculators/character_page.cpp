@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "common/field_reader.h"
+#include "common/number_text.h"
 #include "kalvix/core/catalogue/catalogue.h"
 
 namespace kalvix {
@@ -36,7 +36,7 @@ CharacterPage::CharacterPage(PageContext& context)
         [this] { return targetIndex_; }, [this](int i) { chooseTarget(i); });
     addButton("等级-->经验.计算", "buttonLevelToExp", [this] {
         levelToExperience();
-        writeBack();
+        writeFieldsBack();
     }).visible = [] { return false; };
     addResult("所需经验", "editNeededExp", [this] { return str(neededExp_); });
     addEdit(
@@ -45,9 +45,12 @@ CharacterPage::CharacterPage(PageContext& context)
     addResult("可升级到", "editReachLevel", [this] { return str(reachLevel_); });
     addButton("经验-->等级.计算", "buttonExpToLevel", [this] {
         experienceToLevel();
-        writeBack();
+        writeFieldsBack();
     }).visible = [] { return false; };
     addResult("剩余经验", "editRemainingExp", [this] { return str(remainingExp_); });
+    // Every field is exchanged; only 当前经验 can hold a text that is not a number, the
+    // result fields always hold what was last written into them.
+    fields().addInt64("当前经验", experienceText_, experience_);
 
     // Opening: select the shared level and run the level change.
     chooseLevel(std::clamp(context_.sharedLevel(), 0, kMaxLevel));
@@ -55,15 +58,6 @@ CharacterPage::CharacterPage(PageContext& context)
 
 std::vector<std::string> CharacterPage::targetItems() const {
     return numberItems(level_, kMaxLevel);
-}
-
-bool CharacterPage::readFields() {
-    // Every field is exchanged; only 当前经验 can hold a text that is not a number, the
-    // result fields always hold what was last written into them.
-    common::FieldReader reader;
-    reader.readInt64("当前经验", experienceText_, experience_);
-    showFieldFailure(reader);
-    return !reader.failed();
 }
 
 void CharacterPage::chooseLevel(int level) {
@@ -80,7 +74,7 @@ void CharacterPage::chooseLevel(int level) {
     levelToExperience();
     experienceToLevel();
     generalResults();
-    writeBack();
+    writeFieldsBack();
 }
 
 void CharacterPage::chooseTarget(int index) {
@@ -88,14 +82,14 @@ void CharacterPage::chooseTarget(int index) {
         return;
     targetIndex_ = index;
     levelToExperience();
-    writeBack();
+    writeFieldsBack();
 }
 
 void CharacterPage::editExperience(const std::string& text) {
     experienceText_ = text;
     experience_ = common::leadingInteger(text);
     experienceToLevel();
-    writeBack();
+    writeFieldsBack();
 }
 
 void CharacterPage::levelToExperience() {
@@ -135,15 +129,11 @@ void CharacterPage::generalResults() {
     birthdayMoney_ = l < 30 ? 0 : static_cast<std::int64_t>(l) * l * 10;
 }
 
-void CharacterPage::writeBack() {
+void CharacterPage::writeFieldsBack() {
     // Writing E back replaces a refused text; the changed text is a change of the field like
     // any other, and it now parses, so the second pass settles.
-    std::string shown = std::to_string(experience_);
-    if (shown != experienceText_) {
-        experienceText_ = shown;
-        experience_ = common::leadingInteger(shown);
+    if (!writeFields().empty())
         experienceToLevel();
-    }
 }
 
 }  // namespace kalvix

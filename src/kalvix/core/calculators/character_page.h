@@ -42,11 +42,10 @@ class CharacterPage : public PageModel {
 
   private:
     PageContext& context_;
-    bool readFields();
     void levelToExperience();
     void experienceToLevel();
     void generalResults();
-    void writeBack();
+    void writeFieldsBack();
 
     const Catalogue& catalogue_;
     int level_ = 0;          // index of 当前等级 = the level

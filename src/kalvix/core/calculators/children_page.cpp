@@ -1,6 +1,5 @@
 #include "kalvix/core/calculators/children_page.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "kalvix/core/page/portal_hosts.h"
@@ -89,6 +88,16 @@ ChildrenPage::ChildrenPage(PageContext&) {
 
     for (int i = 0; i < kLinkCount; ++i)
         addLink(kLinks[i].caption, kLinks[i].id, [this, i] { openLink(i); });
+
+    // The inputs come before the attribute total, so a total left unreadable never undoes
+    // what was just typed into an input. The formulas hold for 0..100; below 0 they would
+    // give negative aptitudes (and overflow for large negatives), so the floor is kept like
+    // the ceiling.
+    for (int i = 0; i < 4; ++i)
+        fields()
+            .addInt(kWitCaptions[i], wits_[i].text, wits_[i].value)
+            .within(0, kMaxWit, OutOfRange::Clamp);
+    fields().addInt(kTotal, total_.text, total_.value);
 }
 
 const char* ChildrenPage::witCaption(int wit) {
@@ -101,38 +110,19 @@ std::string ChildrenPage::linkAddress(int link) {
     return std::string(portal::kForumHost) + kLinks[link].path;
 }
 
-void ChildrenPage::readFields() {
-    // The inputs come before the attribute total, so a total left unreadable never undoes
-    // what was just typed into an input.
-    common::FieldReader reader;
-    for (int i = 0; i < 4; ++i)
-        reader.readInt(kWitCaptions[i], wits_[i].text, wits_[i].value);
-    reader.readInt(kTotal, total_.text, total_.value);
-    showFieldFailure(reader);
-}
-
-void ChildrenPage::writeBack() {
-    for (NumberField& f : wits_)
-        f.show();
-    total_.show();
-}
-
 void ChildrenPage::editWit(int wit, const std::string& text) {
     if (wit < 0 || wit >= 4)
         return;
     wits_[wit].text = text;
     readFields();
-    // The formulas hold for 0..100; below 0 they would give negative aptitudes (and overflow
-    // for large negatives), so the floor is kept like the ceiling.
-    wits_[wit].value = std::clamp(wits_[wit].value, std::int32_t{0}, kMaxWit);
-    writeBack();
+    writeFields();
 }
 
 void ChildrenPage::predict() {
     readFields();
     aptitudes_ = predictChildAptitudes(wits_[Martial].value, wits_[Magic].value,
                                        wits_[Temper].value, wits_[Physique].value);
-    writeBack();
+    writeFields();
 }
 
 void ChildrenPage::chooseItem(int index) {
@@ -159,7 +149,7 @@ void ChildrenPage::computeItemEffect() {
         nominal_ = std::to_string(n);
         actual_ = childItemEffect(n, total_.value);
     }
-    writeBack();
+    writeFields();
 }
 
 void ChildrenPage::openLink(int link) {

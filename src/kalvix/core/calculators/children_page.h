@@ -35,9 +35,6 @@ class ChildrenPage : public PageModel {
     const ChildAptitudes& aptitudes() const { return aptitudes_; }
 
   private:
-    void readFields();
-    void writeBack();
-
     std::array<NumberField, 4> wits_{};
     NumberField total_;
     ChildAptitudes aptitudes_{};

@@ -86,25 +86,14 @@ MissionPage::MissionPage(PageContext& context) : context_(context) {
     addResult(kCommunity + "可得金钱", "editCommunityMoney", [this] { return communityMoney_; });
     addResult("额外金钱", "editCommunityExtra", [this] { return communityExtra_; });
 
+    fields().addInt("从", from_.text, from_.value).within(1, 300);
+    fields().addInt("到", to_.text, to_.value).within(1, 300);
     chooseLevel(std::clamp(context_.sharedLevel(), 0, kMaxLevel));
 }
 
 std::string MissionPage::result(const std::string& caption) const {
     const Control* c = find(caption);
     return c && c->text ? c->text() : std::string();
-}
-
-bool MissionPage::readFields() {
-    common::FieldReader reader;
-    reader.readIntRange("从", from_.text, from_.value, 1, 300);
-    reader.readIntRange("到", to_.text, to_.value, 1, 300);
-    showFieldFailure(reader);
-    return !reader.failed();
-}
-
-void MissionPage::writeBack() {
-    from_.show();
-    to_.show();
 }
 
 void MissionPage::chooseLevel(int level) {
@@ -114,7 +103,7 @@ void MissionPage::chooseLevel(int level) {
     readFields();
     context_.setSharedLevel(level_);
     tripled_ = level_ < 40;
-    writeBack();
+    writeFields();
     computeSchool();
     computeMaster();
     computeOthers();
@@ -158,7 +147,7 @@ void MissionPage::computeOthers() {
 void MissionPage::computeChain() {
     readFields();
     chainExp_ = level_ < 60 ? "" : str(chainExperience(level_, from_.value, to_.value, bracket_));
-    writeBack();
+    writeFields();
 }
 
 void MissionPage::setSchoolTwoRounds(bool on) {

@@ -38,8 +38,6 @@ class MissionPage : public PageModel {
 
   private:
     PageContext& context_;
-    bool readFields();
-    void writeBack();
     void computeSchool();
     void computeMaster();
     void computeOthers();

@@ -1,13 +1,13 @@
 #pragma once
 // An edit field of a calculator page: the text it shows and the member behind it, which the
-// page's field exchange reads from the text and writes back into it.
+// page declares to its field exchange (PageModel::fields()).
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "common/field_reader.h"
+#include "common/number_text.h"
 #include "common/truncation.h"
 
 namespace kalvix {
@@ -15,9 +15,6 @@ namespace kalvix {
 struct NumberField {
     std::string text = "0";
     std::int32_t value = 0;
-
-    // Writes the member into the field.
-    void show() { text = std::to_string(value); }
 };
 
 // The text's leading integer as a 32-bit value (atoi-like, clamped).

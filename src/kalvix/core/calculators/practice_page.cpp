@@ -88,43 +88,28 @@ PracticePage::PracticePage(PageContext& context) : context_(context) {
     addButton("封印模拟", "buttonSeal", [this] { simulate(); });
     addButton("综合计算", "buttonTotal", [] {}).visible = [] { return false; };
     addButton("计算", "buttonCompute", [] {}).visible = [] { return false; };
-}
 
-bool PracticePage::readFields() {
-    common::FieldReader reader;
-    reader.readInt("当前等级", current_.text, current_.value);
-    reader.readInt("目标等级", target_.text, target_.value);
-    reader.readInt("当前修炼经验", experience_.text, experience_.value);
-    reader.readInt("基本伤害", damageBase_.text, damageBase_.value);
+    fields().addInt("当前等级", current_.text, current_.value);
+    fields().addInt("目标等级", target_.text, target_.value);
+    fields().addInt("当前修炼经验", experience_.text, experience_.value);
+    fields().addInt("基本伤害", damageBase_.text, damageBase_.value);
     // Fields with a declared range come last: one that is out of range stops the reading
     // but keeps the value as typed, and the fields before it are read all the same.
-    reader.readIntRange("修炼等级", damageLevel_.text, damageLevel_.value, 0, 25);
+    fields().addInt("修炼等级", damageLevel_.text, damageLevel_.value).within(0, 25);
     for (int i = 0; i < 4; ++i)
-        reader.readIntRange(kSealCaptions[i], seal_[i].text, seal_[i].value, 0, kSealMax[i]);
-    showFieldFailure(reader);
-    return !reader.failed();
-}
-
-void PracticePage::writeBack() {
-    current_.show();
-    target_.show();
-    experience_.show();
-    damageBase_.show();
-    damageLevel_.show();
-    for (auto& f : seal_)
-        f.show();
+        fields().addInt(kSealCaptions[i], seal_[i].text, seal_[i].value).within(0, kSealMax[i]);
 }
 
 void PracticePage::computeCost() {
     readFields();
     cost_ = cultivationCost(kind_, current_.value, target_.value, experience_.value);
-    writeBack();
+    writeFields();
 }
 
 void PracticePage::computeDamage() {
     readFields();
     damage_ = damageEffect(mode_, damageBase_.value, damageLevel_.value);
-    writeBack();
+    writeFields();
 }
 
 void PracticePage::computeSeal() {
@@ -134,7 +119,7 @@ void PracticePage::computeSeal() {
     chanceWith_ = percentText(c.withCultivation);
     p_ = c.withCultivation;
     simulate();
-    writeBack();
+    writeFields();
 }
 
 void PracticePage::simulate() {
@@ -160,7 +145,7 @@ void PracticePage::chooseKind(CultivationKind kind) {
             current_.value = 20;
         if (target_.value > 20)
             target_.value = 20;
-        writeBack();
+        writeFields();
     }
     computeCost();
 }
@@ -172,7 +157,7 @@ void PracticePage::editCurrent(const std::string& text) {
         return selectField("当前等级", false);
     if (target_.value < current_.value)
         target_.value = current_.value;
-    writeBack();
+    writeFields();
     computeCost();
 }
 

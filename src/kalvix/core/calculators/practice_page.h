@@ -45,8 +45,6 @@ class PracticePage : public PageModel {
 
   private:
     std::int32_t maxLevel() const { return kind_ == CultivationKind::Hunting ? 20 : 25; }
-    bool readFields();
-    void writeBack();
     void computeCost();
     void computeDamage();
     void computeSeal();

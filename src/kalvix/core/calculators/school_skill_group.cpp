@@ -1,21 +1,14 @@
 #include "kalvix/core/calculators/school_skill_group.h"
 
-#include <algorithm>
-
 #include "kalvix/core/catalogue/catalogue.h"
 
 namespace kalvix {
 
-void SchoolSkillGroup::read(common::FieldReader& reader, const std::string& prefix) {
-    reader.readInt(prefix + "当前等级", current.text, current.value);
-    reader.readInt(prefix + "目标等级", target.text, target.value);
-    current.value = std::clamp(current.value, 0, kMaxLevel);
-    target.value = std::clamp(target.value, 0, kMaxLevel);
-}
-
-void SchoolSkillGroup::show() {
-    current.show();
-    target.show();
+void SchoolSkillGroup::declareFields(FieldExchange& fields, const std::string& prefix) {
+    fields.addInt(prefix + "当前等级", current.text, current.value)
+        .within(0, kMaxLevel, OutOfRange::Clamp);
+    fields.addInt(prefix + "目标等级", target.text, target.value)
+        .within(0, kMaxLevel, OutOfRange::Clamp);
 }
 
 bool SchoolSkillGroup::editCurrent(const std::string& text) {

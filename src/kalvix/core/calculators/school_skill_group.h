@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "common/field_reader.h"
 #include "kalvix/core/calculators/number_field.h"
+#include "kalvix/core/page/field_exchange.h"
 
 namespace kalvix {
 
@@ -21,10 +21,10 @@ class SchoolSkillGroup {
     std::int64_t experience = 0;  // 需要经验
     std::int64_t money = 0;       // 需要金钱
 
-    // Field exchange of both levels. A level left out of range by the validation is read
-    // as the nearest bound, so the cost tables are never read outside their 181 entries.
-    void read(common::FieldReader& reader, const std::string& prefix);
-    void show();
+    // Declares both levels to the page's field exchange. A level left out of range by the
+    // validation is read as the nearest bound, so the cost tables are never read outside
+    // their 181 entries.
+    void declareFields(FieldExchange& fields, const std::string& prefix);
     // Validation and follow-up of a typed 当前等级: false when refused (nothing to compute).
     bool editCurrent(const std::string& text);
     bool editTarget(const std::string& text);

@@ -22,29 +22,18 @@ SkillDetailPage::SkillDetailPage(const Catalogue& catalogue) : catalogue_(catalo
     // The dialog closes with Enter, Esc or its close box; its buttons stay hidden.
     addButton("确定", "buttonOk", [this] { accept(); }).visible = [] { return false; };
     addButton("取消", "buttonCancel", [] {}).visible = [] { return false; };
+    for (int g = 0; g < kGroups; ++g)
+        groups_[g].declareFields(fields(), prefix(g));
 }
 
 std::string SkillDetailPage::prefix(int g) {
     return "师门技能" + std::to_string(g + 1) + ".";
 }
 
-bool SkillDetailPage::readFields() {
-    common::FieldReader reader;
-    for (int g = 0; g < kGroups; ++g)
-        groups_[g].read(reader, prefix(g));
-    showFieldFailure(reader);
-    return !reader.failed();
-}
-
-void SkillDetailPage::writeBack() {
-    for (auto& g : groups_)
-        g.show();
-}
-
 void SkillDetailPage::compute(int g) {
     readFields();
     groups_[g].compute(catalogue_);
-    writeBack();
+    writeFields();
 }
 
 void SkillDetailPage::editCurrent(int g, const std::string& text) {
@@ -54,7 +43,7 @@ void SkillDetailPage::editCurrent(int g, const std::string& text) {
         selectField(prefix(g) + "当前等级", false);
         return;
     }
-    writeBack();
+    writeFields();
     compute(g);
 }
 
@@ -72,7 +61,7 @@ bool SkillDetailPage::accept() {
     // A refused field keeps its text and the focus; the dialog stays open.
     const bool ok = readFields();
     if (ok)
-        writeBack();
+        writeFields();
     return ok;
 }
 

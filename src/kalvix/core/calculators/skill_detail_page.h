@@ -30,8 +30,6 @@ class SkillDetailPage : public PageModel {
 
   private:
     static std::string prefix(int g);
-    bool readFields();
-    void writeBack();
     void compute(int g);
 
     const Catalogue& catalogue_;

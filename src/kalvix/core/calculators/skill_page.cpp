@@ -77,40 +77,31 @@ SkillPage::SkillPage(const Catalogue& catalogue) : catalogue_(catalogue), detail
 
     addButton("详细计算", "buttonDetail", [this] { open(detail_.title()); });
     addButton("综合计算", "buttonTotal", [] {}).visible = [] { return false; };
-}
 
-bool SkillPage::readFields() {
-    common::FieldReader reader;
-    school_.read(reader, kSchool);
-    reader.readInt(kResearch + "当前等级", researchCurrent_.text, researchCurrent_.value);
-    reader.readInt(kResearch + "目标等级", researchTarget_.text, researchTarget_.value);
-    reader.readInt(kAux + "当前等级", auxCurrent_.text, auxCurrent_.value);
-    reader.readInt(kAux + "目标等级", auxTarget_.text, auxTarget_.value);
+    // A level text left out of range counts as the nearest bound: the tables end there.
+    school_.declareFields(fields(), kSchool);
+    fields()
+        .addInt(kResearch + "当前等级", researchCurrent_.text, researchCurrent_.value)
+        .within(0, kResearchMaxCurrent, OutOfRange::Clamp);
+    fields()
+        .addInt(kResearch + "目标等级", researchTarget_.text, researchTarget_.value)
+        .within(0, kResearchMaxTarget, OutOfRange::Clamp);
+    auto auxLimits = [this] { return FieldLimits{0, auxMax()}; };
+    fields()
+        .addInt(kAux + "当前等级", auxCurrent_.text, auxCurrent_.value)
+        .within(auxLimits, OutOfRange::Clamp);
+    fields()
+        .addInt(kAux + "目标等级", auxTarget_.text, auxTarget_.value)
+        .within(auxLimits, OutOfRange::Clamp);
     // The only field with a declared range is read last, so while it stays out of range the
     // fields before it are still taken as typed.
-    reader.readIntRange("帮派书院", academy_.text, academy_.value, 0, kAcademyMax);
-    showFieldFailure(reader);
-    // A level text left out of range counts as the nearest bound: the tables end there.
-    researchCurrent_.value = std::clamp(researchCurrent_.value, 0, kResearchMaxCurrent);
-    researchTarget_.value = std::clamp(researchTarget_.value, 0, kResearchMaxTarget);
-    auxCurrent_.value = std::clamp(auxCurrent_.value, 0, auxMax());
-    auxTarget_.value = std::clamp(auxTarget_.value, 0, auxMax());
-    return !reader.failed();
-}
-
-void SkillPage::writeBack() {
-    school_.show();
-    researchCurrent_.show();
-    researchTarget_.show();
-    academy_.show();
-    auxCurrent_.show();
-    auxTarget_.show();
+    fields().addInt("帮派书院", academy_.text, academy_.value).within(0, kAcademyMax);
 }
 
 void SkillPage::computeSchool() {
     readFields();
     school_.compute(catalogue_);
-    writeBack();
+    writeFields();
 }
 
 void SkillPage::computeResearch() {
@@ -132,7 +123,7 @@ void SkillPage::computeResearch() {
         std::snprintf(buf, sizeof buf, "约 %d 小时", (r + s - 1) / r);
         researchTime_ = buf;
     }
-    writeBack();
+    writeFields();
 }
 
 void SkillPage::computeAux() {
@@ -154,13 +145,13 @@ void SkillPage::computeAux() {
             auxPopularity_ = n[t].popularity - n[c].popularity;
         }
     }
-    writeBack();
+    writeFields();
 }
 
 void SkillPage::editSchoolCurrent(const std::string& text) {
     if (!school_.editCurrent(text))
         return selectField(kSchool + "当前等级", false);
-    writeBack();
+    writeFields();
     computeSchool();
 }
 
@@ -175,7 +166,7 @@ void SkillPage::editResearchCurrent(const std::string& text) {
         return selectField(kResearch + "当前等级", false);
     if (researchTarget_.value < researchCurrent_.value)
         researchTarget_.value = researchCurrent_.value;
-    writeBack();
+    writeFields();
     computeResearch();
 }
 
@@ -197,7 +188,7 @@ void SkillPage::editAuxCurrent(const std::string& text) {
         return selectField(kAux + "当前等级", false);
     if (auxTarget_.value < auxCurrent_.value)
         auxTarget_.value = auxCurrent_.value;
-    writeBack();
+    writeFields();
     computeAux();
 }
 
@@ -209,7 +200,7 @@ void SkillPage::editAuxTarget(const std::string& text) {
 
 void SkillPage::chooseGuild() {
     guild_ = true;
-    writeBack();
+    writeFields();
     computeAux();
 }
 
@@ -217,7 +208,7 @@ void SkillPage::chooseNpc() {
     guild_ = false;
     auxCurrent_.value = std::min(auxCurrent_.value, kNpcAuxMax);
     auxTarget_.value = std::min(auxTarget_.value, kNpcAuxMax);
-    writeBack();
+    writeFields();
     computeAux();
 }
 

@@ -52,8 +52,6 @@ class SkillPage : public PageModel {
 
   private:
     std::int32_t auxMax() const { return guild_ ? kGuildAuxMax : kNpcAuxMax; }
-    bool readFields();
-    void writeBack();
     void computeSchool();
     void computeResearch();
     void computeAux();

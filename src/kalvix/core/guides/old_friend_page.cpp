@@ -1,7 +1,5 @@
 #include "kalvix/core/guides/old_friend_page.h"
 
-#include "common/field_reader.h"
-
 namespace kalvix {
 namespace {
 
@@ -54,6 +52,17 @@ OldFriendPage::OldFriendPage(PageContext&) {
         addButton(prefix + "计算", ids[g][6], [this, g] { calculate(g); });
     }
     addLabel("老玩家回流奖励详情", "textNote", [] { return note(); });
+
+    for (Group g : {Bound, Binder}) {
+        Side& s = sides_[g];
+        // A refused value is not kept: the computation goes on with the last accepted level.
+        // Any level below 60 gets "最小等级为60" at the computation, a negative one too, so
+        // only the top of the range is checked here.
+        fields()
+            .addInt(groupName(g) + ".人物等级", s.levelText, s.level)
+            .within(INT32_MIN, kMaxLevel, OutOfRange::RefuseUnstored)
+            .rangeMessage(common::rangeMessage(0, kMaxLevel));
+    }
 }
 
 void OldFriendPage::editLevel(Group g, const std::string& text) {
@@ -63,31 +72,6 @@ void OldFriendPage::editLevel(Group g, const std::string& text) {
 void OldFriendPage::chooseCount(Group g, int index) {
     if (index >= 0 && index < kCollections)
         sides_[g].count = index;
-}
-
-void OldFriendPage::readFields() {
-    common::FieldReader reader;
-    for (Group g : {Bound, Binder}) {
-        Side& s = sides_[g];
-        // A refused value is not kept: the computation goes on with the last accepted level.
-        const std::string field = groupName(g) + ".人物等级";
-        std::int32_t level = s.level;
-        if (!reader.readInt(field, s.levelText, level))
-            continue;
-        // Any level below 60 gets "最小等级为60" at the computation, a negative one too.
-        if (level < 0) {
-            s.level = level;
-            continue;
-        }
-        if (reader.readIntRange(field, s.levelText, level, 0, kMaxLevel))
-            s.level = level;
-    }
-    showFieldFailure(reader);
-}
-
-void OldFriendPage::writeFields() {
-    for (Side& s : sides_)
-        s.levelText = std::to_string(s.level);
 }
 
 void OldFriendPage::calculate(Group g) {

@@ -41,9 +41,6 @@ class OldFriendPage : public PageModel {
         std::int32_t totalMoney = 0;
     };
 
-    // Reads both level fields; a refused one shows the framework's message and keeps its level.
-    void readFields();
-    void writeFields();
     void computeExp(Group g);
     void computeMoney(Group g);
 

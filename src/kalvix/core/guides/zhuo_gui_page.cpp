@@ -1,7 +1,5 @@
 #include "kalvix/core/guides/zhuo_gui_page.h"
 
-#include "common/field_reader.h"
-
 namespace kalvix {
 namespace {
 
@@ -30,6 +28,7 @@ ZhuoGuiPage::ZhuoGuiPage(PageContext&) {
     // Both close the window; the page has nothing to confirm or to take back.
     addButton("确定", "buttonOk", [] {});
     addButton("取消", "buttonCancel", [] {});
+    fields().addInt64(kLevel, levelText_, level_);
     moveFocus(kLevel);
 }
 
@@ -51,11 +50,7 @@ void ZhuoGuiPage::checkDouble(bool on) {
 }
 
 void ZhuoGuiPage::recompute() {
-    common::FieldReader reader;
-    std::int64_t level = level_;
-    if (reader.readInt64(kLevel, levelText_, level))
-        level_ = level;
-    showFieldFailure(reader);
+    readFields();
     if (level_ > kMaxLevel || level_ < 0) {
         level_ = kMaxLevel;
         selectField(kLevel, false);
@@ -70,7 +65,7 @@ void ZhuoGuiPage::recompute() {
     }
     leaderCoins_ = (r + 91) * L;
     memberCoins_ = (r + 76) * L;
-    levelText_ = std::to_string(level_);
+    writeFields();
 }
 
 }  // namespace kalvix

@@ -184,9 +184,16 @@ void PageModel::showBox(std::string text, std::string field) {
     messages_.push_back({MessageWhere::Box, std::move(text), std::move(field)});
 }
 
-void PageModel::showFieldFailure(const common::FieldReader& reader) {
-    if (const auto& f = reader.failure())
+bool PageModel::readFields() {
+    if (const std::optional<common::FieldFailure> f = fields_.read()) {
         showBox(f->text, f->field);
+        return false;
+    }
+    return true;
+}
+
+std::vector<std::string> PageModel::writeFields() {
+    return fields_.write();
 }
 
 bool PageModel::ask(const std::string& text, const std::string& caption) {

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "common/field_reader.h"
+#include "kalvix/core/page/field_exchange.h"
 
 namespace kalvix {
 
@@ -77,6 +79,9 @@ class PageModel {
     const Control* find(const std::string& caption) const;
     const Control* findById(const std::string& id) const;
 
+    // The fields the page exchanges with its edit controls, in reading order.
+    const FieldExchange& fieldExchange() const { return fields_; }
+
     // Messages shown since the last take, in order.
     std::vector<PageMessage> takeMessages();
     const std::vector<PageMessage>& pendingMessages() const { return messages_; }
@@ -89,6 +94,11 @@ class PageModel {
     virtual bool focusLeaving(const std::string& caption);
     virtual void focusEntered(const std::string& caption);
     const std::string& focus() const { return focus_; }
+    // A dialog's page asks its window to close: true when confirmed (OK), false when
+    // cancelled. The window takes the request once the action is through.
+    std::optional<bool> takeCloseRequest() { return std::exchange(closeRequest_, std::nullopt); }
+    const std::optional<bool>& pendingCloseRequest() const { return closeRequest_; }
+
     // Moves the focus as a user would; false when the current field refuses to let it go.
     bool moveFocus(const std::string& caption);
 
@@ -130,10 +140,18 @@ class PageModel {
                                              const std::function<void()>& handler)>;
     void wrapHandlers(const ActionWrapper& around);
 
+    // Field exchange: declare each field once (fields().addInt(...)), then read them all
+    // before computing and write them all back afterwards. A refused field shows the
+    // framework's message in a box and takes the focus; false then.
+    FieldExchange& fields() { return fields_; }
+    bool readFields();
+    // The captions whose text changed.
+    std::vector<std::string> writeFields();
+
     void showStatus(std::string text);
     void showBox(std::string text, std::string field = {});
-    // The framework's message for a refused field, when the reading was refused.
-    void showFieldFailure(const common::FieldReader& reader);
+    // Closes the dialog that shows this page, confirmed or not.
+    void closeWindow(bool confirmed) { closeRequest_ = confirmed; }
     bool ask(const std::string& text, const std::string& caption = {});
     void open(const std::string& window);
     // A sound the page plays (an alarm); the text says what it warns of.
@@ -147,8 +165,10 @@ class PageModel {
 
   private:
     std::vector<Control> controls_;
+    FieldExchange fields_;
     std::vector<PageMessage> messages_;
     std::vector<FieldRequest> requests_;
+    std::optional<bool> closeRequest_;
     std::string focus_;
 };
 

@@ -281,14 +281,12 @@ void EquipmentPage::confirm() {
     session_.confirmEquipment(kind_.slot, piece_);
     piece_ = session_.equipment(kind_.slot);
     outcome_ = Outcome::Confirmed;
-    if (onClose)
-        onClose(true);
+    closeWindow(true);
 }
 
 void EquipmentPage::cancel() {
     outcome_ = Outcome::Cancelled;
-    if (onClose)
-        onClose(false);
+    closeWindow(false);
 }
 
 // --- the editor's rules

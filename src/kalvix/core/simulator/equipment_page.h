@@ -51,9 +51,9 @@ class EquipmentPage : public PageModel {
     // Runs the rune dialog modally (the host shows it); its outcome says how it closed.
     // Without a host the button opens nothing.
     std::function<void(RunePage&)> runeRunner;
+    // Set by 确认 or 取消, which also close the dialog.
     enum class Outcome { Open, Confirmed, Cancelled };
     Outcome outcome() const { return outcome_; }
-    std::function<void(bool confirmed)> onClose;
 
     struct EffectBox {
         int position;  // in the effect table

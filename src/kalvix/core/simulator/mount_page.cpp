@@ -119,15 +119,13 @@ bool MountPage::confirm() {
     mount.five = five_;
     session_.confirmMount(mount);
     outcome_ = "确认";
-    if (close)
-        close(true);
+    closeWindow(true);
     return true;
 }
 
 void MountPage::cancel() {
     outcome_ = "取消";
-    if (close)
-        close(false);
+    closeWindow(false);
 }
 
 }  // namespace kalvix

@@ -36,9 +36,6 @@ class MountPage : public PageModel {
     bool confirm();
     void cancel();
 
-    // The host closes the window: true for 确认, false for 取消.
-    std::function<void(bool confirmed)> close;
-
     const SimulatorSession& session() const { return session_; }
 
   private:

@@ -265,8 +265,7 @@ void RunePage::cancel() {
 
 void RunePage::close(Outcome outcome) {
     outcome_ = outcome;
-    if (onClose)
-        onClose(outcome == Outcome::Confirmed);
+    closeWindow(outcome == Outcome::Confirmed);
 }
 
 // --- the dialog's rules

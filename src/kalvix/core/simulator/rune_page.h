@@ -70,10 +70,9 @@ class RunePage : public PageModel {
     void cancel();   // 取消
 
     bool editorMode() const { return editorMode_; }
-    // Set by 确定 or 取消; the host closes the dialog then.
+    // Set by 确定 or 取消, which also close the dialog.
     enum class Outcome { Open, Confirmed, Cancelled };
     Outcome outcome() const { return outcome_; }
-    std::function<void(bool confirmed)> onClose;
 
     const RuneSetting& working() const { return working_; }
     const RuneSetting& lastSetting() const { return *last_; }

@@ -9,27 +9,23 @@
 namespace kalvix::gui {
 
 CDlgSkillDetail::CDlgSkillDetail(PageHost& host, SkillDetailPage* model, QWidget* parent)
-    : QDialog(parent) {
+    : PageDialog(parent), model_(model) {
     Ui::CDlgSkillDetail ui;
     ui.setupUi(this);
     setWindowTitle(QStringLiteral("师门技能详细计算"));
     setFixedSize(size());
-    if (!model) {
-        own_ = std::make_unique<SkillDetailPage>(host.context());
-        model = own_.get();
+    if (model) {
+        bindModel(host, *model);
+    } else {
+        auto own = std::make_unique<SkillDetailPage>(host.context());
+        model_ = own.get();
+        bindModel(host, std::move(own));
     }
-    model_ = model;
-    binder_ = new PageBinder(this, *model_, host);
-}
-
-CDlgSkillDetail::~CDlgSkillDetail() {
-    // The binder is a child of this dialog; drop it before a model of our own goes.
-    delete binder_;
 }
 
 void CDlgSkillDetail::accept() {
     const bool ok = model_->accept();
-    binder_->refresh();
+    binder()->refresh();
     if (ok)
         QDialog::accept();
 }

@@ -1,6 +1,7 @@
 #pragma once
-#include <QDialog>
 #include <memory>
+
+#include "kalvix/gui/framework/page_dialog.h"
 
 namespace kalvix {
 class SkillDetailPage;
@@ -8,18 +9,15 @@ class SkillDetailPage;
 
 namespace kalvix::gui {
 
-class PageBinder;
 class PageHost;
 
 // 师门技能详细计算: seven school skill calculators. Shows the model it is given (the 技能
 // page's), or one of its own.
-class CDlgSkillDetail : public QDialog {
+class CDlgSkillDetail : public PageDialog {
     Q_OBJECT
   public:
     CDlgSkillDetail(PageHost& host, SkillDetailPage* model, QWidget* parent = nullptr);
-    ~CDlgSkillDetail() override;
     SkillDetailPage& model() { return *model_; }
-    PageBinder* binder() { return binder_; }
 
     // Enter: reads the fields and closes unless one is refused.
     void accept() override;
@@ -28,9 +26,7 @@ class CDlgSkillDetail : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    std::unique_ptr<SkillDetailPage> own_;
     SkillDetailPage* model_;
-    PageBinder* binder_ = nullptr;
 };
 
 }  // namespace kalvix::gui

@@ -1,6 +1,7 @@
 #include "kalvix/gui/framework/page_binder.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QHeaderView>
@@ -40,6 +41,7 @@ PageBinder::PageBinder(QWidget* root, PageModel& model, PageHost& host,
       model_(model),
       host_(host),
       actions_(model),
+      watch_(model),
       statusSink_(std::move(statusSink)) {
     model_.asker = [this](const std::string& text, const std::string& caption) {
         // The box is modal: the fields show what the page holds while it is up.
@@ -91,6 +93,8 @@ void PageBinder::bind(const Control& c, QWidget* w) {
                 connect(e, &QLineEdit::textEdited, this, [this, caption](const QString& t) {
                     if (updating_)
                         return;
+                    // The field shows what was typed, whatever the page keeps of it.
+                    watch_.forget(caption);
                     actions_.type(caption, t.toStdString());
                     afterAction();
                 });
@@ -101,6 +105,7 @@ void PageBinder::bind(const Control& c, QWidget* w) {
                 connect(cb, &QComboBox::activated, this, [this, caption](int index) {
                     if (updating_)
                         return;
+                    watch_.forget(caption);
                     actions_.choose(caption, index);
                     afterAction();
                 });
@@ -128,9 +133,15 @@ void PageBinder::bind(const Control& c, QWidget* w) {
             if (auto* b = qobject_cast<QAbstractButton*>(w)) {
                 // The button has switched already; a click on a selected radio button is
                 // still a click.
-                connect(b, &QAbstractButton::clicked, this, [this, caption](bool on) {
+                const ControlKind kind = c.kind;
+                connect(b, &QAbstractButton::clicked, this, [this, caption, kind](bool on) {
                     if (updating_)
                         return;
+                    // A click on a radio button switches its neighbours off in the widgets.
+                    if (kind == ControlKind::Radio)
+                        watch_.forget(ControlKind::Radio);
+                    else
+                        watch_.forget(caption);
                     actions_.setChecked(caption, on);
                     afterAction();
                 });
@@ -163,9 +174,11 @@ void PageBinder::afterAction() {
     refresh();
 }
 
-void PageBinder::writeControl(const Control& c, QWidget* w) {
-    w->setEnabled(c.isEnabled());
-    w->setVisible(c.isVisible());
+void PageBinder::writeControl(const Control& c, const ControlState& s, QWidget* w) {
+    w->setEnabled(s.enabled);
+    w->setVisible(s.visible);
+    // The text a control holds; a control that shows a picture keeps it as its value.
+    const QString text = q(c.picture ? (c.text ? c.text() : std::string()) : s.text);
     switch (c.kind) {
         case ControlKind::Edit:
         case ControlKind::Result:
@@ -173,62 +186,55 @@ void PageBinder::writeControl(const Control& c, QWidget* w) {
                 // A button that shows a result: its label (a skill's name on its tile), or
                 // the picture the page names, which the dialog draws.
                 if (c.picture) {
-                    b->setProperty("picture", c.picture());
-                } else {
-                    const QString t = c.text ? q(c.text()) : QString();
-                    if (b->text() != t)
-                        b->setText(t);
+                    b->setProperty("picture", s.picture);
+                } else if (b->text() != text) {
+                    b->setText(text);
                 }
             } else if (auto* bar = qobject_cast<QProgressBar*>(w)) {
-                bar->setValue(c.text ? std::atoi(c.text().c_str()) : 0);
+                bar->setValue(std::atoi(s.text.c_str()));
             } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
-                QString t = c.text ? q(c.text()) : QString();
-                if (e->text() != t)
-                    e->setText(t);
+                if (e->text() != text)
+                    e->setText(text);
             } else if (auto* l = qobject_cast<QLabel*>(w)) {
-                l->setText(c.text ? q(c.text()) : QString());
+                l->setText(text);
             } else if (auto* pt = qobject_cast<QPlainTextEdit*>(w)) {
-                QString t = c.text ? q(c.text()) : QString();
                 // The document keeps "\r\n" as one line break: compare as it shows, or every
                 // refresh would rewrite a multi-line text and scroll it back to the top.
                 if (pt->toPlainText() !=
-                    QString(t).replace(QStringLiteral("\r\n"), QStringLiteral("\n")))
-                    pt->setPlainText(t);
+                    QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")))
+                    pt->setPlainText(text);
             }
             break;
         case ControlKind::Label:
             if (auto* l = qobject_cast<QLabel*>(w))
-                l->setText(c.text ? q(c.text()) : QString());
+                l->setText(text);
             else if (c.picture)
-                w->setProperty("picture", c.picture());
+                w->setProperty("picture", s.picture);
             break;
         case ControlKind::List:
             if (auto* cb = qobject_cast<QComboBox*>(w)) {
-                std::vector<std::string> items = c.items ? c.items() : std::vector<std::string>{};
-                bool same = cb->count() == static_cast<int>(items.size());
+                bool same = cb->count() == static_cast<int>(s.items.size());
                 for (int i = 0; same && i < cb->count(); ++i)
-                    same = cb->itemText(i) == q(items[i]);
+                    same = cb->itemText(i) == q(s.items[static_cast<std::size_t>(i)]);
                 if (!same) {
                     cb->clear();
-                    for (const auto& s : items)
-                        cb->addItem(q(s));
+                    for (const auto& item : s.items)
+                        cb->addItem(q(item));
                 }
-                int sel = c.selected ? c.selected() : -1;
-                if (cb->currentIndex() != sel)
-                    cb->setCurrentIndex(sel);
+                if (cb->currentIndex() != s.current)
+                    cb->setCurrentIndex(s.current);
             }
             break;
         case ControlKind::Check:
         case ControlKind::Radio:
             if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-                writeLabel(c, b);
-                const bool on = c.checked && c.checked();
-                if (b->isChecked() != on) {
+                writeLabel(c, s, b);
+                if (b->isChecked() != s.checked) {
                     // The checked radio of a group cannot be switched off while it is
                     // exclusive; the model may still choose none.
                     const bool exclusive = b->autoExclusive();
-                    b->setAutoExclusive(exclusive && on);
-                    b->setChecked(on);
+                    b->setAutoExclusive(exclusive && s.checked);
+                    b->setChecked(s.checked);
                     b->setAutoExclusive(exclusive);
                 }
             }
@@ -236,10 +242,9 @@ void PageBinder::writeControl(const Control& c, QWidget* w) {
         case ControlKind::Table:
             if (auto* lw = qobject_cast<QListWidget*>(w)) {
                 // A list box shows the first column of each row.
-                TableRows rows = c.rows ? c.rows() : TableRows{};
                 QStringList lines;
-                for (const auto& r : rows)
-                    lines << (r.empty() ? QString() : q(r.front()));
+                for (const auto& item : s.items)
+                    lines << q(item);
                 bool same = lw->count() == lines.size();
                 for (int i = 0; same && i < lw->count(); ++i)
                     same = lw->item(i)->text() == lines[i];
@@ -248,34 +253,35 @@ void PageBinder::writeControl(const Control& c, QWidget* w) {
                     lw->addItems(lines);
                 }
             } else if (auto* t = qobject_cast<QTableWidget*>(w)) {
-                TableRows rows = c.rows ? c.rows() : TableRows{};
+                const TableRows& rows = s.rows;
                 t->setRowCount(static_cast<int>(rows.size()));
                 for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-                    for (int col = 0;
-                         col < static_cast<int>(rows[r].size()) && col < t->columnCount(); ++col) {
+                    const auto& row = rows[static_cast<std::size_t>(r)];
+                    for (int col = 0; col < static_cast<int>(row.size()) && col < t->columnCount();
+                         ++col) {
                         auto* item = t->item(r, col);
                         if (!item) {
                             item = new QTableWidgetItem;
                             item->setFlags(item->flags() & ~Qt::ItemIsEditable);
                             t->setItem(r, col, item);
                         }
-                        item->setText(q(rows[r][col]));
+                        item->setText(q(row[static_cast<std::size_t>(col)]));
                     }
                 }
             }
             break;
         case ControlKind::Button:
             if (auto* b = qobject_cast<QAbstractButton*>(w))
-                writeLabel(c, b);
+                writeLabel(c, s, b);
             break;
     }
 }
 
-void PageBinder::writeLabel(const Control& c, QAbstractButton* b) {
+void PageBinder::writeLabel(const Control& c, const ControlState& s, QAbstractButton* b) {
     // Only a label the page computes is written; a fixed one stays as the .ui has it.
     if (!c.text)
         return;
-    const QString t = q(c.text());
+    const QString t = q(s.text);
     if (b->text() != t)
         b->setText(t);
 }
@@ -283,10 +289,18 @@ void PageBinder::writeLabel(const Control& c, QAbstractButton* b) {
 void PageBinder::writeControls() {
     const bool wasUpdating = updating_;
     updating_ = true;
-    for (const Control& c : model_.controls()) {
-        if (QWidget* w = widgetFor(c.caption))
-            writeControl(c, w);
-    }
+    QWidget* const focused = QApplication::focusWidget();
+    const std::vector<Control>& controls = model_.controls();
+    for (const std::size_t i : watch_.changed())
+        if (QWidget* w = widgetFor(controls[i].caption))
+            writeControl(controls[i], watch_.state(i), w);
+    // Qt passes the focus on from a control that is disabled or hidden; the page keeps it
+    // there, where no key reaches it. Follow the page: the next control the player clicks
+    // then takes the focus as a change the page sees.
+    QWidget* const now = QApplication::focusWidget();
+    if (focused && now != focused && focused == widgetFor(model_.focus()) &&
+        (!focused->isEnabled() || focused->isHidden()) && now && root_->isAncestorOf(now))
+        now->clearFocus();
     updating_ = wasUpdating;
 }
 
@@ -294,13 +308,15 @@ void PageBinder::refresh() {
     writeControls();
     presentMessages();
     std::vector<FieldRequest> requests = model_.takeFieldRequests();
-    if (requests.empty())
-        return;
-    applyFieldRequests(requests);
-    // A line edit that takes the focus by Tab selects its text after our filter has run:
-    // apply once more when the focus event is through.
-    if (inFocusIn_)
-        QTimer::singleShot(0, this, [this, requests] { applyFieldRequests(requests); });
+    if (!requests.empty()) {
+        applyFieldRequests(requests);
+        // A line edit that takes the focus by Tab selects its text after our filter has run:
+        // apply once more when the focus event is through.
+        if (inFocusIn_)
+            QTimer::singleShot(0, this, [this, requests] { applyFieldRequests(requests); });
+    }
+    if (const std::optional<bool> close = model_.takeCloseRequest(); close && closer)
+        closer(*close);
 }
 
 void PageBinder::applyFieldRequests(const std::vector<FieldRequest>& requests) {

@@ -6,7 +6,7 @@
 
 namespace kalvix::gui {
 
-CZhuoGuiCount::CZhuoGuiCount(PageHost& host, QWidget* parent) : QDialog(parent) {
+CZhuoGuiCount::CZhuoGuiCount(PageHost& host, QWidget* parent) : PageDialog(parent) {
     Ui::CZhuoGuiCount ui;
     ui.setupUi(this);
     setFixedSize(size());
@@ -14,18 +14,14 @@ CZhuoGuiCount::CZhuoGuiCount(PageHost& host, QWidget* parent) : QDialog(parent) 
         QStringLiteral("QLineEdit { color: rgb(0, 255, 0); background: transparent; }"));
     connect(ui.buttonOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui.buttonCancel, &QPushButton::clicked, this, &QDialog::reject);
-    model_ = std::make_unique<ZhuoGuiPage>(host.context());
-    binder_ = new PageBinder(this, *model_, host);
-}
-
-CZhuoGuiCount::~CZhuoGuiCount() {
-    // The binder is a child of this dialog; drop it before the model goes.
-    delete binder_;
+    auto model = std::make_unique<ZhuoGuiPage>(host.context());
+    model_ = model.get();
+    bindModel(host, std::move(model));
 }
 
 void CZhuoGuiCount::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (QWidget* level = binder_->widgetFor("队伍平均等级"))
+    if (QWidget* level = binder()->widgetFor("队伍平均等级"))
         level->setFocus(Qt::OtherFocusReason);
 }
 

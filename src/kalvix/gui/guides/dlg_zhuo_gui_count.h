@@ -1,6 +1,5 @@
 #pragma once
-#include <QDialog>
-#include <memory>
+#include "kalvix/gui/framework/page_dialog.h"
 
 namespace kalvix {
 class ZhuoGuiPage;
@@ -8,24 +7,20 @@ class ZhuoGuiPage;
 
 namespace kalvix::gui {
 
-class PageBinder;
 class PageHost;
 
 // 捉鬼计算器: a modal window with a model of its own, so every opening starts afresh.
-class CZhuoGuiCount : public QDialog {
+class CZhuoGuiCount : public PageDialog {
     Q_OBJECT
   public:
     explicit CZhuoGuiCount(PageHost& host, QWidget* parent = nullptr);
-    ~CZhuoGuiCount() override;
     ZhuoGuiPage& model() { return *model_; }
-    PageBinder* binder() { return binder_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
 
   private:
-    std::unique_ptr<ZhuoGuiPage> model_;
-    PageBinder* binder_ = nullptr;
+    ZhuoGuiPage* model_ = nullptr;
 };
 
 }  // namespace kalvix::gui

@@ -34,18 +34,17 @@ constexpr Family kLists[] = {{"Base", 4}, {"Added", 5}, {"Melt", 6}};
 }  // namespace
 
 CDlgEquipment::CDlgEquipment(PageHost& host, SimulatorSession* session, int piece, QWidget* parent)
-    : CMyDialog(parent),
-      model_(session ? std::make_unique<EquipmentPage>(host.context(), *session, piece)
-                     : std::make_unique<EquipmentPage>(host.context(), piece)),
-      pictures_(host.pictures()) {
+    : CMyDialog(parent), pictures_(host.pictures()) {
     tooltip().setPictures(&pictures_);
+    auto model = session ? std::make_unique<EquipmentPage>(host.context(), *session, piece)
+                         : std::make_unique<EquipmentPage>(host.context(), piece);
+    model_ = model.get();
     Ui::CDlgEquipment ui;
     ui.setupUi(this);
     setWindowTitle(QString::fromUtf8(model_->kind().title));
     setObjectName(QString::fromUtf8(model_->kind().className));
     arrange();
-    binder_ = new PageBinder(this, *model_, host, [this](const QString& t) { setStatus(t); });
-    model_->onClose = [this](bool confirmed) { done(confirmed ? Accepted : Rejected); };
+    bindModel(host, std::move(model));
     model_->runeRunner = [this, &host](RunePage& rune) {
         CDlgRune dialog(host, rune, this);
         host.run(&dialog);
@@ -58,11 +57,6 @@ CDlgEquipment::CDlgEquipment(PageHost& host, SimulatorSession* session, int piec
     showExtras();
     layout()->activate();
     setFixedSize(sizeHint());
-}
-
-CDlgEquipment::~CDlgEquipment() {
-    // The binder is a child of this dialog; drop it before the model goes.
-    delete binder_;
 }
 
 void CDlgEquipment::arrange() {
@@ -115,13 +109,13 @@ void CDlgEquipment::arrange() {
 
 void CDlgEquipment::showExtras() {
     for (const Control& c : model_->controls())
-        if (QWidget* w = binder_->widgetFor(c.caption))
+        if (QWidget* w = binder()->widgetFor(c.caption))
             setTip(w, model_->tip(c.caption));
     if (!model_->kind().iconHoles)
         return;
     for (int h = 0; h < EquipmentPage::kHoles; ++h) {
         auto* button =
-            qobject_cast<QAbstractButton*>(binder_->widgetFor(EquipmentPage::holeCaption(h)));
+            qobject_cast<QAbstractButton*>(binder()->widgetFor(EquipmentPage::holeCaption(h)));
         if (!button)
             continue;
         const QImage image = pictures_.image(PictureKind::Icon, model_->holeIcon(h));

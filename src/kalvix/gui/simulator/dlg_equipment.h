@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "kalvix/gui/framework/my_dialog.h"
+#include "kalvix/gui/simulator/my_dialog.h"
 
 namespace kalvix {
 class EquipmentPage;
@@ -10,7 +10,6 @@ class SimulatorSession;
 
 namespace kalvix::gui {
 
-class PageBinder;
 class PageHost;
 class PictureProvider;
 
@@ -21,18 +20,15 @@ class CDlgEquipment : public CMyDialog {
   public:
     // Edits piece 1..6 of the session's build; without a session, a fresh piece of its own.
     CDlgEquipment(PageHost& host, SimulatorSession* session, int piece, QWidget* parent);
-    ~CDlgEquipment() override;
 
     EquipmentPage& model() { return *model_; }
-    PageBinder* binder() { return binder_; }
     // Icons and tips from the model; every action of the dialog ends here.
     void showExtras();
 
   private:
     void arrange();
 
-    std::unique_ptr<EquipmentPage> model_;
-    PageBinder* binder_ = nullptr;
+    EquipmentPage* model_;
     const PictureProvider& pictures_;
 };
 

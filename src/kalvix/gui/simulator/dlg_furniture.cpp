@@ -4,7 +4,6 @@
 
 #include "kalvix/core/simulator/furniture_page.h"
 #include "kalvix/core/simulator/furniture_tips.h"
-#include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/framework/picture_provider.h"
 #include "kalvix/gui/tooltip/pp_tooltip.h"
@@ -13,17 +12,17 @@
 namespace kalvix::gui {
 
 CDlgFurniture::CDlgFurniture(PageHost& host, QWidget* parent)
-    : CMyDialog(parent),
-      model_(std::make_unique<FurniturePage>(host.context())),
-      pictures_(host.pictures()) {
+    : CMyDialog(parent), pictures_(host.pictures()) {
     tooltip().setPictures(&pictures_);
+    auto model = std::make_unique<FurniturePage>(host.context());
+    model_ = model.get();
     Ui::CDlgFurniture ui;
     ui.setupUi(this);
     setWindowTitle(QString::fromUtf8(kTitle));
     setFixedSize(size());
     picture_ = ui.pictureFurniture;
     furniture_ = ui.comboFurniture;
-    binder_ = new PageBinder(this, *model_, host, [this](const QString& t) { setStatus(t); });
+    bindModel(host, std::move(model));
     // The binder handles a choice first (it connected first); the picture follows it.
     for (QComboBox* list : {ui.comboKind, ui.comboFurniture, ui.comboMaterial1, ui.comboMaterial2,
                             ui.comboMaterial3, ui.comboMaterial4})
@@ -32,11 +31,6 @@ CDlgFurniture::CDlgFurniture(PageHost& host, QWidget* parent)
     connect(ui.buttonCancel, &QPushButton::clicked, this, &QDialog::reject);
     setTip(ui.comboKind, houseRulesTip());
     showItem();
-}
-
-CDlgFurniture::~CDlgFurniture() {
-    // The binder is a child of this dialog; drop it before the model goes.
-    delete binder_;
 }
 
 void CDlgFurniture::showItem() {

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "kalvix/gui/framework/my_dialog.h"
+#include "kalvix/gui/simulator/my_dialog.h"
 
 namespace kalvix {
 class FurniturePage;
@@ -12,7 +12,6 @@ class QComboBox;
 
 namespace kalvix::gui {
 
-class PageBinder;
 class PageHost;
 class PictureProvider;
 
@@ -23,17 +22,14 @@ class CDlgFurniture : public CMyDialog {
     static constexpr const char* kTitle = "家具";
 
     explicit CDlgFurniture(PageHost& host, QWidget* parent = nullptr);
-    ~CDlgFurniture() override;
 
     FurniturePage& model() { return *model_; }
-    PageBinder* binder() { return binder_; }
     QLabel* picture() const { return picture_; }
     // Shows the model's picture and tips; every action of the dialog ends here.
     void showItem();
 
   private:
-    std::unique_ptr<FurniturePage> model_;
-    PageBinder* binder_ = nullptr;
+    FurniturePage* model_;
     QLabel* picture_ = nullptr;
     QComboBox* furniture_ = nullptr;
     const PictureProvider& pictures_;

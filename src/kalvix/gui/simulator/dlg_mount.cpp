@@ -3,7 +3,6 @@
 #include <QLabel>
 
 #include "kalvix/core/simulator/mount_page.h"
-#include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/page_host.h"
 #include "ui_dlg_mount.h"
 
@@ -21,20 +20,10 @@ CDlgMount::CDlgMount(PageHost& host, SimulatorSession* session, QWidget* parent)
     // The carried values are shown, never edited.
     for (QLabel* label : {ui.labelCarried0, ui.labelCarried1, ui.labelCarried2})
         label->setEnabled(false);
-    page_ = session ? std::make_unique<MountPage>(host.context(), *session)
-                    : std::make_unique<MountPage>(host.context());
-    page_->close = [this](bool confirmed) {
-        if (confirmed)
-            accept();
-        else
-            reject();
-    };
-    binder_ = new PageBinder(this, *page_, host, [this](const QString& text) { setStatus(text); });
-}
-
-CDlgMount::~CDlgMount() {
-    // The binder is a child of this dialog; drop it before the model goes.
-    delete binder_;
+    auto page = session ? std::make_unique<MountPage>(host.context(), *session)
+                        : std::make_unique<MountPage>(host.context());
+    page_ = page.get();
+    bindModel(host, std::move(page));
 }
 
 }  // namespace kalvix::gui

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "kalvix/gui/framework/my_dialog.h"
+#include "kalvix/gui/simulator/my_dialog.h"
 
 namespace kalvix {
 class MountPage;
@@ -10,7 +10,6 @@ class SimulatorSession;
 
 namespace kalvix::gui {
 
-class PageBinder;
 class PageHost;
 
 // 坐骑: the mount editor of the simulator page. Works on the given session, or on a fresh
@@ -19,13 +18,10 @@ class CDlgMount : public CMyDialog {
     Q_OBJECT
   public:
     CDlgMount(PageHost& host, SimulatorSession* session, QWidget* parent = nullptr);
-    ~CDlgMount() override;
     MountPage& page() { return *page_; }
-    PageBinder* binder() { return binder_; }
 
   private:
-    std::unique_ptr<MountPage> page_;
-    PageBinder* binder_ = nullptr;
+    MountPage* page_ = nullptr;
 };
 
 }  // namespace kalvix::gui

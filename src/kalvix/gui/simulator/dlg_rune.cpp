@@ -66,30 +66,27 @@ QIcon holeIcon(const PictureProvider& pictures, std::int32_t resource) {
 
 }  // namespace
 
-CDlgRune::CDlgRune(PageHost& host, QWidget* parent)
-    : CMyDialog(parent), own_(std::make_unique<RunePage>(host.context())), model_(own_.get()) {
-    setUp(host);
+CDlgRune::CDlgRune(PageHost& host, QWidget* parent) : CMyDialog(parent), model_(nullptr) {
+    auto own = std::make_unique<RunePage>(host.context());
+    model_ = own.get();
+    setUp(host, std::move(own));
 }
 
 CDlgRune::CDlgRune(PageHost& host, RunePage& model, QWidget* parent)
     : CMyDialog(parent), model_(&model) {
-    setUp(host);
+    setUp(host, nullptr);
 }
 
-CDlgRune::~CDlgRune() {
-    // The binder is a child of this dialog; drop it before the model goes.
-    delete binder_;
-    model_->onClose = nullptr;
-}
-
-void CDlgRune::setUp(PageHost& host) {
+void CDlgRune::setUp(PageHost& host, std::unique_ptr<RunePage> own) {
     Ui::CDlgRune ui;
     ui.setupUi(this);
     setWindowTitle(QString::fromUtf8(kTitle));
     pictures_ = &host.pictures();
     tooltip().setPictures(pictures_);
-    binder_ = new PageBinder(this, *model_, host, [this](const QString& t) { setStatus(t); });
-    model_->onClose = [this](bool confirmed) { done(confirmed ? Accepted : Rejected); };
+    if (own)
+        bindModel(host, std::move(own));
+    else
+        bindModel(host, *model_);
     // The binder handles an action first (it connected first); icons and tips follow it.
     for (QComboBox* list : findChildren<QComboBox*>())
         connect(list, &QComboBox::activated, this, [this] { showExtras(); });
@@ -107,18 +104,18 @@ void CDlgRune::setUp(PageHost& host) {
 void CDlgRune::showExtras() {
     for (int r = 0; r < RunePage::kRows; ++r) {
         const std::string row = RunePage::rowCaption(r);
-        if (auto* colours = qobject_cast<QComboBox*>(binder_->widgetFor(row + ".颜色")))
+        if (auto* colours = qobject_cast<QComboBox*>(binder()->widgetFor(row + ".颜色")))
             for (int i = 0; i < colours->count(); ++i)
                 if (colours->itemIcon(i).isNull())
                     colours->setItemIcon(i, swatch(i));
-        if (auto* icon = qobject_cast<QAbstractButton*>(binder_->widgetFor(row + ".图标")))
+        if (auto* icon = qobject_cast<QAbstractButton*>(binder()->widgetFor(row + ".图标")))
             icon->setIcon(holeIcon(*pictures_, model_->iconId(r)));
         for (const char* role : {".符石", ".效果", ".图标"})
-            if (QWidget* w = binder_->widgetFor(row + role))
+            if (QWidget* w = binder()->widgetFor(row + role))
                 setTip(w, model_->tip(row + role));
     }
     for (const char* caption : {"组合技能", "符石效果"})
-        if (QWidget* w = binder_->widgetFor(caption))
+        if (QWidget* w = binder()->widgetFor(caption))
             setTip(w, model_->tip(caption));
 }
 

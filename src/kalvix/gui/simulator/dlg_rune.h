@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "kalvix/gui/framework/my_dialog.h"
+#include "kalvix/gui/simulator/my_dialog.h"
 
 namespace kalvix {
 class RunePage;
@@ -9,7 +9,6 @@ class RunePage;
 
 namespace kalvix::gui {
 
-class PageBinder;
 class PageHost;
 class PictureProvider;
 
@@ -25,19 +24,15 @@ class CDlgRune : public CMyDialog {
     explicit CDlgRune(PageHost& host, QWidget* parent = nullptr);
     // On a model the opener keeps (editor mode).
     CDlgRune(PageHost& host, RunePage& model, QWidget* parent = nullptr);
-    ~CDlgRune() override;
 
     RunePage& model() { return *model_; }
-    PageBinder* binder() { return binder_; }
     // Icons, colour swatches and tips from the model; every action of the dialog ends here.
     void showExtras();
 
   private:
-    void setUp(PageHost& host);
+    void setUp(PageHost& host, std::unique_ptr<RunePage> own);
 
-    std::unique_ptr<RunePage> own_;
     RunePage* model_;
-    PageBinder* binder_ = nullptr;
     const PictureProvider* pictures_ = nullptr;
 };
 

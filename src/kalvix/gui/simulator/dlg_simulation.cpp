@@ -118,9 +118,8 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
 
     equipmentFrame_.attach(this, QStringLiteral("frameEquipment"), host.presenter());
     summaryFrame_.attach(this, QStringLiteral("groupSummary"), host.presenter());
-    binder_ = new PageBinder(this, *page_, sessionHost_,
-                             [this](const QString& text) { setStatus(text); });
-    if (auto* load = qobject_cast<QToolButton*>(binder_->widgetFor("读取"))) {
+    bindModel(sessionHost_, *page_);
+    if (auto* load = qobject_cast<QToolButton*>(binder()->widgetFor("读取"))) {
         recentMenu_ = new QMenu(load);
         connect(recentMenu_, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
         load->setMenu(recentMenu_);
@@ -152,9 +151,9 @@ QStringList CDlgSimulation::recentFiles() {
 
 void CDlgSimulation::load(const QString& path) {
     nextPath_ = path;
-    binder_->actions().click("读取");
+    binder()->actions().click("读取");
     nextPath_.reset();
-    binder_->refresh();
+    binder()->refresh();
     decorate();
 }
 
@@ -180,7 +179,7 @@ void CDlgSimulation::fillRecentMenu() {
         QAction* a =
             recentMenu_->addAction(QFileInfo(path).fileName(), this, [this, path] { load(path); });
         a->setToolTip(path);
-        a->setEnabled(binder_->widgetFor("读取")->isEnabled());
+        a->setEnabled(binder()->widgetFor("读取")->isEnabled());
     }
 }
 
@@ -199,8 +198,8 @@ void CDlgSimulation::dropEvent(QDropEvent* event) {
 }
 
 CDlgSimulation::~CDlgSimulation() {
-    // The binder is a child of this dialog; drop it before the model goes.
-    delete binder_;
+    // The page and its session are ours: the binding goes before them.
+    unbind();
 }
 
 void CDlgSimulation::keyPressEvent(QKeyEvent* event) {
@@ -215,7 +214,7 @@ void CDlgSimulation::decorateAfterEveryAction() {
     // Connected after the binder's own connections, so these run once the model has acted
     // and the binder has written the fields back.
     for (const Control& c : page_->controls()) {
-        QWidget* w = binder_->widgetFor(c.caption);
+        QWidget* w = binder()->widgetFor(c.caption);
         if (auto* b = qobject_cast<QAbstractButton*>(w))
             connect(b, &QAbstractButton::clicked, this, [this] { decorate(); });
         else if (auto* cb = qobject_cast<QComboBox*>(w))
@@ -227,7 +226,7 @@ void CDlgSimulation::decorateAfterEveryAction() {
 
 void CDlgSimulation::decorate() {
     for (const Control& c : page_->controls()) {
-        QWidget* w = binder_->widgetFor(c.caption);
+        QWidget* w = binder()->widgetFor(c.caption);
         if (!w)
             continue;
         std::string tip = page_->tip(c.caption);
@@ -241,7 +240,7 @@ void CDlgSimulation::decorate() {
     summaryFrame_.setEnabled(page_->build().equipmentOn);
     rememberFile();
     // The difference in green where this build is the better one, in red where it is worse.
-    if (auto* table = qobject_cast<QTableWidget*>(binder_->widgetFor("对比"))) {
+    if (auto* table = qobject_cast<QTableWidget*>(binder()->widgetFor("对比"))) {
         const std::vector<ComparedAttribute> rows = page_->comparison();
         for (int r = 0; r < static_cast<int>(rows.size()) && r < table->rowCount(); ++r)
             if (QTableWidgetItem* item = table->item(r, 3)) {

@@ -7,9 +7,9 @@
 
 class QMenu;
 
-#include "kalvix/gui/framework/my_dialog.h"
 #include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/simulator/check_frame.h"
+#include "kalvix/gui/simulator/my_dialog.h"
 
 namespace kalvix {
 class SimulationPage;
@@ -18,7 +18,6 @@ class SimulatorSession;
 
 namespace kalvix::gui {
 
-class PageBinder;
 class PageHost;
 
 // 人物模拟加点系统: the character build simulator. It owns the session that its equipment and
@@ -30,7 +29,6 @@ class CDlgSimulation : public CMyDialog {
     ~CDlgSimulation() override;
     SimulationPage& page() { return *page_; }
     SimulatorSession& session() { return *session_; }
-    PageBinder* binder() { return binder_; }
 
     // Writes what the binder does not: the rich tooltips, the two frames and the list of
     // recent files.
@@ -58,7 +56,6 @@ class CDlgSimulation : public CMyDialog {
     std::unique_ptr<SimulatorSession> session_;
     PageHost sessionHost_;  // the main window's host, with the editors of this build
     std::unique_ptr<SimulationPage> page_;
-    PageBinder* binder_ = nullptr;
     CCheckFrame equipmentFrame_;
     CCheckFrame summaryFrame_;
     QHash<QWidget*, std::string> tips_;

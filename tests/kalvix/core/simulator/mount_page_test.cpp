@@ -73,8 +73,6 @@ TEST(MountPage, GrowthCheck) {
         PageContext context;
         SimulatorSession session(context.catalogue());
         MountPage page(context, session);
-        std::vector<bool> closed;
-        page.close = [&](bool confirmed) { closed.push_back(confirmed); };
         type(page, "成长", c.typed);
         choose(page, "体质", 300);
         press(page, "确认");
@@ -85,11 +83,11 @@ TEST(MountPage, GrowthCheck) {
             EXPECT_EQ(requests[0].field, "成长");
             EXPECT_TRUE(requests[0].selectAll);
             EXPECT_TRUE(requests[0].focus);
-            EXPECT_TRUE(closed.empty());
+            EXPECT_FALSE(page.takeCloseRequest());
             EXPECT_EQ(session.mount(), MountRecord{});
             continue;
         }
-        EXPECT_EQ(closed, std::vector<bool>{true});
+        EXPECT_EQ(page.takeCloseRequest(), std::optional<bool>(true));
         EXPECT_EQ(session.mount().five[0], 300);
         EXPECT_EQ(session.build().mount, session.mount());
         MountPage next(context, session);
@@ -105,10 +103,8 @@ TEST(MountPage, NewBuildRefusesAnUntouchedGrowthAndCancelWritesNothing) {
     EXPECT_EQ(messages(page), std::vector<std::string>{"status:请输入正确的成长！"});
     choose(page, "魔力", 750);
     type(page, "成长", "2");
-    std::vector<bool> closed;
-    page.close = [&](bool confirmed) { closed.push_back(confirmed); };
     press(page, "取消");
-    EXPECT_EQ(closed, std::vector<bool>{false});
+    EXPECT_EQ(page.takeCloseRequest(), std::optional<bool>(false));
     EXPECT_EQ(session.mount(), MountRecord{});
     EXPECT_EQ(session.mountRevision(), 0u);
 }

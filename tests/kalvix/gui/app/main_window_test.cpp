@@ -12,8 +12,8 @@
 #include "kalvix/gui/framework/html_ctrl.h"
 #include "kalvix/gui/framework/hyper_link.h"
 #include "kalvix/gui/framework/message_box.h"
-#include "kalvix/gui/framework/my_dialog.h"
 #include "kalvix/gui/framework/status_bar.h"
+#include "kalvix/gui/simulator/my_dialog.h"
 #include "support/recording_presenter.h"
 
 using namespace kalvix::gui;

@@ -27,8 +27,8 @@
 #include "kalvix/core/registry/page_registry.h"
 #include "kalvix/gui/app/kalvix_dlg.h"
 #include "kalvix/gui/framework/html_ctrl.h"
-#include "kalvix/gui/framework/my_dialog.h"
 #include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/framework/page_dialog.h"
 #include "kalvix/gui/framework/page_widget.h"
 #include "kalvix/gui/framework/status_bar.h"
 #include "kalvix/gui/simulator/build_file_dialog.h"
@@ -344,7 +344,8 @@ class Episode {
     }
 
     void takeModelMessages() {
-        const bool ownBar = dialog_ && qobject_cast<CMyDialog*>(dialog_.get());
+        auto* d = qobject_cast<PageDialog*>(dialog_.get());
+        const bool ownBar = d && d->statusBar();
         for (const PageMessage& m : model_->takeMessages()) {
             switch (m.where) {
                 case MessageWhere::Status:
@@ -367,7 +368,7 @@ class Episode {
 
     std::string statusText() const {
         StatusBar* bar = window_->statusBar();
-        if (auto* d = qobject_cast<CMyDialog*>(dialog_.get()))
+        if (auto* d = qobject_cast<PageDialog*>(dialog_.get()); d && d->statusBar())
             bar = d->statusBar();
         return bar ? bar->fieldText(0).toStdString() : std::string();
     }

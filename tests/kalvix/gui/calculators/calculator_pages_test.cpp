@@ -207,6 +207,32 @@ class CalculatorPagesTest : public QObject {
         QCOMPARE(note->toPlainText(), QStringLiteral("人物70级\t\t\n需跑约0次100环"));
     }
 
+    void petLastPointSpentLeavesTheFocusWithThePage() {
+        CKalvixDlg dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        dlg.activateWindow();
+        dlg.tabs()->setCurrentIndex(5);
+        QWidget* page = dlg.page(5);
+        auto* agility = child<QLineEdit>(page, "editAgi");
+        agility->setFocus();
+        QTRY_VERIFY(agility->hasFocus());
+        QTest::keyClicks(agility, QStringLiteral("10"));
+        auto* potential = child<QLineEdit>(page, "editPotential");
+        potential->setFocus();
+        QTRY_VERIFY(potential->hasFocus());
+        QTest::keyClicks(potential, QStringLiteral("1"));
+        // The button spends the last point and is disabled under the pointer; the page keeps
+        // the focus on it, so the field after it does not take the focus unseen.
+        auto* plus1 = child<QPushButton>(page, "buttonAgiP1");
+        QVERIFY(plus1->isEnabled());
+        QTest::mouseClick(plus1, Qt::LeftButton);
+        QVERIFY(!plus1->isEnabled());
+        QVERIFY(!potential->hasFocus());
+        potential->setFocus();
+        QTRY_COMPARE(potential->text(), QStringLiteral("1"));
+    }
+
     void enterMovesFocusOnTheCalculatorPages() {
         CKalvixDlg dlg;
         dlg.show();

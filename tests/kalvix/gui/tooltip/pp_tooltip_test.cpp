@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "kalvix/gui/framework/my_dialog.h"
+#include "kalvix/gui/simulator/my_dialog.h"
 #include "kalvix/gui/tooltip/pp_tooltip.h"
 
 using namespace kalvix::gui;
