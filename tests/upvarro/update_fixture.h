@@ -50,6 +50,7 @@ class UpdateFixture : public ::testing::Test {
                                                   install.self());
         EXPECT_EQ(startUp(*session, parseCommandLine("RUN_UPDATE@1"), 0), StartupOutcome::Continue);
         session->updateKey = updateKey;
+        session->buildTime = buildTime;
         if (now)
             session->clock = [t = now] { return t; };
         events.clear();
@@ -110,6 +111,9 @@ class UpdateFixture : public ::testing::Test {
     Installation install;
     std::string updateKey;  // the session's: lists must be signed with it when not empty
     std::int64_t now = 0;   // the session's clock; 0: the system's
+    // The session's build time: signed lists older than it are refused; the tests' lists are
+    // dated as they please.
+    std::int64_t buildTime = 0;
     std::unique_ptr<UpdateSession> session;
     std::mutex eventsLock;
     std::vector<Event> events;

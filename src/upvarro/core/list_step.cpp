@@ -53,9 +53,10 @@ void compareLists(UpdateSession& s) {
                 // A complete copy already waiting in the temporary folder is copied without a
                 // new download; it must be the list's file, not just of its size.
                 if (platform::fileSize(e.tempPath).value_or(-1) == e.listSize.load() &&
-                    sameChecksum(platform::md5OfRegularFile(e.tempPath).value_or(""), e.checksum) &&
+                    sameChecksum(platform::md5OfRegularFile(e.tempPath, false).value_or(""),
+                                 e.checksum) &&
                     (e.sha256.empty() ||
-                     sameChecksum(platform::sha256OfRegularFile(e.tempPath).value_or(""),
+                     sameChecksum(platform::sha256OfRegularFile(e.tempPath, false).value_or(""),
                                   e.sha256)))
                     e.actionFlags &= ~kActionDownload;
                 s.actionList.push_back(&e);
@@ -158,7 +159,8 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
         std::lock_guard guard(s.lock);
         settings = s.settings;
         if (listBytes)
-            list = parseUpdateList(*listBytes, s.folders, settings, &refusal);
+            list = parseUpdateList(*listBytes, s.folders, settings, &refusal,
+                                   signedOnly ? ListTrust::Signed : ListTrust::Unsigned);
     }
     if (!list) {
         if (!refusal.empty())
@@ -175,6 +177,12 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
             return refuseList(kListOutdated,
                               "拒绝文件列表：发布时间 " + std::to_string(list->publishTime) +
                                   " 早于已安装的 " + std::to_string(settings.publishTime));
+        // A fresh installation has no mark yet: a list older than this updater itself is a
+        // release from before it and is replayed just as well.
+        if (list->publishTime < s.buildTime)
+            return refuseList(kListOutdated,
+                              "拒绝文件列表：发布时间 " + std::to_string(list->publishTime) +
+                                  " 早于本升级程序的构建时间 " + std::to_string(s.buildTime));
         // Stored, a time from a maker's wrong clock would refuse every later, rightly dated
         // release as a replay.
         const std::int64_t now = s.clock();
@@ -216,7 +224,7 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
             status = kChangelogFailed;
             s.log("下载changelog.txt 文件失败");
         } else if (signedOnly &&
-                   !sameChecksum(platform::sha256OfRegularFile(changelog).value_or(""),
+                   !sameChecksum(platform::sha256OfRegularFile(changelog, false).value_or(""),
                                  list->changelogSha256)) {
             platform::removeFile(changelog);
             status = kChangelogFailed;

@@ -21,6 +21,8 @@ inline constexpr std::size_t kTitleLimit = 127;
 inline constexpr std::size_t kPictureLimit = 127;
 inline constexpr std::size_t kHostLimit = 31;
 inline constexpr std::size_t kListPathLimit = 259;
+// The largest upvarro.ini read: a few dozen short lines are what the updater writes.
+inline constexpr std::int64_t kConfigurationLimit = 1024 * 1024;
 
 struct Settings {
     // [Version]

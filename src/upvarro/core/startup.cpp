@@ -81,8 +81,14 @@ StartupOutcome startUp(UpdateSession& s, const CommandLine& line, std::time_t no
     makeParentFolders(s.folders.temporary);
     removeLeftovers(s);
 
-    s.localList = readLocalList(s.folders.localListFile());
-    s.failList = readFailList(s.folders.failListFile());
+    std::string refusal;
+    s.localList = readLocalList(s.folders.localListFile(), &refusal);
+    if (!refusal.empty())
+        s.log(refusal);
+    refusal.clear();
+    s.failList = readFailList(s.folders.failListFile(), &refusal);
+    if (!refusal.empty())
+        s.log(refusal);
     if (!s.failList.empty())
         recopyFailList(s);
 

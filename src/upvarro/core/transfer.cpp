@@ -148,6 +148,7 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
     oversized_ = false;
     writeFailed_ = false;
     refusedScheme_ = false;
+    notice_.clear();
     checksum_.clear();
     sha256Text_.clear();
     stamp_ = {};
@@ -157,10 +158,19 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
     }
     if (!makeParentFolders(path))
         return kTransferFailed;
+    // The temporary folder is the updater's own: a FIFO, device or link found at a download's
+    // name was planted there, and only its name is removed.
+    struct stat planted {};
+    if (::lstat(path.c_str(), &planted) == 0 && !S_ISREG(planted.st_mode) &&
+        !S_ISDIR(planted.st_mode)) {
+        notice_ = path + " 不是普通文件，已删除后重新下载";
+        ::unlink(path.c_str());
+    }
     // Only we read a download until it is installed; a link planted at its name is not
-    // followed.
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC,
-                 0600);
+    // followed, a FIFO swapped in meanwhile not waited on.
+    fd_ =
+        ::open(path.c_str(),
+               O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
     if (fd_ < 0)
         return kTransferFailed;
     struct stat st {};

@@ -80,6 +80,9 @@ class Transfer {
     bool lastOversized() const { return oversized_; }
     // The last transfer named a scheme other than http or https.
     bool lastRefusedScheme() const { return refusedScheme_; }
+    // What the last transfer found amiss and mended on its own (a FIFO at the file's name),
+    // for the log; empty when nothing.
+    const std::string& lastNotice() const { return notice_; }
     // MD5 of the bytes the last transfer wrote.
     const std::string& lastChecksum() const { return checksum_; }
 
@@ -103,6 +106,7 @@ class Transfer {
     long httpStatus_ = 0;
     bool oversized_ = false;
     bool refusedScheme_ = false;
+    std::string notice_;
     std::string checksum_;
     std::string sha256Text_;
     platform::FileStamp stamp_;

@@ -234,9 +234,10 @@ bool readPieces(int fd, const std::function<bool(const char*, std::size_t)>& pie
     }
 }
 
-std::optional<std::string> digestOfRegularFile(common::DigestKind kind, const std::string& path) {
+std::optional<std::string> digestOfRegularFile(common::DigestKind kind, const std::string& path,
+                                               bool followLink) {
     struct stat st {};
-    Fd in(openRegular(path, true, st));
+    Fd in(openRegular(path, followLink, st));
     if (in.get() < 0)
         return std::nullopt;
     common::HexDigest digest(kind);
@@ -250,12 +251,12 @@ std::optional<std::string> digestOfRegularFile(common::DigestKind kind, const st
 
 }  // namespace
 
-std::optional<std::string> md5OfRegularFile(const std::string& path) {
-    return digestOfRegularFile(common::DigestKind::Md5, path);
+std::optional<std::string> md5OfRegularFile(const std::string& path, bool followLink) {
+    return digestOfRegularFile(common::DigestKind::Md5, path, followLink);
 }
 
-std::optional<std::string> sha256OfRegularFile(const std::string& path) {
-    return digestOfRegularFile(common::DigestKind::Sha256, path);
+std::optional<std::string> sha256OfRegularFile(const std::string& path, bool followLink) {
+    return digestOfRegularFile(common::DigestKind::Sha256, path, followLink);
 }
 
 FileStamp stampOf(int fd) {
@@ -342,19 +343,71 @@ InstallResult installFile(const std::string& from, const std::string& to,
     return InstallResult::Installed;
 }
 
-std::optional<std::string> readWholeFile(const std::string& path, std::int64_t limit) {
+FileRead readRegularFile(const std::string& path, std::int64_t limit, bool cut) {
+    FileRead read;
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        // ELOOP: a link at the last component.
+        read.status = errno == ENOENT                    ? ReadStatus::Missing
+                      : errno == ELOOP || errno == ENXIO ? ReadStatus::NotRegular
+                                                         : ReadStatus::Failed;
+        return read;
+    }
+    Fd in(fd);
     struct stat st {};
-    Fd in(openRegular(path, true, st));
-    if (in.get() < 0 || st.st_size > limit)
-        return std::nullopt;
-    std::string bytes;
+    if (::fstat(in.get(), &st) != 0) {
+        read.status = ReadStatus::Failed;
+        return read;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        read.status = ReadStatus::NotRegular;
+        return read;
+    }
+    if (st.st_size > limit && !cut) {
+        read.status = ReadStatus::TooLarge;
+        return read;
+    }
     // The file may have grown since it was measured.
-    if (!readPieces(in.get(), [&](const char* piece, std::size_t size) {
-            bytes.append(piece, size);
-            return static_cast<std::int64_t>(bytes.size()) <= limit;
-        }))
+    bool over = false;
+    bool ok = readPieces(in.get(), [&](const char* piece, std::size_t size) {
+        const auto room = static_cast<std::size_t>(limit) - read.bytes.size();
+        read.bytes.append(piece, std::min(size, room));
+        over = size > room;
+        return !over;
+    });
+    if (over) {
+        read.status = cut ? ReadStatus::Read : ReadStatus::TooLarge;
+        if (!cut)
+            read.bytes.clear();
+        return read;
+    }
+    read.status = ok ? ReadStatus::Read : ReadStatus::Failed;
+    if (!ok)
+        read.bytes.clear();
+    return read;
+}
+
+std::string readRefusal(const std::string& path, const FileRead& read) {
+    switch (read.status) {
+        case ReadStatus::Read:
+            return {};
+        case ReadStatus::Missing:
+            return path + " 不存在";
+        case ReadStatus::NotRegular:
+            return path + " 不是普通文件，未读取";
+        case ReadStatus::TooLarge:
+            return path + " 过大，未读取";
+        case ReadStatus::Failed:
+            break;
+    }
+    return "读取 " + path + " 失败";
+}
+
+std::optional<std::string> readWholeFile(const std::string& path, std::int64_t limit) {
+    FileRead read = readRegularFile(path, limit);
+    if (!read.ok())
         return std::nullopt;
-    return bytes;
+    return std::move(read.bytes);
 }
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes) {

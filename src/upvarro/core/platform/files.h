@@ -13,9 +13,10 @@ std::optional<std::int64_t> fileSize(const std::string& path);
 bool fileExists(const std::string& path);
 bool removeFile(const std::string& path);
 
-// The MD5 text of a regular file (a link to one is followed). Anything else (a FIFO, a
-// device, a folder) gives nullopt without being read, so it can neither block nor be drained.
-std::optional<std::string> md5OfRegularFile(const std::string& path);
+// The MD5 text of a regular file (a link to one is followed unless followLink is false).
+// Anything else (a FIFO, a device, a folder) gives nullopt without being read, so it can
+// neither block nor be drained.
+std::optional<std::string> md5OfRegularFile(const std::string& path, bool followLink = true);
 
 // Whether the file at path is a program: a regular file that is an ELF executable or has an
 // execute bit. Where Windows tells programs by ".exe", this is how they are told here.
@@ -49,7 +50,7 @@ struct ExpectedSums {
     std::string sha256;
 };
 // The SHA-256 text of a regular file; nullopt when it cannot be read.
-std::optional<std::string> sha256OfRegularFile(const std::string& path);
+std::optional<std::string> sha256OfRegularFile(const std::string& path, bool followLink = true);
 
 // Puts the downloaded file from in place of to, as replaceFile does, after checking that the
 // bytes being installed have the MD5 checksum (letter case ignored; an empty checksum checks
@@ -66,7 +67,27 @@ InstallResult installFile(const std::string& from, const std::string& to,
 // Writes bytes to path through a new file beside it (made with mkstemp, flushed to disk) that
 // is renamed over it; the old file keeps its permission bits, a new one gets 0644.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
-// The bytes of a regular file of at most limit bytes; nullopt otherwise.
+enum class ReadStatus {
+    Read,
+    Missing,
+    NotRegular,  // a FIFO, a device, a folder or a link: never waited on, never followed
+    TooLarge,
+    Failed,
+};
+struct FileRead {
+    ReadStatus status = ReadStatus::Missing;
+    std::string bytes;
+    bool ok() const { return status == ReadStatus::Read; }
+};
+// Reads the regular file at path: a link at its last component is not followed and a FIFO or
+// device is never waited on. A file of more than limit bytes is TooLarge, or with cut, its
+// first limit bytes are read.
+FileRead readRegularFile(const std::string& path, std::int64_t limit, bool cut = false);
+// Why a read failed, for the log: "<path> 不是普通文件" and the like; empty for Read.
+std::string readRefusal(const std::string& path, const FileRead& read);
+
+// The bytes of a regular file of at most limit bytes (a link at its last component is not
+// followed); nullopt otherwise.
 std::optional<std::string> readWholeFile(const std::string& path, std::int64_t limit);
 
 // True when folder + "/" + relative names something inside folder: no folder on the way that
