@@ -58,7 +58,8 @@ class UpdateFixture : public ::testing::Test {
             std::lock_guard guard(eventsLock);
             events.push_back(e);
         });
-        Transfer transfer;
+        session->transferOptions.caFile = caFile;
+        Transfer transfer(session->transferOptions);
         return runListStep(*session, transfer);
     }
 
@@ -114,6 +115,7 @@ class UpdateFixture : public ::testing::Test {
     // The session's build time: signed lists older than it are refused; the tests' lists are
     // dated as they please.
     std::int64_t buildTime = 0;
+    std::string caFile;  // the certificate authorities of HTTPS servers; empty: the system's
     std::unique_ptr<UpdateSession> session;
     std::mutex eventsLock;
     std::vector<Event> events;

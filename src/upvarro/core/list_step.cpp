@@ -14,7 +14,7 @@ namespace upvarro {
 std::string listFolderUrl(const Settings& s) {
     char port[16];
     std::snprintf(port, sizeof port, "%d", s.updatePort);
-    return "http://" + s.updateHost + ":" + port + s.updateListUrlPath;
+    return s.updateScheme + "://" + s.updateHost + ":" + port + s.updateListUrlPath;
 }
 
 void buildLocalListFromInstalled(UpdateSession& s) {

@@ -101,6 +101,14 @@ bool readConfiguration(const std::string& path, Settings& s, std::time_t now) {
     s.lastUpdateDate = parseLastUpdateDate(ini.getString("UpdateType", "LastUpdateDate", ""), now);
     s.downloadThreadNumber =
         ini.getInt("UpdateType", "DownloadThreadNumber", s.downloadThreadNumber);
+    std::string scheme = ini.getString("Server", "UpdateScheme", s.updateScheme);
+    for (char& c : scheme)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    // Anything else would be a guess at what was meant; neither guess is safe.
+    if (scheme != "http" && scheme != "https")
+        return false;
+    s.updateScheme = scheme;
     s.updateHost = readText(ini, "Server", "UpdateHost", s.updateHost, kHostLimit);
     s.updatePort = ini.getInt("Server", "UpdatePort", s.updatePort);
     s.updateListUrlPath =
@@ -125,6 +133,7 @@ bool writeConfiguration(const std::string& path, const Settings& s) {
     ini.setInt("UpdateType", "UpdateLater", s.updateLater);
     ini.setInt("UpdateType", "AutoNextStep", s.autoNextStep);
     ini.setString("UpdateType", "LastUpdateDate", formatLastUpdateDate(s.lastUpdateDate));
+    ini.setString("Server", "UpdateScheme", s.updateScheme);
     writeText(ini, "Server", "UpdateHost", s.updateHost);
     ini.setInt("Server", "UpdatePort", s.updatePort);
     writeText(ini, "Server", "UpdateListUrlPath", s.updateListUrlPath);

@@ -29,6 +29,28 @@ void initialiseTransfers() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+namespace {
+
+bool hasScheme(const std::string& url, const char* scheme) {
+    std::size_t n = std::strlen(scheme);
+    if (url.size() < n)
+        return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        char c = url[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != scheme[i])
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool isHttpsUrl(const std::string& url) {
+    return hasScheme(url, "https://");
+}
+
 bool isWebUrl(const std::string& url) {
     auto startsWith = [&url](const char* scheme) {
         std::size_t n = std::strlen(scheme);
@@ -205,7 +227,14 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
         curl_easy_setopt(curl_, CURLOPT_XFERINFOFUNCTION, &Transfer::progress);
         curl_easy_setopt(curl_, CURLOPT_NOPROGRESS, 0L);
         curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(curl_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        // A redirect may keep its scheme or move from http to https, never from https back
+        // to http: what came over a checked connection stays on one.
+        curl_easy_setopt(curl_, CURLOPT_FOLLOWLOCATION, 1L);
+        curl_easy_setopt(curl_, CURLOPT_MAXREDIRS, 5L);
+        curl_easy_setopt(curl_, CURLOPT_REDIR_PROTOCOLS_STR, isHttpsUrl(url) ? "https" : "http,https");
+        curl_easy_setopt(curl_, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
+        if (!options_.caFile.empty())
+            curl_easy_setopt(curl_, CURLOPT_CAINFO, options_.caFile.c_str());
         curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_LIMIT, options_.lowSpeedLimit);
         curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_TIME, options_.lowSpeedTime);
         // Larger pieces: fewer calls of the write callback and fewer writes for big files.
