@@ -338,8 +338,9 @@ TEST_F(HostileTest, SignedListsAreTakenWholeOrNotAtAll) {
          "<file name=\"a.txt\" checksum=\"" + test::md5("a") + "0\" DownUrl=\"" + url +
              "\" size=\"1\"" + sha("a") + "/>",
          buildTime, kListInvalid},
-        {"a Version longer than kept", "<i name=\"Version\" value=\"" + std::string(64, 'v') + "\"/>",
-         good, buildTime, kListInvalid},
+        {"a Version longer than kept",
+         "<i name=\"Version\" value=\"" + std::string(64, 'v') + "\"/>", good, buildTime,
+         kListInvalid},
         {"published before the updater was built", "", good, buildTime - 1, kListOutdated},
     };
     for (const Case& c : cases) {

@@ -46,6 +46,11 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
 }
 
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& argv) {
+    return runProcess(program, argv, std::chrono::milliseconds(0));
+}
+
+ProcessResult runProcess(const std::string& program, const std::vector<std::string>& argv,
+                         std::chrono::milliseconds limit) {
     ProcessResult result;
     TempDir dir;
     const std::string outPath = dir.path() + "/out";
@@ -64,7 +69,20 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
         _exit(127);
     }
     int status = 0;
-    waitpid(pid, &status, 0);
+    if (limit.count() > 0) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (waitpid(pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                result.timedOut = true;
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    } else {
+        waitpid(pid, &status, 0);
+    }
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.out = readFile(outPath);
     result.err = readFile(errPath);
@@ -153,9 +171,9 @@ void Installation::configure(int port, const std::string& listPath, int logLevel
     writeFile(module() + "/upvarro.ini",
               "[Version]\nVersion=1.0.0000\n[UpdateType]\nDownloadThreadNumber=" +
                   std::to_string(threads) + "\n[Server]\nUpdateScheme=" + scheme +
-                  "\nUpdateHost=127.0.0.1\nUpdatePort=" +
-                  std::to_string(port) + "\nUpdateListUrlPath=" + listPath +
-                  "\nLogLevel=" + std::to_string(logLevel) + "\n");
+                  "\nUpdateHost=127.0.0.1\nUpdatePort=" + std::to_string(port) +
+                  "\nUpdateListUrlPath=" + listPath + "\nLogLevel=" + std::to_string(logLevel) +
+                  "\n");
 }
 
 std::string testCaFile() {
@@ -188,8 +206,8 @@ TestServer::~TestServer() {
 }
 
 std::string TestServer::url(const std::string& folder) const {
-    return std::string(tls_ == Tls::None ? "http" : "https") + "://127.0.0.1:" +
-           std::to_string(port_) + folder;
+    return std::string(tls_ == Tls::None ? "http" : "https") +
+           "://127.0.0.1:" + std::to_string(port_) + folder;
 }
 
 void TestServer::put(const std::string& path, std::string body) {

@@ -28,9 +28,13 @@ struct ProcessResult {
     int status = -1;  // exit status, or -1 when it did not exit normally
     std::string out;
     std::string err;
+    bool timedOut = false;  // still running at the limit, and killed then
 };
 // Runs program with argv (argv[0] included) and waits for it.
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& argv);
+// The same, killing it when it has not ended within limit.
+ProcessResult runProcess(const std::string& program, const std::vector<std::string>& argv,
+                         std::chrono::milliseconds limit);
 // A program left running until the test ends it (SIGKILL at the latest when destroyed),
 // started in folder when one is given.
 class Running {

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "upvarro/core/list_signature.h"
 #include "upvarro/core/platform/files.h"
@@ -87,6 +89,41 @@ void compareLists(UpdateSession& s) {
             ++s.updateCount;
         }
     }
+}
+
+namespace {
+
+std::string megabytes(std::int64_t bytes) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f MB", static_cast<double>(bytes) / (1024.0 * 1024.0));
+    return buf;
+}
+
+}  // namespace
+
+std::string freeSpaceShortage(const UpdateSession& s) {
+    std::int64_t downloads = 0;
+    std::int64_t copies = 0;
+    for (const UpdateEntry* e : s.actionList) {
+        const std::int64_t size = std::max(e->listSize.load(), 0);
+        if (e->has(kActionDownload) && e->allowed.load() == 1)
+            downloads += size;
+        if (e->has(kActionCopy))
+            copies += size;
+    }
+    // Renamed into place on one file system; copied, and so needed twice, across two.
+    std::vector<std::pair<std::string, std::int64_t>> needs = {{s.folders.temporary, downloads}};
+    if (!platform::sameFileSystem(s.folders.temporary, s.folders.installation))
+        needs.emplace_back(s.folders.installation, copies);
+    for (const auto& [folder, bytes] : needs) {
+        if (bytes == 0)
+            continue;
+        const auto free = platform::freeBytes(folder);
+        if (free && *free < bytes + kFreeSpaceMargin)
+            return "磁盘空间不足：" + folder + " 需要 " + megabytes(bytes + kFreeSpaceMargin) +
+                   "，只剩 " + megabytes(*free) + "，本次升级未开始";
+    }
+    return {};
 }
 
 std::string countStatus(int updates, int deletes) {
@@ -209,6 +246,13 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
         s.settings.publishTime = std::max(s.settings.publishTime, s.verifiedPublishTime);
     }
 
+    // Said before anything is fetched: a disk that fills up half way leaves a broken download.
+    if (std::string shortage = freeSpaceShortage(s); !shortage.empty()) {
+        s.log(shortage);
+        s.setStatus(shortage);
+        s.raise(Event::StatusChanged);
+        return ListOutcome::NoSpace;
+    }
     std::string status = countStatus(s.updateCount, s.deleteCount);
     // A build that takes only signed lists shows only a change log the list vouches for; a
     // list that names none has none to show.

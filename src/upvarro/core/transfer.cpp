@@ -231,7 +231,8 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
         // to http: what came over a checked connection stays on one.
         curl_easy_setopt(curl_, CURLOPT_FOLLOWLOCATION, 1L);
         curl_easy_setopt(curl_, CURLOPT_MAXREDIRS, 5L);
-        curl_easy_setopt(curl_, CURLOPT_REDIR_PROTOCOLS_STR, isHttpsUrl(url) ? "https" : "http,https");
+        curl_easy_setopt(curl_, CURLOPT_REDIR_PROTOCOLS_STR,
+                         isHttpsUrl(url) ? "https" : "http,https");
         curl_easy_setopt(curl_, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
         if (!options_.caFile.empty())
             curl_easy_setopt(curl_, CURLOPT_CAINFO, options_.caFile.c_str());

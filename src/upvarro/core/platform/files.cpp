@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -454,6 +455,36 @@ bool staysInside(const std::string& folder, const std::string& relative) {
             return false;
     }
     return true;
+}
+
+namespace {
+
+// path, or the nearest folder above it that exists.
+std::string existingAncestor(std::string path) {
+    struct stat st {};
+    while (!path.empty() && ::stat(path.c_str(), &st) != 0) {
+        const std::string parent = folderOf(path);
+        if (parent == path)
+            break;
+        path = parent;
+    }
+    return path;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> freeBytes(const std::string& path) {
+    struct statvfs vfs {};
+    if (::statvfs(existingAncestor(path).c_str(), &vfs) != 0)
+        return std::nullopt;
+    return static_cast<std::int64_t>(vfs.f_bavail) * static_cast<std::int64_t>(vfs.f_frsize);
+}
+
+bool sameFileSystem(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(existingAncestor(a).c_str(), &sa) == 0 &&
+           ::stat(existingAncestor(b).c_str(), &sb) == 0 && sa.st_dev == sb.st_dev;
 }
 
 int removeLeftovers(const std::string& folder, const std::string& suffix) {

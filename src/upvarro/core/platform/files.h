@@ -99,6 +99,12 @@ bool staysInside(const std::string& folder, const std::string& relative);
 // replacements a crash broke off. Links to folders are not followed. Returns how many.
 int removeLeftovers(const std::string& folder, const std::string& suffix);
 
+// Bytes an unprivileged program may still write on the file system that holds path (or, when
+// path does not exist yet, its nearest existing folder); nullopt when that cannot be told.
+std::optional<std::int64_t> freeBytes(const std::string& path);
+// Whether the two paths (or their nearest existing folders) lie on one file system.
+bool sameFileSystem(const std::string& a, const std::string& b);
+
 // Suffix of the file a replacement writes beside its target.
 inline constexpr const char* kReplacementSuffix = ".upvarro-new";
 
