@@ -17,6 +17,7 @@
 #include "upvarro/core/installation_picture.h"
 #include "upvarro/core/installer.h"
 #include "upvarro/core/platform/files.h"
+#include "upvarro/core/platform/processes.h"
 #include "upvarro/core/update_log.h"
 
 namespace upvarro {
@@ -133,6 +134,43 @@ TEST(HostileInstallation, TheLogIsRotatedAtItsLimit) {
     EXPECT_LE(old, static_cast<std::uintmax_t>(kLogRotateSize));
     EXPECT_EQ(test::readFile(path + kOldLogSuffix).find(std::string(100, 'o')), std::string::npos)
         << "the first old file has been replaced by a newer one";
+}
+
+// The process list is taken once for a whole step: by the time an entry's program is ended,
+// an id in it may belong to another program. That program is never ended.
+TEST(HostileInstallation, AStaleProcessIdNeverEndsAnotherProgram) {
+    test::Installation install;
+    test::TempDir elsewhere;
+    const std::string ours = install.root() + "/bin/game";
+    const std::string other = elsewhere.path() + "/game";
+    fs::create_directories(install.root() + "/bin");
+    fs::copy_file("/bin/sleep", ours);
+    fs::copy_file("/bin/sleep", other);
+    auto runs = [](pid_t pid, const std::string& program) {
+        return test::waitFor(
+            [&] {
+                for (const auto& p : platform::runningProcesses())
+                    if (p.pid == pid && p.executable == program)
+                        return true;
+                return false;
+            },
+            5000);
+    };
+    test::Running unrelated(other, {other, "30"});
+    ASSERT_TRUE(runs(unrelated.pid(), other));
+    // What an old list would say: our program ran under this id.
+    std::vector<platform::ProcessInfo> stale = {{unrelated.pid(), ours}};
+    EXPECT_EQ(platform::endInstalledProgram(ours, ::getpid(), stale, 200),
+              platform::EndResult::NotRunning);
+    EXPECT_TRUE(unrelated.alive());
+
+    test::Running installed(ours, {ours, "30"});
+    ASSERT_TRUE(runs(installed.pid(), ours));
+    std::vector<platform::ProcessInfo> now = platform::runningProcesses();
+    EXPECT_EQ(platform::endInstalledProgram(ours, ::getpid(), now, 200),
+              platform::EndResult::Ended);
+    EXPECT_TRUE(test::waitFor([&] { return !installed.alive(); }, 2000));
+    EXPECT_TRUE(unrelated.alive()) << "the program of the same name elsewhere runs on";
 }
 
 // A disk too small for the downloads is said before anything is fetched.

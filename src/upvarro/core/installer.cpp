@@ -36,12 +36,21 @@ void addOperation(UpdateSession& s, std::string text) {
     s.operationLines.push_back(std::move(text));
 }
 
-// Every running copy: a toolbox started twice would otherwise outlive the restart beside the
-// new one.
-void endProgram(UpdateSession& s, const std::string& name,
+// A name reaches the installation and the temporary folder only through real folders.
+bool staysInside(const UpdateSession& s, const UpdateEntry& e) {
+    return platform::staysInside(s.folders.installation, e.name) &&
+           platform::staysInside(s.folders.temporary, e.name);
+}
+
+// Every running copy of the entry's installed program: a toolbox started twice would
+// otherwise outlive the restart beside the new one. Programs of the same name elsewhere are
+// not the update's to end.
+void endProgram(UpdateSession& s, const UpdateEntry& e,
                 std::vector<platform::ProcessInfo>& processes) {
+    if (!staysInside(s, e))
+        return;
     for (;;) {
-        switch (platform::endProgramByName(name, s.folders.installation, ::getpid(), processes)) {
+        switch (platform::endInstalledProgram(e.localPath, ::getpid(), processes)) {
             case platform::EndResult::Ended:
                 continue;
             case platform::EndResult::Failed:
@@ -57,12 +66,6 @@ void endProgram(UpdateSession& s, const std::string& name,
 // bit, whatever its name.
 bool isProgram(const UpdateEntry& e) {
     return e.has(kActionExecutable) || platform::isProgramFile(e.localPath);
-}
-
-// A name reaches the installation and the temporary folder only through real folders.
-bool staysInside(const UpdateSession& s, const UpdateEntry& e) {
-    return platform::staysInside(s.folders.installation, e.name) &&
-           platform::staysInside(s.folders.temporary, e.name);
 }
 
 void copyIntoPlace(UpdateSession& s, UpdateEntry& e) {
@@ -111,7 +114,7 @@ void runInstallStep(UpdateSession& s) {
     for (UpdateEntry* e : s.actionList) {
         if (s.isUpdaterName(e->name))
             continue;
-        endProgram(s, e->name, processes);
+        endProgram(s, *e, processes);
         s.log("kill process " + e->name);
     }
     if (!anyLocked)
@@ -220,7 +223,7 @@ bool finishUpdate(UpdateSession& s) {
             if (!isProgram(*e) || s.isUpdaterName(e->name))
                 continue;
             s.log("kill exe---" + e->name);
-            endProgram(s, e->name, processes);
+            endProgram(s, *e, processes);
         }
         const std::string& main = s.updateList.front()->localPath;
         common::startDetached(main, {kRestartCommandLine}, s.folders.installation);
@@ -255,7 +258,7 @@ void declineForcedUpdate(UpdateSession& s) {
     for (const auto& e : s.updateList) {
         if (!isProgram(*e) || s.isUpdaterName(e->name))
             continue;
-        endProgram(s, e->name, processes);
+        endProgram(s, *e, processes);
         s.log("kill process " + e->name);
     }
 }
