@@ -136,6 +136,48 @@ TEST(HostileInstallation, TheLogIsRotatedAtItsLimit) {
         << "the first old file has been replaced by a newer one";
 }
 
+// A folder of the installation swapped for a link to elsewhere while the install step runs:
+// the step walks every path from the folders it opened, so nothing outside is written or
+// removed, whenever the swap happens.
+class SwappedFolder : public test::UpdateFixture {};
+
+TEST_F(SwappedFolder, NoWriteOrRemovalLeavesTheInstallation) {
+    test::TempDir elsewhere;
+    test::writeFile(elsewhere.path() + "/b.txt", "outside b");
+    test::writeFile(elsewhere.path() + "/gone.txt", "outside gone");
+    test::writeFile(install.root() + "/data/gone.txt", "inside gone");
+    publish({{"a.txt", "new a"}, {"data/b.txt", "new b"}, {"data/gone.txt", "", "delete"}});
+    ASSERT_EQ(run(), ListOutcome::Ready);
+    ASSERT_TRUE(downloadQuickly());
+    // Once the step has begun copying, data/ becomes a link out of the installation.
+    session->subscribe([&](Event e, int index) {
+        if (e != Event::Copied || index != 0)
+            return;
+        fs::rename(install.root() + "/data", install.root() + "/data.moved");
+        fs::create_directory_symlink(elsewhere.path(), install.root() + "/data");
+    });
+    runInstallStep(*session);
+    EXPECT_EQ(test::readFile(install.root() + "/a.txt"), "new a");
+    EXPECT_EQ(test::readFile(elsewhere.path() + "/b.txt"), "outside b");
+    EXPECT_EQ(test::readFile(elsewhere.path() + "/gone.txt"), "outside gone");
+    EXPECT_EQ(entry("data/b.txt").resultFlags, kResultCopyFailed);
+
+    // The same between a check and the write: the folders were opened before the swap.
+    fs::remove(install.root() + "/data");
+    fs::rename(install.root() + "/data.moved", install.root() + "/data");
+    test::writeFile(install.temp() + "/data/c.txt", "new c");
+    const platform::FolderHandle installation(install.root());
+    const platform::FolderHandle temporary(install.temp());
+    fs::rename(install.root() + "/data", install.root() + "/data.moved");
+    fs::create_directory_symlink(elsewhere.path(), install.root() + "/data");
+    EXPECT_EQ(platform::installFileAt(temporary, installation, "data/c.txt",
+                                      {test::md5("new c"), {}}, {}),
+              platform::InstallResult::Failed);
+    EXPECT_FALSE(platform::removeFileAt(installation, "data/gone.txt"));
+    EXPECT_FALSE(fs::exists(elsewhere.path() + "/c.txt"));
+    EXPECT_EQ(test::readFile(elsewhere.path() + "/gone.txt"), "outside gone");
+}
+
 // The process list is taken once for a whole step: by the time an entry's program is ended,
 // an id in it may belong to another program. That program is never ended.
 TEST(HostileInstallation, AStaleProcessIdNeverEndsAnotherProgram) {

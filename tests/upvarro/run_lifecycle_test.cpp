@@ -58,6 +58,7 @@ TEST(OneUpdater, ASecondOneEndsAndTheHandOverWaits) {
     StartupOptions options;
     options.copyWait = std::chrono::milliseconds(0);
     options.handOverLockWait = std::chrono::seconds(5);
+    options.copySource = install.temp() + "/update/upvarro";  // in place of this test program
     auto begin = std::chrono::steady_clock::now();
     std::thread ending([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));

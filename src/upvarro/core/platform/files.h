@@ -64,6 +64,42 @@ InstallResult installFile(const std::string& from, const std::string& to,
 InstallResult installFile(const std::string& from, const std::string& to,
                           const ExpectedSums& expected, const FileStamp& verified);
 
+// A folder opened once. Paths below it are walked from it one folder at a time, never through
+// a link and never up with "..", so a link swapped into the installation during an update
+// cannot lead a write or a removal outside it.
+class FolderHandle {
+  public:
+    FolderHandle() = default;
+    explicit FolderHandle(const std::string& path);
+    ~FolderHandle();
+    FolderHandle(FolderHandle&& other) noexcept;
+    FolderHandle& operator=(FolderHandle&& other) noexcept;
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+
+    bool valid() const { return fd_ >= 0; }
+    // A new descriptor of the folder holding relative's last component ("/" between folders),
+    // made as plain folders on the way when make is set; -1 when a folder on the way is a link,
+    // is not a folder or cannot be made. The caller closes it.
+    int openParent(const std::string& relative, bool make) const;
+
+  private:
+    int fd_ = -1;
+};
+
+// installFile for relative below from (the temporary folder) into relative below to (the
+// installation), every folder on both ways walked as FolderHandle does.
+InstallResult installFileAt(const FolderHandle& from, const FolderHandle& to,
+                            const std::string& relative, const ExpectedSums& expected,
+                            const FileStamp& verified);
+// Removes the file or link relative below folder; never a file outside it.
+bool removeFileAt(const FolderHandle& folder, const std::string& relative);
+// Opens the regular file relative below folder for reading (no link followed on the way nor
+// at the end); -1 otherwise. The caller closes it.
+int openRegularFileAt(const FolderHandle& folder, const std::string& relative);
+// The MD5 (or SHA-256) text of the bytes of an open file, read from its start.
+std::optional<std::string> digestOfOpenFile(int fd, bool sha256);
+
 // Writes bytes to path through a new file beside it (made with mkstemp, flushed to disk) that
 // is renamed over it; the old file keeps its permission bits, a new one gets 0644.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
