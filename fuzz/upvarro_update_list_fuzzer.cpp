@@ -26,9 +26,22 @@ bool startsWith(const std::string& s, const std::string& prefix) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const upvarro::Folders folders =
         upvarro::Folders::fromExecutable("/opt/tool/update/upvarro");
+    const std::string_view document(reinterpret_cast<const char*>(data), size);
     upvarro::Settings settings;
-    auto list = upvarro::parseUpdateList(
-        std::string_view(reinterpret_cast<const char*>(data), size), folders, settings);
+    auto list = upvarro::parseUpdateList(document, folders, settings);
+    // Read strictly, as after a checked signature: never more than read plainly, never a cut
+    // text, never an entry without its SHA-256.
+    upvarro::Settings strictSettings;
+    auto strict = upvarro::parseUpdateList(document, folders, strictSettings, nullptr,
+                                           upvarro::ListTrust::Signed);
+    check(!strict || list);
+    if (strict) {
+        check(strict->entries.size() == list->entries.size());
+        for (std::size_t i = 0; i < strict->entries.size(); ++i) {
+            check(strict->entries[i]->sha256.size() == upvarro::kSha256Size);
+            check(strict->entries[i]->name == list->entries[i]->name);
+        }
+    }
     if (!list)
         return 0;
     check(!list->entries.empty());

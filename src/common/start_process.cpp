@@ -6,10 +6,15 @@
 
 #include <cerrno>
 
+extern char** environ;
+
 namespace common {
 
-bool startDetached(const std::string& program, const std::vector<std::string>& argv,
-                   const std::string& workingFolder) {
+namespace {
+
+// Starts the program at program, or, when programFd is not -1, the one open as programFd.
+bool start(const std::string& program, int programFd, const std::vector<std::string>& argv,
+           const std::string& workingFolder) {
     std::vector<char*> args;
     for (const std::string& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
@@ -44,7 +49,10 @@ bool startDetached(const std::string& program, const std::vector<std::string>& a
             (void)!::write(report[1], &e, sizeof e);
             ::_exit(127);
         }
-        ::execv(program.c_str(), args.data());
+        if (programFd >= 0)
+            ::fexecve(programFd, args.data(), environ);
+        else
+            ::execv(program.c_str(), args.data());
         int e = errno;
         (void)!::write(report[1], &e, sizeof e);
         ::_exit(127);
@@ -59,6 +67,18 @@ bool startDetached(const std::string& program, const std::vector<std::string>& a
     }
     ::close(report[0]);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 && n == 0;
+}
+
+}  // namespace
+
+bool startDetached(const std::string& program, const std::vector<std::string>& argv,
+                   const std::string& workingFolder) {
+    return start(program, -1, argv, workingFolder);
+}
+
+bool startDetached(int programFd, const std::vector<std::string>& argv,
+                   const std::string& workingFolder) {
+    return start({}, programFd, argv, workingFolder);
 }
 
 }  // namespace common

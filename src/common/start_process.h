@@ -12,5 +12,9 @@ namespace common {
 // started.
 bool startDetached(const std::string& program, const std::vector<std::string>& argv,
                    const std::string& workingFolder = {});
+// The same for the program open as programFd: what runs is the file that was opened (and
+// checked), whatever its name leads to by now.
+bool startDetached(int programFd, const std::vector<std::string>& argv,
+                   const std::string& workingFolder = {});
 
 }  // namespace common

@@ -121,8 +121,9 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    // A test or a script that starts the toolbox, which starts the updater, answers through
-    // the environment: the toolbox's command line for the updater is fixed.
+#ifdef UPVARRO_ANSWER_HOOK
+    // A test that starts the toolbox, which starts the updater, answers through the
+    // environment: the toolbox's command line for the updater is fixed. Test builds only.
     if (!answer) {
         const char* fromEnvironment = std::getenv("UPVARRO_ANSWER");
         if (fromEnvironment && std::string(fromEnvironment) == "now")
@@ -130,5 +131,6 @@ int main(int argc, char** argv) {
         else if (fromEnvironment && std::string(fromEnvironment) == "later")
             answer = false;
     }
+#endif
     return wizard(argc, argv, self, upvarro::wholeCommandLine(args), answer, *key);
 }

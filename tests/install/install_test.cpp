@@ -150,8 +150,10 @@ TEST(Install, MovedFolderWorksFromAnotherCurrentFolder) {
     EXPECT_NE(update.out.find("download+copy\treadme.txt\t5\n"), std::string::npos) << update.out;
     EXPECT_EQ(server.hits("/softupdate/xyq/soft_update.xml"), 1);
 
+#ifdef UPVARRO_ANSWER_HOOK
     // The installed toolbox shows its window (the usage report follows the first frame),
-    // starts the installed updater, and is still up until it is ended.
+    // starts the installed updater, and is still up until it is ended. (Only where the
+    // updater takes its answer from UPVARRO_ANSWER: a release build's would wait for one.)
     const std::string base = "http://127.0.0.1:" + std::to_string(server.port());
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // Started by root, the toolbox has to look after the embedded browser's sandbox itself.
@@ -173,6 +175,7 @@ TEST(Install, MovedFolderWorksFromAnotherCurrentFolder) {
     }
     unsetenv("KALVIX_STATS_BASE");
     unsetenv("UPVARRO_ANSWER");
+#endif
 
     // A second install keeps the updater's own configuration.
     writeFile(root + "/update/upvarro.ini", "[Server]\nUpdateListUrlPath=/mine\n");

@@ -5,10 +5,12 @@
 #include <sys/stat.h>
 
 #include "common/gbk.h"
+#include "common/hex_digest.h"
 #include "common/profile_file.h"
 #include "update_fixture.h"
 #include "upvarro/core/download_texts.h"
 #include "upvarro/core/installer.h"
+#include "upvarro/core/list_signature.h"
 #include "upvarro/core/platform/files.h"
 #include "upvarro/core/update_list.h"
 
@@ -248,6 +250,119 @@ TEST_F(HostileTest, ListAndChangelogSizeLimits) {
     }
     EXPECT_NE(log().find("soft_update.xml 超过 8 MiB，已拒绝"), std::string::npos);
     EXPECT_NE(log().find("changelog.txt 超过 64 KiB，已拒绝"), std::string::npos);
+}
+
+// The list, its change log and its files over HTTPS: a server whose certificate the trusted
+// authorities signed is taken; one they did not sign is refused before any byte is read, even
+// with a certificate file of the test's own given.
+TEST_F(HostileTest, HttpsServersAreCheckedAgainstTheTrustedAuthorities) {
+    struct Case {
+        test::Tls tls;
+        bool trusted;
+    } cases[] = {{test::Tls::TestCa, true}, {test::Tls::Untrusted, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.trusted ? "signed by the test CA" : "self-signed");
+        test::TestServer tls(c.tls);
+        install.configure(tls.port(), "/list", 1, 8, "https");
+        tls.put("/files/a.txt", "over tls");
+        tls.put("/list/changelog.txt", "c");
+        tls.put("/list/soft_update.xml",
+                "<files>" + fileXml(tls.url(), "a.txt", "over tls") + "</files>");
+        caFile = test::testCaFile();
+        const ListOutcome outcome = run();
+        if (!c.trusted) {
+            EXPECT_EQ(outcome, ListOutcome::DownloadFailed);
+            EXPECT_EQ(tls.hits("/list/soft_update.xml"), 0);
+            session.reset();
+            continue;
+        }
+        ASSERT_EQ(outcome, ListOutcome::Ready) << session->status();
+        ASSERT_TRUE(downloadQuickly());
+        ASSERT_TRUE(checkDownloadedSizes(*session));
+        runInstallStep(*session);
+        EXPECT_EQ(test::readFile(install.root() + "/a.txt"), "over tls");
+        session.reset();
+    }
+
+    // Redirects keep their scheme or move up to https, never down to http.
+    test::TestServer tls(test::Tls::TestCa);
+    tls.put("/files/a.txt", "over tls");
+    server.put("/files/a.txt", "in the clear");
+    tls.redirect("/down", server.url() + "/a.txt");
+    server.redirect("/up", tls.url() + "/a.txt");
+    server.redirect("/along", server.url() + "/a.txt");
+    TransferOptions options;
+    options.caFile = test::testCaFile();
+    Transfer transfer(options);
+    const std::string out = install.temp() + "/out";
+    EXPECT_FALSE(transfer.fetch(tls.url("/down"), out));
+    EXPECT_FALSE(platform::fileExists(out));
+    ASSERT_TRUE(transfer.fetch(server.url("/up"), out));
+    EXPECT_EQ(test::readFile(out), "over tls");
+    ASSERT_TRUE(transfer.fetch(server.url("/along"), out));
+    EXPECT_EQ(test::readFile(out), "in the clear");
+}
+
+// A signed list is taken whole or not at all: nothing in it is cut or left unchecked after its
+// signature was verified, and a fresh installation takes nothing older than its updater.
+TEST_F(HostileTest, SignedListsAreTakenWholeOrNotAtAll) {
+    auto pair = generateKeyPair();
+    ASSERT_TRUE(pair);
+    const SigningKey key = *readSigningKey(pair->privatePem);
+    updateKey = key.publicKey;
+    buildTime = 1765000000;
+    const std::string url = server.url();
+    auto sha = [](const std::string& bytes) {
+        return " sha256=\"" + common::HexDigest::ofBytes(common::DigestKind::Sha256, bytes) + "\"";
+    };
+    const std::string good = fileXml(url, "a.txt", "a", sha("a"));
+    const std::string longName(kNameLimit + 1, 'n');
+    const std::string longUrl = url + "/" + std::string(kUrlLimit, 'u');
+    struct Case {
+        const char* what;
+        std::string system;
+        std::string files;
+        std::int64_t time;
+        const char* status;
+    } cases[] = {
+        {"every entry with its sha256", "", good, buildTime, "发现1个文件需要更新"},
+        {"an entry without its sha256", "", good + fileXml(url, "b.txt", "b"), buildTime,
+         kListInvalid},
+        {"a delete entry without its sha256", "",
+         good + fileXml(url, "old.txt", "", " action=\"delete\""), buildTime, kListInvalid},
+        {"a name longer than kept", "", fileXml(url, longName, "a", sha("a")), buildTime,
+         kListInvalid},
+        {"a DownUrl longer than kept", "", fileXml(longUrl, "a.txt", "a", sha("a")), buildTime,
+         kListInvalid},
+        {"a checksum longer than kept", "",
+         "<file name=\"a.txt\" checksum=\"" + test::md5("a") + "0\" DownUrl=\"" + url +
+             "\" size=\"1\"" + sha("a") + "/>",
+         buildTime, kListInvalid},
+        {"a Version longer than kept",
+         "<i name=\"Version\" value=\"" + std::string(64, 'v') + "\"/>", good, buildTime,
+         kListInvalid},
+        {"published before the updater was built", "", good, buildTime - 1, kListOutdated},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        server.put("/files/a.txt", "a");
+        server.put("/list/changelog.txt", "c");
+        const std::string list = "<system PublishTime=\"" + std::to_string(c.time) + "\">" +
+                                 c.system + "</system><files>" + c.files + "</files>";
+        server.put("/list/soft_update.xml", list);
+        server.put("/list/soft_update.xml.sig", *signList(list, key));
+        server.resetHits();
+        run();
+        EXPECT_EQ(session->status(), c.status);
+        if (c.status != std::string(kListInvalid) && c.status != std::string(kListOutdated)) {
+            session.reset();
+            continue;
+        }
+        EXPECT_TRUE(session->updateList.empty());
+        EXPECT_EQ(session->settings.version, "1.0.0000") << "nothing of the list was taken";
+        EXPECT_EQ(server.hits("/files/a.txt") + server.hits("/list/changelog.txt"), 0);
+        session.reset();
+    }
 }
 
 // Lists that say their server keeps UTF-8 names ask for every reserved byte encoded, the

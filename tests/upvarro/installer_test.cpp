@@ -173,8 +173,7 @@ TEST_F(InstallTest, EndsOnlyProgramsInsideTheInstallation) {
                 return true;
         return false;
     }));
-    EXPECT_EQ(platform::endProgramByName("x/upvarro_self", install.root(), selfPid),
-              platform::EndResult::NotRunning)
+    EXPECT_EQ(platform::endInstalledProgram(self, selfPid), platform::EndResult::NotRunning)
         << "never the updater itself";
     EXPECT_EQ(waitpid(selfPid, &status, WNOHANG), 0) << "the updater runs on";
     kill(selfPid, SIGKILL);

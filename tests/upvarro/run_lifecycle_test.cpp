@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -57,6 +58,7 @@ TEST(OneUpdater, ASecondOneEndsAndTheHandOverWaits) {
     StartupOptions options;
     options.copyWait = std::chrono::milliseconds(0);
     options.handOverLockWait = std::chrono::seconds(5);
+    options.copySource = install.temp() + "/update/upvarro";  // in place of this test program
     auto begin = std::chrono::steady_clock::now();
     std::thread ending([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -70,6 +72,29 @@ TEST(OneUpdater, ASecondOneEndsAndTheHandOverWaits) {
     ending.join();
     EXPECT_GE(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(250));
     EXPECT_EQ(test::readFile(install.self()), "new updater");
+}
+
+// An installation a group shares: every member's updater must be able to take the lock, so
+// it is made readable by the group whatever the umask, and reading is all the lock needs.
+TEST(OneUpdater, TheLockFileServesTheGroup) {
+    test::Installation install;
+    install.configure(1, "/list");
+    const mode_t was = ::umask(077);
+    UpdateSession first(Folders::fromExecutable(install.self()), install.self());
+    const StartupOutcome outcome = startUp(first, parseCommandLine(""), 0);
+    ::umask(was);
+    ASSERT_EQ(outcome, StartupOutcome::Continue);
+    struct stat st {};
+    ASSERT_EQ(::stat(first.folders.lockFile().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    first.runLock.release();
+
+    ASSERT_EQ(::chmod(first.folders.lockFile().c_str(), 0440), 0);
+    UpdateSession second(Folders::fromExecutable(install.self()), install.self());
+    ASSERT_EQ(startUp(second, parseCommandLine(""), 0), StartupOutcome::Continue);
+    UpdateSession third(Folders::fromExecutable(install.self()), install.self());
+    EXPECT_EQ(startUp(third, parseCommandLine(""), 0), StartupOutcome::Ended)
+        << "a read-only lock file still keeps one updater at a time";
 }
 
 TEST(OneUpdater, TwoProgramsStartedTogether) {

@@ -68,6 +68,24 @@ TEST(Configuration, MissingKeysTakeDefaultsAndEmptyListPathFails) {
     std::filesystem::create_directories(dir.path() + "/folder.ini");
     Settings unreadable;
     EXPECT_FALSE(readConfiguration(dir.path() + "/folder.ini", unreadable, 0));
+
+    // The list's scheme: http when the key is missing, https when asked for, nothing else.
+    struct Scheme {
+        const char* line;
+        const char* scheme;  // nullptr: a configuration error
+    } schemes[] = {{"", "http"},
+                   {"UpdateScheme=https\r\n", "https"},
+                   {"UpdateScheme=HTTPS\r\n", "https"},
+                   {"UpdateScheme=ftp\r\n", nullptr},
+                   {"UpdateScheme=\r\n", nullptr}};
+    for (const Scheme& c : schemes) {
+        writeFile(ini, std::string("[Server]\r\n") + c.line);
+        Settings read;
+        EXPECT_EQ(readConfiguration(ini, read, 0), c.scheme != nullptr) << c.line;
+        if (c.scheme) {
+            EXPECT_EQ(read.updateScheme, c.scheme) << c.line;
+        }
+    }
 }
 
 TEST(Configuration, RoundTripKeepsOtherLinesAndSkipsThreadNumber) {

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 #include "common/md5.h"
 
@@ -45,6 +46,11 @@ std::string replaceAll(std::string text, const std::string& from, const std::str
 }
 
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& argv) {
+    return runProcess(program, argv, std::chrono::milliseconds(0));
+}
+
+ProcessResult runProcess(const std::string& program, const std::vector<std::string>& argv,
+                         std::chrono::milliseconds limit) {
     ProcessResult result;
     TempDir dir;
     const std::string outPath = dir.path() + "/out";
@@ -63,7 +69,20 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
         _exit(127);
     }
     int status = 0;
-    waitpid(pid, &status, 0);
+    if (limit.count() > 0) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (waitpid(pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                result.timedOut = true;
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    } else {
+        waitpid(pid, &status, 0);
+    }
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.out = readFile(outPath);
     result.err = readFile(errPath);
@@ -147,32 +166,48 @@ Installation::Installation(std::string subfolder) : sub(std::move(subfolder)) {
     std::filesystem::create_directories(module());
 }
 
-void Installation::configure(int port, const std::string& listPath, int logLevel,
-                             int threads) const {
+void Installation::configure(int port, const std::string& listPath, int logLevel, int threads,
+                             const std::string& scheme) const {
     writeFile(module() + "/upvarro.ini",
               "[Version]\nVersion=1.0.0000\n[UpdateType]\nDownloadThreadNumber=" +
-                  std::to_string(threads) + "\n[Server]\nUpdateHost=127.0.0.1\nUpdatePort=" +
-                  std::to_string(port) + "\nUpdateListUrlPath=" + listPath +
-                  "\nLogLevel=" + std::to_string(logLevel) + "\n");
+                  std::to_string(threads) + "\n[Server]\nUpdateScheme=" + scheme +
+                  "\nUpdateHost=127.0.0.1\nUpdatePort=" + std::to_string(port) +
+                  "\nUpdateListUrlPath=" + listPath + "\nLogLevel=" + std::to_string(logLevel) +
+                  "\n");
 }
 
-TestServer::TestServer() {
-    server_.Get(".*",
-                [this](const httplib::Request& req, httplib::Response& res) { handle(req, res); });
-    port_ = server_.bind_to_any_port("127.0.0.1");
-    thread_ = std::thread([this] { server_.listen_after_bind(); });
-    while (!server_.is_running())
+std::string testCaFile() {
+    return std::string(KALVIX_TEST_DATA) + "/upvarro/tls/ca.pem";
+}
+
+TestServer::TestServer(Tls tls) : tls_(tls) {
+    const std::string tlsFolder = std::string(KALVIX_TEST_DATA) + "/upvarro/tls/";
+    if (tls == Tls::None) {
+        server_ = std::make_unique<httplib::Server>();
+    } else {
+        const std::string name = tls == Tls::TestCa ? "server" : "untrusted";
+        server_ = std::make_unique<httplib::SSLServer>((tlsFolder + name + ".pem").c_str(),
+                                                       (tlsFolder + name + ".key").c_str());
+        if (!server_->is_valid())
+            throw std::runtime_error("the test certificate " + name + ".pem cannot be loaded");
+    }
+    server_->Get(".*",
+                 [this](const httplib::Request& req, httplib::Response& res) { handle(req, res); });
+    port_ = server_->bind_to_any_port("127.0.0.1");
+    thread_ = std::thread([this] { server_->listen_after_bind(); });
+    while (!server_->is_running())
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 TestServer::~TestServer() {
     stopping_ = true;
-    server_.stop();
+    server_->stop();
     thread_.join();
 }
 
 std::string TestServer::url(const std::string& folder) const {
-    return "http://127.0.0.1:" + std::to_string(port_) + folder;
+    return std::string(tls_ == Tls::None ? "http" : "https") +
+           "://127.0.0.1:" + std::to_string(port_) + folder;
 }
 
 void TestServer::put(const std::string& path, std::string body) {

@@ -28,9 +28,13 @@ struct ProcessResult {
     int status = -1;  // exit status, or -1 when it did not exit normally
     std::string out;
     std::string err;
+    bool timedOut = false;  // still running at the limit, and killed then
 };
 // Runs program with argv (argv[0] included) and waits for it.
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& argv);
+// The same, killing it when it has not ended within limit.
+ProcessResult runProcess(const std::string& program, const std::vector<std::string>& argv,
+                         std::chrono::milliseconds limit);
 // A program left running until the test ends it (SIGKILL at the latest when destroyed),
 // started in folder when one is given.
 class Running {
@@ -81,7 +85,8 @@ struct Installation {
     Installation();
     explicit Installation(std::string subfolder);
     // upvarro.ini pointing at the server.
-    void configure(int port, const std::string& listPath, int logLevel = 1, int threads = 8) const;
+    void configure(int port, const std::string& listPath, int logLevel = 1, int threads = 8,
+                   const std::string& scheme = "http") const;
 };
 
 enum class Fault {
@@ -97,9 +102,15 @@ enum class Fault {
     Redirect,    // 302 to the address given with redirect()
 };
 
+// How a TestServer speaks: plain HTTP, or HTTPS with the certificate of tests/data/upvarro/tls
+// that the test CA signed (trusted once a transfer is told testCaFile()), or a self-signed one.
+enum class Tls { None, TestCa, Untrusted };
+// The test CA's certificate.
+std::string testCaFile();
+
 class TestServer {
   public:
-    TestServer();
+    explicit TestServer(Tls tls = Tls::None);
     ~TestServer();
 
     int port() const { return port_; }
@@ -121,7 +132,8 @@ class TestServer {
   private:
     void handle(const httplib::Request& req, httplib::Response& res);
 
-    httplib::Server server_;
+    Tls tls_;
+    std::unique_ptr<httplib::Server> server_;
     std::thread thread_;
     int port_ = 0;
     mutable std::mutex mutex_;

@@ -50,6 +50,7 @@ class UpdateFixture : public ::testing::Test {
                                                   install.self());
         EXPECT_EQ(startUp(*session, parseCommandLine("RUN_UPDATE@1"), 0), StartupOutcome::Continue);
         session->updateKey = updateKey;
+        session->buildTime = buildTime;
         if (now)
             session->clock = [t = now] { return t; };
         events.clear();
@@ -57,7 +58,8 @@ class UpdateFixture : public ::testing::Test {
             std::lock_guard guard(eventsLock);
             events.push_back(e);
         });
-        Transfer transfer;
+        session->transferOptions.caFile = caFile;
+        Transfer transfer(session->transferOptions);
         return runListStep(*session, transfer);
     }
 
@@ -110,6 +112,10 @@ class UpdateFixture : public ::testing::Test {
     Installation install;
     std::string updateKey;  // the session's: lists must be signed with it when not empty
     std::int64_t now = 0;   // the session's clock; 0: the system's
+    // The session's build time: signed lists older than it are refused; the tests' lists are
+    // dated as they please.
+    std::int64_t buildTime = 0;
+    std::string caFile;  // the certificate authorities of HTTPS servers; empty: the system's
     std::unique_ptr<UpdateSession> session;
     std::mutex eventsLock;
     std::vector<Event> events;

@@ -96,6 +96,8 @@ AttemptOutcome DownloadWorker::attempt(UpdateEntry& e, bool first) {
             e.state = kStateDownloading;
     }
     int result = transfer_.download(e, true);
+    if (!transfer_.lastNotice().empty())
+        session_.log(transfer_.lastNotice());
     std::lock_guard guard(session_.lock);
     AttemptOutcome outcome = AttemptOutcome::Failed;
     if (result == kTransferDone) {

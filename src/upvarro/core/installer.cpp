@@ -36,12 +36,21 @@ void addOperation(UpdateSession& s, std::string text) {
     s.operationLines.push_back(std::move(text));
 }
 
-// Every running copy: a toolbox started twice would otherwise outlive the restart beside the
-// new one.
-void endProgram(UpdateSession& s, const std::string& name,
+// A name reaches the installation and the temporary folder only through real folders.
+bool staysInside(const UpdateSession& s, const UpdateEntry& e) {
+    return platform::staysInside(s.folders.installation, e.name) &&
+           platform::staysInside(s.folders.temporary, e.name);
+}
+
+// Every running copy of the entry's installed program: a toolbox started twice would
+// otherwise outlive the restart beside the new one. Programs of the same name elsewhere are
+// not the update's to end.
+void endProgram(UpdateSession& s, const UpdateEntry& e,
                 std::vector<platform::ProcessInfo>& processes) {
+    if (!staysInside(s, e))
+        return;
     for (;;) {
-        switch (platform::endProgramByName(name, s.folders.installation, ::getpid(), processes)) {
+        switch (platform::endInstalledProgram(e.localPath, ::getpid(), processes)) {
             case platform::EndResult::Ended:
                 continue;
             case platform::EndResult::Failed:
@@ -59,33 +68,31 @@ bool isProgram(const UpdateEntry& e) {
     return e.has(kActionExecutable) || platform::isProgramFile(e.localPath);
 }
 
-// A name reaches the installation and the temporary folder only through real folders.
-bool staysInside(const UpdateSession& s, const UpdateEntry& e) {
-    return platform::staysInside(s.folders.installation, e.name) &&
-           platform::staysInside(s.folders.temporary, e.name);
-}
+// The installation and the temporary folder, opened once for the whole step: every write,
+// rename and removal below is made relative to them.
+struct OpenFolders {
+    platform::FolderHandle installation;
+    platform::FolderHandle temporary;
+};
 
-void copyIntoPlace(UpdateSession& s, UpdateEntry& e) {
+void copyIntoPlace(UpdateSession& s, const OpenFolders& folders, UpdateEntry& e) {
     if (!staysInside(s, e)) {
         s.log("拷贝 " + e.name + " 失败：目录链接通往安装目录之外");
         e.resultFlags = kResultCopyFailed;
         return;
     }
-    if (!makeParentFolders(e.localPath)) {
-        e.resultFlags = kResultCopyFailed;
-        return;
-    }
-    switch (
-        platform::installFile(e.tempPath, e.localPath, {e.checksum, e.sha256}, e.verifiedStamp)) {
+    switch (platform::installFileAt(folders.temporary, folders.installation, e.name,
+                                    {e.checksum, e.sha256}, e.verifiedStamp)) {
         case platform::InstallResult::Installed:
             // Gone already when it was renamed into place.
-            platform::removeFile(e.tempPath);
+            platform::removeFileAt(folders.temporary, e.name);
             return;
         case platform::InstallResult::WrongChecksum:
             s.log("拷贝 " + e.name + " 失败：文件校验和与列表不一致");
             e.resultFlags = kResultCopyFailed;
             return;
         case platform::InstallResult::Failed:
+            s.log("拷贝 " + e.name + " 失败");
             e.resultFlags = kResultCopyFailed;
             return;
     }
@@ -111,12 +118,14 @@ void runInstallStep(UpdateSession& s) {
     for (UpdateEntry* e : s.actionList) {
         if (s.isUpdaterName(e->name))
             continue;
-        endProgram(s, e->name, processes);
+        endProgram(s, *e, processes);
         s.log("kill process " + e->name);
     }
     if (!anyLocked)
         addCheck(s, "没有程序在运行！");
 
+    const OpenFolders folders{platform::FolderHandle(s.folders.installation),
+                              platform::FolderHandle(s.folders.temporary)};
     for (std::size_t k = 0; k < s.actionList.size(); ++k) {
         if (s.cancel)
             return;
@@ -124,12 +133,12 @@ void runInstallStep(UpdateSession& s) {
         const int index = static_cast<int>(k);
         if (e.has(kActionCopy)) {
             addOperation(s, line("正在拷贝>> %s 文件", e.name));
-            copyIntoPlace(s, e);
+            copyIntoPlace(s, folders, e);
             s.raise(Event::Copied, index);
         } else if (e.has(kActionDelete)) {
             addOperation(s, line("正在删除>> %s 文件", e.name));
             if (staysInside(s, e))
-                platform::removeFile(e.localPath);
+                platform::removeFileAt(folders.installation, e.name);
             else
                 s.log("删除 " + e.name + " 失败：目录链接通往安装目录之外");
             s.raise(Event::Deleted, index);
@@ -180,6 +189,39 @@ std::string installDoneText(int u, int d) {
     return buf;
 }
 
+namespace {
+
+// Starts the new updater this list names: the very file whose sums were checked, opened once,
+// whatever its name leads to by the time it runs.
+void handOver(UpdateSession& s) {
+    const UpdateEntry* entry = nullptr;
+    for (const auto& e : s.updateList)
+        if (e->tempPath == s.newUpdaterPath)
+            entry = e.get();
+    const platform::FolderHandle temporary(s.folders.temporary);
+    const int fd = entry ? platform::openRegularFileAt(temporary, entry->name) : -1;
+    struct Close {
+        int fd;
+        ~Close() {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } closer{fd};
+    if (fd < 0 ||
+        !sameChecksum(platform::digestOfOpenFile(fd, false).value_or(""), entry->checksum) ||
+        (!entry->sha256.empty() &&
+         !sameChecksum(platform::digestOfOpenFile(fd, true).value_or(""), entry->sha256))) {
+        s.log("新的升级程序 " + s.newUpdaterPath + " 与列表不一致，未启动");
+        return;
+    }
+    std::string commandLine = "COPY_FILE@" + s.selfPath + "@" + s.newUpdaterPath;
+    // A download is not executable until told so.
+    ::fchmod(fd, 0755);
+    common::startDetached(fd, {commandLine}, s.folders.module);
+}
+
+}  // namespace
+
 bool finishUpdate(UpdateSession& s) {
     s.writeLists = true;
     {
@@ -220,33 +262,13 @@ bool finishUpdate(UpdateSession& s) {
             if (!isProgram(*e) || s.isUpdaterName(e->name))
                 continue;
             s.log("kill exe---" + e->name);
-            endProgram(s, e->name, processes);
+            endProgram(s, *e, processes);
         }
         const std::string& main = s.updateList.front()->localPath;
         common::startDetached(main, {kRestartCommandLine}, s.folders.installation);
     }
-    if (s.selfUpdate) {
-        // Only the copy this list names takes over, not whatever lies at its path.
-        std::string expected;
-        std::string expectedSha256;
-        for (const auto& e : s.updateList) {
-            if (e->tempPath == s.newUpdaterPath) {
-                expected = e->checksum;
-                expectedSha256 = e->sha256;
-            }
-        }
-        if (!sameChecksum(platform::md5OfRegularFile(s.newUpdaterPath).value_or(""), expected) ||
-            (!expectedSha256.empty() &&
-             !sameChecksum(platform::sha256OfRegularFile(s.newUpdaterPath).value_or(""),
-                           expectedSha256))) {
-            s.log("新的升级程序 " + s.newUpdaterPath + " 与列表不一致，未启动");
-        } else {
-            std::string commandLine = "COPY_FILE@" + s.selfPath + "@" + s.newUpdaterPath;
-            // A download is not executable until told so.
-            ::chmod(s.newUpdaterPath.c_str(), 0755);
-            common::startDetached(s.newUpdaterPath, {commandLine}, s.folders.module);
-        }
-    }
+    if (s.selfUpdate)
+        handOver(s);
     return written;
 }
 
@@ -255,7 +277,7 @@ void declineForcedUpdate(UpdateSession& s) {
     for (const auto& e : s.updateList) {
         if (!isProgram(*e) || s.isUpdaterName(e->name))
             continue;
-        endProgram(s, e->name, processes);
+        endProgram(s, *e, processes);
         s.log("kill process " + e->name);
     }
 }

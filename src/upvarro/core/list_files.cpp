@@ -11,17 +11,13 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 7;
 
-std::string readWholeFile(const std::string& path) {
-    std::string bytes;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return bytes;
-    char buf[8192];
-    std::size_t n = 0;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    std::fclose(f);
-    return bytes;
+std::string readListFile(const std::string& path, std::size_t recordSize, std::string* refusal) {
+    const std::int64_t limit =
+        static_cast<std::int64_t>(kHeaderSize + recordSize * kListRecordLimit);
+    platform::FileRead read = platform::readRegularFile(path, limit);
+    if (!read.ok() && read.status != platform::ReadStatus::Missing && refusal)
+        *refusal = platform::readRefusal(path, read);
+    return std::move(read.bytes);
 }
 
 // Records of the given size after an accepted header; empty when the header is refused.
@@ -73,12 +69,12 @@ std::vector<UpdateEntry> parseFailList(std::string_view bytes) {
     return parseRecords<kEntryRecordSize>(bytes, "FAL", decodeEntry);
 }
 
-std::vector<LocalRecord> readLocalList(const std::string& path) {
-    return parseLocalList(readWholeFile(path));
+std::vector<LocalRecord> readLocalList(const std::string& path, std::string* refusal) {
+    return parseLocalList(readListFile(path, kLocalRecordSize, refusal));
 }
 
-std::vector<UpdateEntry> readFailList(const std::string& path) {
-    return parseFailList(readWholeFile(path));
+std::vector<UpdateEntry> readFailList(const std::string& path, std::string* refusal) {
+    return parseFailList(readListFile(path, kEntryRecordSize, refusal));
 }
 
 bool writeLocalList(const std::string& path, const std::vector<LocalRecord>& records) {

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "upvarro/core/list_signature.h"
 #include "upvarro/core/platform/files.h"
@@ -14,7 +16,7 @@ namespace upvarro {
 std::string listFolderUrl(const Settings& s) {
     char port[16];
     std::snprintf(port, sizeof port, "%d", s.updatePort);
-    return "http://" + s.updateHost + ":" + port + s.updateListUrlPath;
+    return s.updateScheme + "://" + s.updateHost + ":" + port + s.updateListUrlPath;
 }
 
 void buildLocalListFromInstalled(UpdateSession& s) {
@@ -53,9 +55,10 @@ void compareLists(UpdateSession& s) {
                 // A complete copy already waiting in the temporary folder is copied without a
                 // new download; it must be the list's file, not just of its size.
                 if (platform::fileSize(e.tempPath).value_or(-1) == e.listSize.load() &&
-                    sameChecksum(platform::md5OfRegularFile(e.tempPath).value_or(""), e.checksum) &&
+                    sameChecksum(platform::md5OfRegularFile(e.tempPath, false).value_or(""),
+                                 e.checksum) &&
                     (e.sha256.empty() ||
-                     sameChecksum(platform::sha256OfRegularFile(e.tempPath).value_or(""),
+                     sameChecksum(platform::sha256OfRegularFile(e.tempPath, false).value_or(""),
                                   e.sha256)))
                     e.actionFlags &= ~kActionDownload;
                 s.actionList.push_back(&e);
@@ -86,6 +89,41 @@ void compareLists(UpdateSession& s) {
             ++s.updateCount;
         }
     }
+}
+
+namespace {
+
+std::string megabytes(std::int64_t bytes) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f MB", static_cast<double>(bytes) / (1024.0 * 1024.0));
+    return buf;
+}
+
+}  // namespace
+
+std::string freeSpaceShortage(const UpdateSession& s) {
+    std::int64_t downloads = 0;
+    std::int64_t copies = 0;
+    for (const UpdateEntry* e : s.actionList) {
+        const std::int64_t size = std::max(e->listSize.load(), 0);
+        if (e->has(kActionDownload) && e->allowed.load() == 1)
+            downloads += size;
+        if (e->has(kActionCopy))
+            copies += size;
+    }
+    // Renamed into place on one file system; copied, and so needed twice, across two.
+    std::vector<std::pair<std::string, std::int64_t>> needs = {{s.folders.temporary, downloads}};
+    if (!platform::sameFileSystem(s.folders.temporary, s.folders.installation))
+        needs.emplace_back(s.folders.installation, copies);
+    for (const auto& [folder, bytes] : needs) {
+        if (bytes == 0)
+            continue;
+        const auto free = platform::freeBytes(folder);
+        if (free && *free < bytes + kFreeSpaceMargin)
+            return "磁盘空间不足：" + folder + " 需要 " + megabytes(bytes + kFreeSpaceMargin) +
+                   "，只剩 " + megabytes(*free) + "，本次升级未开始";
+    }
+    return {};
 }
 
 std::string countStatus(int updates, int deletes) {
@@ -158,7 +196,8 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
         std::lock_guard guard(s.lock);
         settings = s.settings;
         if (listBytes)
-            list = parseUpdateList(*listBytes, s.folders, settings, &refusal);
+            list = parseUpdateList(*listBytes, s.folders, settings, &refusal,
+                                   signedOnly ? ListTrust::Signed : ListTrust::Unsigned);
     }
     if (!list) {
         if (!refusal.empty())
@@ -175,6 +214,12 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
             return refuseList(kListOutdated,
                               "拒绝文件列表：发布时间 " + std::to_string(list->publishTime) +
                                   " 早于已安装的 " + std::to_string(settings.publishTime));
+        // A fresh installation has no mark yet: a list older than this updater itself is a
+        // release from before it and is replayed just as well.
+        if (list->publishTime < s.buildTime)
+            return refuseList(kListOutdated,
+                              "拒绝文件列表：发布时间 " + std::to_string(list->publishTime) +
+                                  " 早于本升级程序的构建时间 " + std::to_string(s.buildTime));
         // Stored, a time from a maker's wrong clock would refuse every later, rightly dated
         // release as a replay.
         const std::int64_t now = s.clock();
@@ -201,6 +246,13 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
         s.settings.publishTime = std::max(s.settings.publishTime, s.verifiedPublishTime);
     }
 
+    // Said before anything is fetched: a disk that fills up half way leaves a broken download.
+    if (std::string shortage = freeSpaceShortage(s); !shortage.empty()) {
+        s.log(shortage);
+        s.setStatus(shortage);
+        s.raise(Event::StatusChanged);
+        return ListOutcome::NoSpace;
+    }
     std::string status = countStatus(s.updateCount, s.deleteCount);
     // A build that takes only signed lists shows only a change log the list vouches for; a
     // list that names none has none to show.
@@ -216,7 +268,7 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
             status = kChangelogFailed;
             s.log("下载changelog.txt 文件失败");
         } else if (signedOnly &&
-                   !sameChecksum(platform::sha256OfRegularFile(changelog).value_or(""),
+                   !sameChecksum(platform::sha256OfRegularFile(changelog, false).value_or(""),
                                  list->changelogSha256)) {
             platform::removeFile(changelog);
             status = kChangelogFailed;

@@ -25,6 +25,9 @@ inline constexpr const char* kListFromTheFuture =
 // zones differ by hours, not by days.
 inline constexpr std::int64_t kPublishTimeSlack = 24 * 60 * 60;
 inline constexpr std::int64_t kSignatureFetchLimit = 4096;
+// Room kept free beyond the downloads themselves: the lists, the log and the file systems'
+// own blocks.
+inline constexpr std::int64_t kFreeSpaceMargin = 16 * 1024 * 1024;
 
 enum class ListOutcome {
     DownloadFailed,
@@ -32,6 +35,8 @@ enum class ListOutcome {
     // a signed build found the list unsigned, badly signed, undated, older than installed or
     // dated more than a day ahead, or could not fetch its signature
     Refused,
+    // the downloads would not fit on the disk
+    NoSpace,
     Ready,
 };
 
@@ -46,6 +51,9 @@ ListOutcome runListStep(UpdateSession& session, Transfer& transfer);
 // Builds the local list from the installed files (MD5 and size of each update entry's local
 // path), as a first run without localList.dat needs.
 void buildLocalListFromInstalled(UpdateSession& session);
+// The status text when the action list's downloads (and, on another file system, its copies)
+// leave less than kFreeSpaceMargin free; empty when they fit.
+std::string freeSpaceShortage(const UpdateSession& session);
 // The comparison, the self-detection and the counts.
 void compareLists(UpdateSession& session);
 std::string countStatus(int updateCount, int deleteCount);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "upvarro/core/build_time.h"
 #include "upvarro/core/folders.h"
 #include "upvarro/core/platform/run_lock.h"
 #include "upvarro/core/settings.h"
@@ -72,6 +73,9 @@ class UpdateSession {
     // The raw Ed25519 public key lists must be signed with; empty: lists are taken unsigned,
     // as they always were.
     std::string updateKey;
+    // Signed lists published before this are refused (seconds since 1970): the time this
+    // updater was built, so that an old signed list cannot be replayed onto a new installation.
+    std::int64_t buildTime = kBuildTime;
     // The publication time of the list this run verified with updateKey (0 when none was).
     std::int64_t verifiedPublishTime = 0;
     // The updater's clock, seconds since 1970; a test sets its own.

@@ -6,6 +6,7 @@
 #include "common/gbk.h"
 #include "common/number_text.h"
 #include "common/profile_file.h"
+#include "upvarro/core/platform/files.h"
 
 namespace upvarro {
 namespace {
@@ -21,6 +22,20 @@ std::string readText(const common::ProfileFile& ini, const char* section, const 
 void writeText(common::ProfileFile& ini, const char* section, const char* key,
                const std::string& utf8) {
     ini.setString(section, key, common::utf8ToGbk(utf8));
+}
+
+// upvarro.ini through the updater's bounded read: a FIFO or device in its place is never
+// waited on, a link never followed. A missing file is an empty profile.
+bool loadProfile(const std::string& path, common::ProfileFile& ini) {
+    platform::FileRead read = platform::readRegularFile(path, kConfigurationLimit);
+    if (read.status == platform::ReadStatus::Missing) {
+        ini.parse("");
+        return true;
+    }
+    if (!read.ok())
+        return false;
+    ini.parse(read.bytes);
+    return true;
 }
 
 }  // namespace
@@ -71,7 +86,7 @@ std::string formatLastUpdateDate(const std::optional<std::time_t>& time) {
 
 bool readConfiguration(const std::string& path, Settings& s, std::time_t now) {
     common::ProfileFile ini;
-    if (!ini.load(path))
+    if (!loadProfile(path, ini))
         return false;
     s.version = readText(ini, "Version", "Version", s.version, kVersionLimit);
     s.title = readText(ini, "Version", "Title", s.title, kTitleLimit);
@@ -86,6 +101,14 @@ bool readConfiguration(const std::string& path, Settings& s, std::time_t now) {
     s.lastUpdateDate = parseLastUpdateDate(ini.getString("UpdateType", "LastUpdateDate", ""), now);
     s.downloadThreadNumber =
         ini.getInt("UpdateType", "DownloadThreadNumber", s.downloadThreadNumber);
+    std::string scheme = ini.getString("Server", "UpdateScheme", s.updateScheme);
+    for (char& c : scheme)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    // Anything else would be a guess at what was meant; neither guess is safe.
+    if (scheme != "http" && scheme != "https")
+        return false;
+    s.updateScheme = scheme;
     s.updateHost = readText(ini, "Server", "UpdateHost", s.updateHost, kHostLimit);
     s.updatePort = ini.getInt("Server", "UpdatePort", s.updatePort);
     s.updateListUrlPath =
@@ -98,7 +121,8 @@ bool readConfiguration(const std::string& path, Settings& s, std::time_t now) {
 bool writeConfiguration(const std::string& path, const Settings& s) {
     common::ProfileFile ini;
     // An unreadable file is rewritten from the values held.
-    ini.load(path);
+    if (!loadProfile(path, ini))
+        ini.parse("");
     writeText(ini, "Version", "Version", s.version);
     writeText(ini, "Version", "Title", s.title);
     writeText(ini, "Version", "WaterMarkPath", s.waterMarkPath);
@@ -109,6 +133,7 @@ bool writeConfiguration(const std::string& path, const Settings& s) {
     ini.setInt("UpdateType", "UpdateLater", s.updateLater);
     ini.setInt("UpdateType", "AutoNextStep", s.autoNextStep);
     ini.setString("UpdateType", "LastUpdateDate", formatLastUpdateDate(s.lastUpdateDate));
+    ini.setString("Server", "UpdateScheme", s.updateScheme);
     writeText(ini, "Server", "UpdateHost", s.updateHost);
     ini.setInt("Server", "UpdatePort", s.updatePort);
     writeText(ini, "Server", "UpdateListUrlPath", s.updateListUrlPath);

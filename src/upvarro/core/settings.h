@@ -13,6 +13,7 @@ namespace upvarro {
 #define UPVARRO_DEFAULT_HOST "update.portal.example"
 #endif
 inline constexpr const char* kDefaultUpdateHost = UPVARRO_DEFAULT_HOST;
+inline constexpr const char* kDefaultUpdateScheme = "http";
 inline constexpr std::int32_t kDefaultUpdatePort = 80;
 
 // Length limits in GBK bytes; longer texts are cut on a character boundary.
@@ -21,6 +22,8 @@ inline constexpr std::size_t kTitleLimit = 127;
 inline constexpr std::size_t kPictureLimit = 127;
 inline constexpr std::size_t kHostLimit = 31;
 inline constexpr std::size_t kListPathLimit = 259;
+// The largest upvarro.ini read: a few dozen short lines are what the updater writes.
+inline constexpr std::int64_t kConfigurationLimit = 1024 * 1024;
 
 struct Settings {
     // [Version]
@@ -39,6 +42,9 @@ struct Settings {
     std::optional<std::time_t> lastUpdateDate;  // empty: no valid time held
     std::int32_t downloadThreadNumber = 8;
     // [Server]
+    // "http" or "https": how the list and its change log are fetched. http by default, so
+    // that configurations written before there was a choice keep working.
+    std::string updateScheme = kDefaultUpdateScheme;
     std::string updateHost = kDefaultUpdateHost;
     std::int32_t updatePort = kDefaultUpdatePort;
     std::string updateListUrlPath = "/softupdate/tallyo";
@@ -59,7 +65,8 @@ std::optional<std::time_t> parseLastUpdateDate(const std::string& text, std::tim
 std::string formatLastUpdateDate(const std::optional<std::time_t>& time);
 
 // Reads the keys of upvarro.ini into settings; missing keys keep their defaults. False when
-// the file cannot be read or the list path is empty: the configuration error.
+// the file cannot be read, the list path is empty or UpdateScheme is neither http nor https
+// (letter case ignored): the configuration error.
 bool readConfiguration(const std::string& path, Settings& settings, std::time_t now);
 // Writes every key back except DownloadThreadNumber, keeping the file's other lines.
 bool writeConfiguration(const std::string& path, const Settings& settings);

@@ -11,6 +11,8 @@
 namespace upvarro {
 
 void recopyFailList(UpdateSession& s) {
+    const platform::FolderHandle installation(s.folders.installation);
+    const platform::FolderHandle temporary(s.folders.temporary);
     for (const UpdateEntry& e : s.failList) {
         // faillist.dat is a file anyone could have written: its paths are made again from
         // the entry's name, which must stay inside the installation folder.
@@ -19,16 +21,13 @@ void recopyFailList(UpdateSession& s) {
         if (!platform::staysInside(s.folders.installation, e.name) ||
             !platform::staysInside(s.folders.temporary, e.name))
             continue;
-        std::string from = s.folders.temporary + "/" + e.name;
-        std::string to = s.folders.installation + "/" + e.name;
-        if (!makeParentFolders(to))
-            continue;
         // The temporary file may have changed since; only the bytes the list named go in.
         // An entry without a checksum is not checked by the copy, so it is refused here.
         if (e.checksum.empty())
             continue;
-        if (platform::installFile(from, to, e.checksum) == platform::InstallResult::Installed)
-            platform::removeFile(from);
+        if (platform::installFileAt(temporary, installation, e.name, {e.checksum, {}}, {}) ==
+            platform::InstallResult::Installed)
+            platform::removeFileAt(temporary, e.name);
     }
     platform::removeFile(s.folders.failListFile());
 }
@@ -49,12 +48,13 @@ void removeLeftovers(const UpdateSession& s) {
     }
 }
 
-void copySelf(UpdateSession& s, const CommandLine& line, std::chrono::milliseconds wait) {
+void copySelf(UpdateSession& s, const CommandLine& line, std::chrono::milliseconds wait,
+              const std::string& source) {
     std::this_thread::sleep_for(wait);
     if (line.replacePath.empty() || line.newPath.empty() ||
         !platform::fileExists(line.replacePath) || !platform::fileExists(line.newPath))
         return;
-    if (platform::replaceFile(line.newPath, line.replacePath)) {
+    if (platform::replaceFile(source, line.replacePath)) {
         s.log("自级自身upvarro.exe--ok");
         platform::removeFile(line.newPath);
     } else {
@@ -81,15 +81,21 @@ StartupOutcome startUp(UpdateSession& s, const CommandLine& line, std::time_t no
     makeParentFolders(s.folders.temporary);
     removeLeftovers(s);
 
-    s.localList = readLocalList(s.folders.localListFile());
-    s.failList = readFailList(s.folders.failListFile());
+    std::string refusal;
+    s.localList = readLocalList(s.folders.localListFile(), &refusal);
+    if (!refusal.empty())
+        s.log(refusal);
+    refusal.clear();
+    s.failList = readFailList(s.folders.failListFile(), &refusal);
+    if (!refusal.empty())
+        s.log(refusal);
     if (!s.failList.empty())
         recopyFailList(s);
 
     s.log("command_line =" + line.whole);
     switch (line.mode) {
         case RunMode::CopyFile:
-            copySelf(s, line, options.copyWait);
+            copySelf(s, line, options.copyWait, options.copySource);
             return StartupOutcome::Ended;
         case RunMode::RunUpdate: {
             std::lock_guard guard(s.lock);

@@ -28,6 +28,9 @@ struct StartupOptions {
     // How long COPY_FILE waits for the old updater to let go of the installation; every other
     // mode ends at once when another updater holds it.
     std::chrono::milliseconds handOverLockWait{60000};
+    // What COPY_FILE copies over the old updater: the program running, which its predecessor
+    // checked and started from the file it checked, not whatever the new path names by now.
+    std::string copySource = "/proc/self/exe";
 };
 
 StartupOutcome startUp(UpdateSession& session, const CommandLine& line, std::time_t now,
@@ -42,7 +45,8 @@ void recopyFailList(UpdateSession& session);
 // installation and the rewrites of the lists and the configuration in the module folder.
 void removeLeftovers(const UpdateSession& session);
 
-// The second half of the self-replacement: copy the new updater over the old one.
-void copySelf(UpdateSession& session, const CommandLine& line, std::chrono::milliseconds wait);
+// The second half of the self-replacement: copy the new updater (source) over the old one.
+void copySelf(UpdateSession& session, const CommandLine& line, std::chrono::milliseconds wait,
+              const std::string& source);
 
 }  // namespace upvarro

@@ -29,6 +29,28 @@ void initialiseTransfers() {
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+namespace {
+
+bool hasScheme(const std::string& url, const char* scheme) {
+    std::size_t n = std::strlen(scheme);
+    if (url.size() < n)
+        return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        char c = url[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != scheme[i])
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool isHttpsUrl(const std::string& url) {
+    return hasScheme(url, "https://");
+}
+
 bool isWebUrl(const std::string& url) {
     auto startsWith = [&url](const char* scheme) {
         std::size_t n = std::strlen(scheme);
@@ -148,6 +170,7 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
     oversized_ = false;
     writeFailed_ = false;
     refusedScheme_ = false;
+    notice_.clear();
     checksum_.clear();
     sha256Text_.clear();
     stamp_ = {};
@@ -157,10 +180,19 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
     }
     if (!makeParentFolders(path))
         return kTransferFailed;
+    // The temporary folder is the updater's own: a FIFO, device or link found at a download's
+    // name was planted there, and only its name is removed.
+    struct stat planted {};
+    if (::lstat(path.c_str(), &planted) == 0 && !S_ISREG(planted.st_mode) &&
+        !S_ISDIR(planted.st_mode)) {
+        notice_ = path + " 不是普通文件，已删除后重新下载";
+        ::unlink(path.c_str());
+    }
     // Only we read a download until it is installed; a link planted at its name is not
-    // followed.
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC,
-                 0600);
+    // followed, a FIFO swapped in meanwhile not waited on.
+    fd_ =
+        ::open(path.c_str(),
+               O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
     if (fd_ < 0)
         return kTransferFailed;
     struct stat st {};
@@ -195,7 +227,15 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
         curl_easy_setopt(curl_, CURLOPT_XFERINFOFUNCTION, &Transfer::progress);
         curl_easy_setopt(curl_, CURLOPT_NOPROGRESS, 0L);
         curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "http,https");
-        curl_easy_setopt(curl_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+        // A redirect may keep its scheme or move from http to https, never from https back
+        // to http: what came over a checked connection stays on one.
+        curl_easy_setopt(curl_, CURLOPT_FOLLOWLOCATION, 1L);
+        curl_easy_setopt(curl_, CURLOPT_MAXREDIRS, 5L);
+        curl_easy_setopt(curl_, CURLOPT_REDIR_PROTOCOLS_STR,
+                         isHttpsUrl(url) ? "https" : "http,https");
+        curl_easy_setopt(curl_, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
+        if (!options_.caFile.empty())
+            curl_easy_setopt(curl_, CURLOPT_CAINFO, options_.caFile.c_str());
         curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_LIMIT, options_.lowSpeedLimit);
         curl_easy_setopt(curl_, CURLOPT_LOW_SPEED_TIME, options_.lowSpeedTime);
         // Larger pieces: fewer calls of the write callback and fewer writes for big files.

@@ -19,8 +19,10 @@ class HexDigest;
 namespace upvarro {
 
 struct TransferOptions {
-    long connectTimeout = 1200;  // seconds
-    long timeout = 1200;         // seconds, whole transfer
+    long connectTimeout = 30;  // seconds
+    // Seconds for the whole transfer; 0: no limit. A large file on a slow line takes as long as
+    // it takes; a stalled one is ended by the low-speed limit instead.
+    long timeout = 0;
     // libcurl's own trace on stderr; off unless asked for, since a start from the toolbox
     // has a terminal that the trace would fill.
     bool verbose = false;
@@ -28,6 +30,9 @@ struct TransferOptions {
     // failed attempt: a trickling server cannot hold a worker for the whole timeout.
     long lowSpeedLimit = 1;
     long lowSpeedTime = 60;
+    // The certificate authorities HTTPS servers are checked against; empty: the system's
+    // store. Only tests name a file of their own. Verification itself is never switched off.
+    std::string caFile;
 };
 
 // Largest update list and change log accepted; a larger answer is refused.
@@ -39,6 +44,8 @@ inline constexpr std::int64_t kChangelogFetchLimit = 64 * 1024;
 // schemes libcurl knows (file://, ftp://, smb:// ...) would read or reach whatever the list
 // names.
 bool isWebUrl(const std::string& url);
+// An https:// address (letter case ignored).
+bool isHttpsUrl(const std::string& url);
 
 enum TransferResult : int {
     kTransferFailed = 0,
@@ -80,6 +87,9 @@ class Transfer {
     bool lastOversized() const { return oversized_; }
     // The last transfer named a scheme other than http or https.
     bool lastRefusedScheme() const { return refusedScheme_; }
+    // What the last transfer found amiss and mended on its own (a FIFO at the file's name),
+    // for the log; empty when nothing.
+    const std::string& lastNotice() const { return notice_; }
     // MD5 of the bytes the last transfer wrote.
     const std::string& lastChecksum() const { return checksum_; }
 
@@ -103,6 +113,7 @@ class Transfer {
     long httpStatus_ = 0;
     bool oversized_ = false;
     bool refusedScheme_ = false;
+    std::string notice_;
     std::string checksum_;
     std::string sha256Text_;
     platform::FileStamp stamp_;

@@ -65,69 +65,49 @@ UpdateEntry& UpdateEntry::operator=(const UpdateEntry& o) {
 
 EntryRecord encodeEntry(const UpdateEntry& e) {
     EntryRecord r{};
-    unsigned char* p = r.data();
-    putText(p, 0, 129, e.name);
-    putText(p, 260, 33, e.checksum);
-    putText(p, 293, 128, e.downUrl);
-    putText(p, 553, 260, e.tempPath);
-    putText(p, 813, 260, e.localPath);
-    putInt(p, 1076, e.sizeAtStart);
-    putInt(p, 1080, e.downloaded);
-    putInt(p, 1084, e.listSize);
-    putInt(p, 1088, e.actionFlags);
-    putInt(p, 1092, e.resultFlags);
-    putInt(p, 1096, e.speed);
-    putInt(p, 1100, e.earlierSeconds);
-    putText(p, 1104, 12, e.elapsedText);
-    putText(p, 1116, 12, e.remainingText);
-    putInt(p, 1128, e.state);
-    putInt(p, 1132, e.attempts);
-    putInt(p, 1136, e.allowed);
-    putInt(p, 1140, e.workerIndex);
+    for (const EntryField& f : kEntryFields) {
+        if (f.size == 0)
+            continue;
+        if (f.text)
+            putText(r.data(), f.offset, f.size, e.*f.text);
+        else
+            putInt(r.data(), f.offset, (e.*f.number).load());
+    }
     return r;
 }
 
 UpdateEntry decodeEntry(const EntryRecord& r) {
-    const unsigned char* p = r.data();
     UpdateEntry e;
-    e.name = getText(p, 0, 129);
-    e.checksum = getText(p, 260, 33);
-    e.downUrl = getText(p, 293, 128);
-    e.tempPath = getText(p, 553, 260);
-    e.localPath = getText(p, 813, 260);
-    e.sizeAtStart = getInt(p, 1076);
-    e.downloaded = getInt(p, 1080);
-    e.listSize = getInt(p, 1084);
-    e.actionFlags = getInt(p, 1088);
-    e.resultFlags = getInt(p, 1092);
-    e.speed = getInt(p, 1096);
-    e.earlierSeconds = getInt(p, 1100);
-    e.elapsedText = getText(p, 1104, 12);
-    e.remainingText = getText(p, 1116, 12);
-    e.state = getInt(p, 1128);
-    e.attempts = getInt(p, 1132);
-    e.allowed = getInt(p, 1136);
-    e.workerIndex = getInt(p, 1140);
+    for (const EntryField& f : kEntryFields) {
+        if (f.size == 0)
+            continue;
+        if (f.text)
+            e.*f.text = getText(r.data(), f.offset, f.size);
+        else
+            e.*f.number = getInt(r.data(), f.offset);
+    }
     return e;
 }
 
 LocalRecordBytes encodeLocal(const LocalRecord& l) {
     LocalRecordBytes r{};
-    unsigned char* p = r.data();
-    putText(p, 0, 260, l.name);
-    putText(p, 260, 33, l.checksum);
-    putText(p, 293, 263, l.tempPath);
-    putInt(p, 556, l.size);
+    for (const LocalField& f : kLocalFields) {
+        if (f.text)
+            putText(r.data(), f.offset, f.size, l.*f.text);
+        else
+            putInt(r.data(), f.offset, l.*f.number);
+    }
     return r;
 }
 
 LocalRecord decodeLocal(const LocalRecordBytes& r) {
-    const unsigned char* p = r.data();
     LocalRecord l;
-    l.name = getText(p, 0, 260);
-    l.checksum = getText(p, 260, 33);
-    l.tempPath = getText(p, 293, 263);
-    l.size = getInt(p, 556);
+    for (const LocalField& f : kLocalFields) {
+        if (f.text)
+            l.*f.text = getText(r.data(), f.offset, f.size);
+        else
+            l.*f.number = getInt(r.data(), f.offset);
+    }
     return l;
 }
 

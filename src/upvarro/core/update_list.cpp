@@ -32,22 +32,31 @@ bool matches(const char* key, const std::string& name) {
     return std::strncmp(key, name.c_str(), name.size()) == 0;
 }
 
-// What this sets, copyListSettings copies.
-void applySetting(const std::string& name, const char* value, Settings& s) {
+// What this sets, copyListSettings copies. False when the value was longer than its setting
+// keeps.
+bool applySetting(const std::string& name, const char* value, Settings& s) {
+    const std::size_t length = std::strlen(value);
     if (matches("Version", name)) {
         s.version = kept(value, kVersionLimit);
-    } else if (matches("Title", name)) {
+        return length <= kVersionLimit;
+    }
+    if (matches("Title", name)) {
         std::string title = std::string(value) + " " + kTitleSuffix;
-        s.title = kept(title.c_str(), 63);
-    } else if (matches("ForceUpdate", name)) {
+        s.title = kept(title.c_str(), kShownTitleLimit);
+        return title.size() <= kShownTitleLimit;
+    }
+    if (matches("ForceUpdate", name)) {
         s.forceUpdate = decimal(value) > 0 ? 1 : 0;
     } else if (matches("UpdateMaxSpin", name)) {
         s.updateMaxSpin = decimal(value);
     } else if (matches("WaterMarkPath", name)) {
-        s.waterMarkPath = kept(value, 259);
+        s.waterMarkPath = kept(value, kListPictureLimit);
+        return length <= kListPictureLimit;
     } else if (matches("BannerPath", name)) {
-        s.bannerPath = kept(value, 259);
+        s.bannerPath = kept(value, kListPictureLimit);
+        return length <= kListPictureLimit;
     }
+    return true;
 }
 
 // ASCII letter case ignored.
@@ -135,7 +144,8 @@ bool isSafeRelativeName(const std::string& name) {
 }
 
 std::optional<UpdateList> parseUpdateList(std::string_view document, const Folders& folders,
-                                          Settings& settings, std::string* refusal) {
+                                          Settings& settings, std::string* refusal,
+                                          ListTrust trust) {
     auto refuse = [refusal](std::string line) {
         // The line quotes the list: its control characters stay out of the log.
         for (char& c : line)
@@ -170,7 +180,9 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
             // every key over its zero length.
             if (!name || !value || *name == '\0')
                 continue;
-            applySetting(name, value, updated);
+            if (!applySetting(name, value, updated) && trust == ListTrust::Signed)
+                return refuse(std::string("拒绝文件列表：签名的文件列表中设置 ") + name +
+                              " 的值过长");
         }
     }
 
@@ -179,18 +191,39 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
     if (!first || std::strcmp(first->Name(), "file") != 0)
         return std::nullopt;
 
+    const bool strict = trust == ListTrust::Signed;
     for (const auto* e = first; e; e = e->NextSiblingElement()) {
-        const char* name = e->Attribute("name");
-        const char* checksum = e->Attribute("checksum");
-        const char* url = e->Attribute("DownUrl");
-        const char* size = e->Attribute("size");
-        if (!name || !checksum || !url || !size)
-            return std::nullopt;
-        auto listSize = sizeValue(size);
-        if (!listSize)
-            return std::nullopt;
         auto entry = std::make_unique<UpdateEntry>();
-        entry->name = kept(name, kNameLimit);
+        for (const EntryField& f : kEntryFields) {
+            if (!f.attribute)
+                continue;
+            const char* value = e->Attribute(f.attribute);
+            if (!value) {
+                if (f.required)
+                    return std::nullopt;
+                // What the signature vouches for must be checkable: the bytes of every file.
+                if (strict && f.text == &UpdateEntry::sha256)
+                    return refuse(std::string("拒绝文件列表：签名的文件列表中 ") +
+                                  e->Attribute("name") + " 没有 sha256");
+                continue;
+            }
+            if (f.coding == FieldCoding::Decimal) {
+                auto number = sizeValue(value);
+                if (!number)
+                    return std::nullopt;
+                (*entry).*f.number = *number;
+                continue;
+            }
+            // Cut after the signature was checked, a signed text would no longer be the one
+            // signed.
+            if (strict && std::strlen(value) > f.limit)
+                return refuse(std::string("拒绝文件列表：签名的文件列表中 ") +
+                              e->Attribute("name") + " 的 " + f.attribute + " 超过 " +
+                              std::to_string(f.limit) + " 字节");
+            (*entry).*f.text = kept(value, f.limit);
+        }
+        if (const char* sum = e->Attribute(kSha256Attribute); sum && !isHexDigest(sum, kSha256Size))
+            return refuse("拒绝文件列表：" + entry->name + " 的 sha256 不是 64 位十六进制数");
         // Folders are "/" here, whichever separator the list used.
         for (char& c : entry->name)
             if (c == '\\')
@@ -202,20 +235,12 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
         if (!platform::staysInside(folders.installation, entry->name) ||
             !platform::staysInside(folders.temporary, entry->name))
             return refuse("拒绝文件列表：" + entry->name + " 经过链接的目录通往安装目录之外");
-        entry->checksum = kept(checksum, kChecksumLimit);
-        if (const char* sha256 = e->Attribute(kSha256Attribute)) {
-            entry->sha256 = sha256;
-            if (!isHexDigest(entry->sha256, kSha256Size))
-                return refuse("拒绝文件列表：" + entry->name + " 的 sha256 不是 64 位十六进制数");
-        }
-        entry->downUrl = kept(url, kUrlLimit);
         entry->spelling = list.spelling;
         if (!isWebUrl(entry->downUrl))
             return refuse("拒绝文件列表：" + entry->name + " 的下载地址 " + entry->downUrl +
                           " 不是 http 或 https 地址");
         entry->tempPath = folders.temporary + "/" + entry->name;
         entry->localPath = folders.installation + "/" + entry->name;
-        entry->listSize = *listSize;
         std::int32_t allowed = 0;
         std::int32_t state = 0;
         std::int32_t flags = actionFlags(e->Attribute("action"), list.restart, allowed, state);

@@ -17,7 +17,11 @@ namespace upvarro {
 inline constexpr const char* kTitleSuffix = "v1.0.005";
 // The attribute of the system element that dates a list, and the SHA-256 attribute of a file.
 inline constexpr const char* kPublishTimeAttribute = "PublishTime";
-inline constexpr const char* kSha256Attribute = "sha256";
+inline constexpr const char* kSha256Attribute = entryField("sha256").attribute;
+// The wizard's title is "%s %s" of the list's Title and kTitleSuffix, cut to this many bytes.
+inline constexpr std::size_t kShownTitleLimit = 63;
+// Picture paths as the list gives them.
+inline constexpr std::size_t kListPictureLimit = 259;
 // The SHA-256 of changelog.txt, an attribute of the system element of a signed list.
 inline constexpr const char* kChangelogSha256Attribute = "ChangelogSha256";
 // How the list's server spells file names in addresses, an attribute of the system element:
@@ -51,7 +55,12 @@ bool isSafeRelativeName(const std::string& name);
 // settings held.
 void copyListSettings(const Settings& parsed, Settings& held);
 
+// A list whose signature was checked is read strictly: every file element must give its
+// sha256, and a text longer than its field keeps refuses the list instead of being cut.
+enum class ListTrust { Unsigned, Signed };
+
 std::optional<UpdateList> parseUpdateList(std::string_view document, const Folders& folders,
-                                          Settings& settings, std::string* refusal = nullptr);
+                                          Settings& settings, std::string* refusal = nullptr,
+                                          ListTrust trust = ListTrust::Unsigned);
 
 }  // namespace upvarro

@@ -2,6 +2,7 @@
 // update.log in the module folder: each message appended after a header line with the local
 // time. LogLevel 0 writes nothing.
 
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <functional>
@@ -9,6 +10,11 @@
 #include <string>
 
 namespace upvarro {
+
+// A log that would grow past this is renamed to update.log.1 (replacing an older one) and
+// started again.
+inline constexpr std::int64_t kLogRotateSize = 1024 * 1024;
+inline constexpr const char* kOldLogSuffix = ".1";
 
 // The file is opened at the first message and stays open for the run (a run of many files
 // logs several lines each); every message is flushed as it is written.
@@ -37,6 +43,7 @@ class UpdateLog {
     std::function<void(const std::string&)> errorHandler_;
     std::mutex mutex_;
     std::FILE* file_ = nullptr;
+    std::int64_t size_ = 0;  // of the open file
 };
 
 // "\r\n====================================\r\n[%d-%d-%d %d:%d:%d  ]" of the local time.

@@ -1,9 +1,8 @@
 #include "upvarro/core/wizard_prompt.h"
 
-#include <fstream>
-
 #include "common/gbk.h"
 #include "common/utf8.h"
+#include "upvarro/core/platform/files.h"
 
 namespace upvarro {
 
@@ -16,13 +15,14 @@ PromptColour promptColour(bool forceUpdate) {
 }
 
 std::string loadChangelog(const std::string& temporaryFolder) {
-    std::ifstream in(temporaryFolder + "/changelog.txt", std::ios::binary);
-    if (!in)
+    // One byte past the limit tells whether the limit cuts a double-byte character. Only a
+    // regular file is read: a FIFO planted there is not waited on.
+    platform::FileRead read =
+        platform::readRegularFile(temporaryFolder + "/changelog.txt",
+                                  static_cast<std::int64_t>(kChangelogShownBytes) + 1, true);
+    if (!read.ok())
         return kNoChangelog;
-    // One byte past the limit tells whether the limit cuts a double-byte character.
-    std::string bytes(kChangelogShownBytes + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    std::string& bytes = read.bytes;
     if (auto zero = bytes.find('\0'); zero != std::string::npos)
         bytes.resize(zero);
     // Makers on Linux write UTF-8; GBK text is almost never well-formed UTF-8 as well.

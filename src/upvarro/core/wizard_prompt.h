@@ -27,7 +27,8 @@ PromptColour promptColour(bool forceUpdate);
 // character cut by the limit is dropped and undecodable bytes show as replacement characters,
 // so a file of any size or encoding gives a valid text. A file that is well-formed UTF-8 (a
 // byte order mark left out) is shown as UTF-8, cut between characters. The text ends at a zero
-// byte, as the text field it is loaded into did. kNoChangelog when the file cannot be opened.
+// byte, as the text field it is loaded into did. kNoChangelog when the file cannot be opened or is
+// not a regular file.
 std::string loadChangelog(const std::string& temporaryFolder);
 
 }  // namespace upvarro

@@ -1,10 +1,11 @@
 #include "upvarro/gui/wizard_pictures.h"
 
-#include <QDir>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+
+#include "upvarro/core/installation_picture.h"
 
 namespace upvarro::gui {
 namespace {
@@ -146,10 +147,13 @@ QPixmap loadPicture(const QString& installationFolder, const QString& relativePa
                     const QPixmap& fallback) {
     if (relativePath.isEmpty())
         return fallback;
-    QString path = relativePath;
-    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    QPixmap picture(QDir(installationFolder).filePath(path));
-    return picture.isNull() ? fallback : picture;
+    auto bytes =
+        readInstallationPicture(installationFolder.toStdString(), relativePath.toStdString());
+    QPixmap picture;
+    if (!bytes || !picture.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
+                                        static_cast<uint>(bytes->size())))
+        return fallback;
+    return picture;
 }
 
 }  // namespace upvarro::gui

@@ -16,7 +16,7 @@ QPixmap stateIcon(int state);
 QFont wizardFont();
 
 // The picture file named by the configuration, relative to the installation folder, or the
-// generated picture when the file cannot be loaded.
+// generated picture when the file cannot be loaded or lies outside the installation.
 QPixmap loadPicture(const QString& installationFolder, const QString& relativePath,
                     const QPixmap& fallback);
 

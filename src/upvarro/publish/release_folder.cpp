@@ -132,8 +132,10 @@ struct Scanner {
         entry.name = name;
         entry.action = options.rules ? options.rules->actionFor(name) : FileAction::Copy;
         if (entry.action == FileAction::Delete) {
-            // Removed from installations: nothing of it is offered for download.
+            // Removed from installations: nothing of it is offered for download. Its sums are
+            // those of no bytes, as its size is 0: a signed list gives every entry both.
             entry.md5 = common::HexDigest::ofBytes(common::DigestKind::Md5, "");
+            entry.sha256 = common::HexDigest::ofBytes(common::DigestKind::Sha256, "");
             entries.push_back(std::move(entry));
             return true;
         }
@@ -231,6 +233,7 @@ struct Scanner {
             entry.name = name;
             entry.action = FileAction::Delete;
             entry.md5 = common::HexDigest::ofBytes(common::DigestKind::Md5, "");
+            entry.sha256 = common::HexDigest::ofBytes(common::DigestKind::Sha256, "");
             entries.push_back(std::move(entry));
         }
         return true;

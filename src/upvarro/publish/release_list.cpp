@@ -11,9 +11,6 @@
 namespace upvarro::publish {
 namespace {
 
-// The wizard's title is "%s %s" of the list's Title and this suffix, cut to 63 bytes.
-constexpr std::size_t kShownTitleLimit = 63;
-
 bool hasControl(std::string_view text) {
     for (char c : text)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)

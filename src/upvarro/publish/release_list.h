@@ -18,7 +18,7 @@ struct ReleaseEntry {
     FileAction action = FileAction::Copy;
     std::int64_t size = 0;  // 0 for a delete entry
     std::string md5;        // lower-case hex
-    std::string sha256;     // lower-case hex; empty for a delete entry
+    std::string sha256;     // lower-case hex
 };
 
 struct ListSettings {

@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -163,6 +164,8 @@ class SignedRelease : public ::testing::Test {
         test::writeFile(path, bytes);
     }
 
+    // Later than this updater's build: it refuses signed lists published before it was built.
+    const std::int64_t base = static_cast<std::int64_t>(std::time(nullptr)) + 3600;
     test::TempDir www;
     test::TempDir key;
     std::string release;
@@ -170,7 +173,7 @@ class SignedRelease : public ::testing::Test {
 };
 
 TEST_F(SignedRelease, InstallsTheSignedReleaseAndRefusesEveryForgery) {
-    auto published = publish(1765000000);
+    auto published = publish(base);
     ASSERT_EQ(published.status, 0) << published.err;
     ASSERT_TRUE(fs::exists(release + "/soft_update.xml.sig"));
 
@@ -181,7 +184,7 @@ TEST_F(SignedRelease, InstallsTheSignedReleaseAndRefusesEveryForgery) {
         EXPECT_EQ(run.status, 0) << run.out << run.err;
         EXPECT_EQ(test::readFile(install->root() + "/kalvix"), "toolbox 2.0");
         EXPECT_EQ(test::readFile(install->root() + "/data/a.txt"), "table a, second edition");
-        EXPECT_EQ(publishTime(*install), "1765000000");
+        EXPECT_EQ(publishTime(*install), std::to_string(base));
     }
 
     const std::string list = release + "/soft_update.xml";
@@ -218,24 +221,41 @@ TEST_F(SignedRelease, InstallsTheSignedReleaseAndRefusesEveryForgery) {
 }
 
 TEST_F(SignedRelease, AReplayedOlderReleaseIsRefused) {
-    auto published = publish(1765000000);
+    auto published = publish(base);
     ASSERT_EQ(published.status, 0) << published.err;
     auto install = installation(UPVARRO_SIGNED_BINARY);
     ASSERT_EQ(update(*install).status, 0);
 
     // The old release, signed at its time with the same key, served again.
     test::writeFile(release + "/kalvix", "toolbox 1.5 with a known hole");
-    published = publish(1764000000);
+    published = publish(base - 1000);
     ASSERT_EQ(published.status, 0) << published.err;
     auto run = update(*install);
     EXPECT_EQ(run.status, 1) << run.out << run.err;
     EXPECT_NE(run.out.find(kListOutdated), std::string::npos) << run.out;
     EXPECT_EQ(test::readFile(install->root() + "/kalvix"), "toolbox 2.0");
-    EXPECT_EQ(publishTime(*install), "1765000000");
+    EXPECT_EQ(publishTime(*install), std::to_string(base));
+}
+
+// The release before this updater was built, signed at its time with the same key: a fresh
+// installation has no mark of its own, and the updater's build time stands in for it.
+TEST_F(SignedRelease, AFreshInstallationRefusesAReleaseOlderThanItsUpdater) {
+    auto published = publish(kBuildTime - 1);
+    ASSERT_EQ(published.status, 0) << published.err;
+    auto install = installation(UPVARRO_SIGNED_BINARY);
+    auto run = update(*install);
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_NE(run.out.find(kListOutdated), std::string::npos) << run.out;
+    expectFirstEdition(*install);
+
+    ASSERT_EQ(publish(kBuildTime).status, 0);
+    run = update(*install);
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_EQ(test::readFile(install->root() + "/kalvix"), "toolbox 2.0");
 }
 
 TEST_F(SignedRelease, ABuildWithoutAKeyTakesAnUnsignedRelease) {
-    auto published = publish(1765000000, false);
+    auto published = publish(base, false);
     ASSERT_EQ(published.status, 0) << published.err;
     EXPECT_FALSE(fs::exists(release + "/soft_update.xml.sig"));
 
@@ -319,7 +339,7 @@ TEST_F(SignedRelease, NamesOfEveryKindArriveAndTheRunningToolboxIsRestartedOnce)
     ASSERT_TRUE(test::waitFor([&] { return fs::exists(toolbox + ".starts"); }, 5000));
 
     const char* editions[] = {"2.0", "3.0"};
-    std::int64_t time = 1765000000;
+    std::int64_t time = base;
     for (const char* edition : editions) {
         SCOPED_TRACE(edition);
         publishEdition(edition, time += 1000);

@@ -26,6 +26,9 @@ using test::waitFor;
 const char* const kReportPath = "/tools/game_box/pts/web/game_box.php";
 
 TEST(ToolboxUpdate, ReportLaunchInstallRestartAndNoSecondUpdater) {
+#ifndef UPVARRO_ANSWER_HOOK
+    GTEST_SKIP() << "a release build's updater takes no answer from UPVARRO_ANSWER";
+#endif
     test::TestServer server;
     test::Installation install;
     const std::string toolbox = install.root() + "/kalvix";

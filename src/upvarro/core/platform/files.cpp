@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -101,17 +102,18 @@ int openRegular(const std::string& path, bool followLink, struct stat& st) {
     return fd;
 }
 
-// What the target may be replaced with and which permission bits the new file gets. False
-// when the target is something other than a regular file or a link (a folder, a FIFO).
-bool targetMode(const std::string& to, mode_t& mode, bool& known) {
+// What the target (name in dir) may be replaced with and which permission bits the new file
+// gets. False when the target is something other than a regular file or a link (a folder, a
+// FIFO).
+bool targetMode(int dir, const std::string& name, mode_t& mode, bool& known) {
     struct stat target {};
     known = false;
-    if (::lstat(to.c_str(), &target) != 0)
+    if (::fstatat(dir, name.c_str(), &target, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT;
     if (S_ISLNK(target.st_mode)) {
         // The link itself is replaced, never written through.
         struct stat through {};
-        if (::stat(to.c_str(), &through) == 0 && S_ISREG(through.st_mode)) {
+        if (::fstatat(dir, name.c_str(), &through, 0) == 0 && S_ISREG(through.st_mode)) {
             mode = through.st_mode & 0777;
             known = true;
         }
@@ -125,28 +127,30 @@ bool targetMode(const std::string& to, mode_t& mode, bool& known) {
     return true;
 }
 
-// A new file beside path, created here and now: never a file or link planted under that name.
-int createBeside(const std::string& path, std::string& tmp) {
-    tmp = path + kReplacementSuffix;
+// A new file beside name in dir, created here and now: never a file or link planted under
+// that name.
+int createBeside(int dir, const std::string& name, std::string& tmp) {
+    tmp = name + kReplacementSuffix;
     for (int tries = 0; tries < 2; ++tries) {
-        int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        int fd =
+            ::openat(dir, tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd >= 0 || errno != EEXIST)
             return fd;
         // A leftover of a replacement that was broken off: removing it removes the name only.
-        ::unlink(tmp.c_str());
+        ::unlinkat(dir, tmp.c_str(), 0);
     }
     return -1;
 }
 
-// Copies the open file to a new file beside to and renames it into place. The bytes copied
-// must have the expected sums.
-InstallResult copyInto(int in, const std::string& to, const ExpectedSums& expected) {
+// Copies the open file to a new file beside name in dir and renames it into place. The bytes
+// copied must have the expected sums.
+InstallResult copyInto(int in, int dir, const std::string& name, const ExpectedSums& expected) {
     mode_t mode = 0644;
     bool known = false;
-    if (!targetMode(to, mode, known))
+    if (!targetMode(dir, name, mode, known))
         return InstallResult::Failed;
     std::string tmp;
-    Fd out(createBeside(to, tmp));
+    Fd out(createBeside(dir, name, tmp));
     if (out.get() < 0)
         return InstallResult::Failed;
     SumCheck sums(expected);
@@ -175,12 +179,93 @@ InstallResult copyInto(int in, const std::string& to, const ExpectedSums& expect
     bool right = sums.matches();
     ok = ok && right && ::fchmod(out.get(), mode) == 0 && ::fsync(out.get()) == 0;
     ok = ::close(out.release()) == 0 && ok;
-    if (ok && ::rename(tmp.c_str(), to.c_str()) == 0) {
-        syncFolder(to);
+    if (ok && ::renameat(dir, tmp.c_str(), dir, name.c_str()) == 0) {
+        ::fsync(dir);
         return InstallResult::Installed;
     }
-    ::unlink(tmp.c_str());
+    ::unlinkat(dir, tmp.c_str(), 0);
     return right ? InstallResult::Failed : InstallResult::WrongChecksum;
+}
+
+// Opens name in dir as a regular file for reading: a link is not followed, a FIFO or device
+// never waited on.
+int openRegularAt(int dir, const std::string& name, struct stat& st) {
+    int fd = ::openat(dir, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+// The installation of one file, name to name between two open folders.
+InstallResult installAt(int fromDir, const std::string& fromName, int toDir,
+                        const std::string& toName, const ExpectedSums& expected,
+                        const FileStamp& verified) {
+    struct stat source {};
+    Fd in(openRegularAt(fromDir, fromName, source));
+    if (in.get() < 0)
+        return InstallResult::Failed;
+    struct stat folder {};
+    if (::fstat(toDir, &folder) != 0 || folder.st_dev != source.st_dev)
+        return copyInto(in.get(), toDir, toName, expected);
+
+    mode_t mode = 0644;
+    bool known = false;
+    if (!targetMode(toDir, toName, mode, known))
+        return InstallResult::Failed;
+    // Unchanged since its checksum was taken as it was written: reading it again would only
+    // repeat that; otherwise every byte is checked now.
+    const bool unchanged = verified.valid() && stampOf(in.get()) == verified;
+    SumCheck sums(expected);
+    char buf[65536];
+    char head[4] = {0, 0, 0, 0};
+    std::size_t headSize = 0;
+    for (bool first = true;;) {
+        ssize_t n = ::read(in.get(), buf, unchanged ? sizeof head : sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return InstallResult::Failed;
+        if (n == 0)
+            break;
+        if (first) {
+            headSize = std::min(sizeof head, static_cast<std::size_t>(n));
+            std::memcpy(head, buf, headSize);
+            first = false;
+        }
+        if (unchanged)
+            break;
+        sums.update(buf, static_cast<std::size_t>(n));
+    }
+    if (!unchanged && !sums.matches())
+        return InstallResult::WrongChecksum;
+    if (!known)
+        mode = looksExecutable(head, headSize) ? 0755 : 0644;
+    // The name must still be the file whose bytes were checked.
+    struct stat now {};
+    if (::fstatat(fromDir, fromName.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 ||
+        now.st_ino != source.st_ino || now.st_dev != source.st_dev)
+        return InstallResult::Failed;
+    if (::fchmod(in.get(), mode) != 0 || ::fsync(in.get()) != 0)
+        return InstallResult::Failed;
+    if (::renameat(fromDir, fromName.c_str(), toDir, toName.c_str()) != 0)
+        return errno == EXDEV ? copyInto(in.get(), toDir, toName, expected) : InstallResult::Failed;
+    ::fsync(toDir);
+    ::fsync(fromDir);
+    return InstallResult::Installed;
+}
+
+std::string fileNameOf(const std::string& path) {
+    std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+int openFolder(const std::string& path) {
+    return ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
 }  // namespace
@@ -233,9 +318,10 @@ bool readPieces(int fd, const std::function<bool(const char*, std::size_t)>& pie
     }
 }
 
-std::optional<std::string> digestOfRegularFile(common::DigestKind kind, const std::string& path) {
+std::optional<std::string> digestOfRegularFile(common::DigestKind kind, const std::string& path,
+                                               bool followLink) {
     struct stat st {};
-    Fd in(openRegular(path, true, st));
+    Fd in(openRegular(path, followLink, st));
     if (in.get() < 0)
         return std::nullopt;
     common::HexDigest digest(kind);
@@ -249,12 +335,12 @@ std::optional<std::string> digestOfRegularFile(common::DigestKind kind, const st
 
 }  // namespace
 
-std::optional<std::string> md5OfRegularFile(const std::string& path) {
-    return digestOfRegularFile(common::DigestKind::Md5, path);
+std::optional<std::string> md5OfRegularFile(const std::string& path, bool followLink) {
+    return digestOfRegularFile(common::DigestKind::Md5, path, followLink);
 }
 
-std::optional<std::string> sha256OfRegularFile(const std::string& path) {
-    return digestOfRegularFile(common::DigestKind::Sha256, path);
+std::optional<std::string> sha256OfRegularFile(const std::string& path, bool followLink) {
+    return digestOfRegularFile(common::DigestKind::Sha256, path, followLink);
 }
 
 FileStamp stampOf(int fd) {
@@ -275,9 +361,10 @@ FileStamp stampOf(int fd) {
 bool replaceFile(const std::string& from, const std::string& to) {
     struct stat source {};
     Fd in(openRegular(from, true, source));
-    if (in.get() < 0)
+    Fd dir(openFolder(folderOf(to)));
+    if (in.get() < 0 || dir.get() < 0)
         return false;
-    return copyInto(in.get(), to, {}) == InstallResult::Installed;
+    return copyInto(in.get(), dir.get(), fileNameOf(to), {}) == InstallResult::Installed;
 }
 
 InstallResult installFile(const std::string& from, const std::string& to,
@@ -287,73 +374,158 @@ InstallResult installFile(const std::string& from, const std::string& to,
 
 InstallResult installFile(const std::string& from, const std::string& to,
                           const ExpectedSums& expected, const FileStamp& verified) {
-    struct stat source {};
-    Fd in(openRegular(from, false, source));
-    if (in.get() < 0)
+    Fd fromDir(openFolder(folderOf(from)));
+    Fd toDir(openFolder(folderOf(to)));
+    if (fromDir.get() < 0 || toDir.get() < 0)
         return InstallResult::Failed;
-    struct stat folder {};
-    if (::stat(folderOf(to).c_str(), &folder) != 0 || folder.st_dev != source.st_dev)
-        return copyInto(in.get(), to, expected);
+    return installAt(fromDir.get(), fileNameOf(from), toDir.get(), fileNameOf(to), expected,
+                     verified);
+}
 
-    mode_t mode = 0644;
-    bool known = false;
-    if (!targetMode(to, mode, known))
-        return InstallResult::Failed;
-    // Unchanged since its checksum was taken as it was written: reading it again would only
-    // repeat that; otherwise every byte is checked now.
-    const bool unchanged = verified.valid() && stampOf(in.get()) == verified;
-    SumCheck sums(expected);
-    char buf[65536];
-    char head[4] = {0, 0, 0, 0};
-    std::size_t headSize = 0;
-    for (bool first = true;;) {
-        ssize_t n = ::read(in.get(), buf, unchanged ? sizeof head : sizeof buf);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return InstallResult::Failed;
-        if (n == 0)
-            break;
-        if (first) {
-            headSize = std::min(sizeof head, static_cast<std::size_t>(n));
-            std::memcpy(head, buf, headSize);
-            first = false;
-        }
-        if (unchanged)
-            break;
-        sums.update(buf, static_cast<std::size_t>(n));
+FolderHandle::FolderHandle(const std::string& path) : fd_(openFolder(path)) {}
+
+FolderHandle::~FolderHandle() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+FolderHandle::FolderHandle(FolderHandle&& other) noexcept : fd_(other.fd_) {
+    other.fd_ = -1;
+}
+
+FolderHandle& FolderHandle::operator=(FolderHandle&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = other.fd_;
+        other.fd_ = -1;
     }
-    if (!unchanged && !sums.matches())
-        return InstallResult::WrongChecksum;
-    if (!known)
-        mode = looksExecutable(head, headSize) ? 0755 : 0644;
-    // The name must still be the file whose bytes were checked.
-    struct stat now {};
-    if (::lstat(from.c_str(), &now) != 0 || now.st_ino != source.st_ino ||
-        now.st_dev != source.st_dev)
+    return *this;
+}
+
+int FolderHandle::openParent(const std::string& relative, bool make) const {
+    if (fd_ < 0)
+        return -1;
+    int dir = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    std::size_t start = 0;
+    for (std::size_t slash = relative.find('/'); dir >= 0 && slash != std::string::npos;
+         start = slash + 1, slash = relative.find('/', start)) {
+        const std::string part = relative.substr(start, slash - start);
+        if (part.empty() || part == ".")
+            continue;
+        int next = -1;
+        // Never "..", and never a link: each step stays below the folder opened first.
+        if (part != "..") {
+            if (make && ::mkdirat(dir, part.c_str(), 0755) != 0 && errno != EEXIST)
+                next = -1;
+            else
+                next = ::openat(dir, part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        }
+        ::close(dir);
+        dir = next;
+    }
+    return dir;
+}
+
+InstallResult installFileAt(const FolderHandle& from, const FolderHandle& to,
+                            const std::string& relative, const ExpectedSums& expected,
+                            const FileStamp& verified) {
+    Fd fromDir(from.openParent(relative, false));
+    Fd toDir(to.openParent(relative, true));
+    if (fromDir.get() < 0 || toDir.get() < 0)
         return InstallResult::Failed;
-    if (::fchmod(in.get(), mode) != 0 || ::fsync(in.get()) != 0)
-        return InstallResult::Failed;
-    if (::rename(from.c_str(), to.c_str()) != 0)
-        return errno == EXDEV ? copyInto(in.get(), to, expected) : InstallResult::Failed;
-    syncFolder(to);
-    syncFolder(from);
-    return InstallResult::Installed;
+    const std::string name = fileNameOf(relative);
+    return installAt(fromDir.get(), name, toDir.get(), name, expected, verified);
+}
+
+bool removeFileAt(const FolderHandle& folder, const std::string& relative) {
+    Fd dir(folder.openParent(relative, false));
+    return dir.get() >= 0 && ::unlinkat(dir.get(), fileNameOf(relative).c_str(), 0) == 0;
+}
+
+int openRegularFileAt(const FolderHandle& folder, const std::string& relative) {
+    Fd dir(folder.openParent(relative, false));
+    struct stat st {};
+    return dir.get() < 0 ? -1 : openRegularAt(dir.get(), fileNameOf(relative), st);
+}
+
+std::optional<std::string> digestOfOpenFile(int fd, bool sha256) {
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return std::nullopt;
+    common::HexDigest digest(sha256 ? common::DigestKind::Sha256 : common::DigestKind::Md5);
+    if (!readPieces(fd, [&](const char* piece, std::size_t size) {
+            digest.update(piece, size);
+            return true;
+        }))
+        return std::nullopt;
+    return digest.finish();
+}
+
+FileRead readRegularFile(const std::string& path, std::int64_t limit, bool cut) {
+    FileRead read;
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        // ELOOP: a link at the last component.
+        read.status = errno == ENOENT                    ? ReadStatus::Missing
+                      : errno == ELOOP || errno == ENXIO ? ReadStatus::NotRegular
+                                                         : ReadStatus::Failed;
+        return read;
+    }
+    Fd in(fd);
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0) {
+        read.status = ReadStatus::Failed;
+        return read;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        read.status = ReadStatus::NotRegular;
+        return read;
+    }
+    if (st.st_size > limit && !cut) {
+        read.status = ReadStatus::TooLarge;
+        return read;
+    }
+    // The file may have grown since it was measured.
+    bool over = false;
+    bool ok = readPieces(in.get(), [&](const char* piece, std::size_t size) {
+        const auto room = static_cast<std::size_t>(limit) - read.bytes.size();
+        read.bytes.append(piece, std::min(size, room));
+        over = size > room;
+        return !over;
+    });
+    if (over) {
+        read.status = cut ? ReadStatus::Read : ReadStatus::TooLarge;
+        if (!cut)
+            read.bytes.clear();
+        return read;
+    }
+    read.status = ok ? ReadStatus::Read : ReadStatus::Failed;
+    if (!ok)
+        read.bytes.clear();
+    return read;
+}
+
+std::string readRefusal(const std::string& path, const FileRead& read) {
+    switch (read.status) {
+        case ReadStatus::Read:
+            return {};
+        case ReadStatus::Missing:
+            return path + " 不存在";
+        case ReadStatus::NotRegular:
+            return path + " 不是普通文件，未读取";
+        case ReadStatus::TooLarge:
+            return path + " 过大，未读取";
+        case ReadStatus::Failed:
+            break;
+    }
+    return "读取 " + path + " 失败";
 }
 
 std::optional<std::string> readWholeFile(const std::string& path, std::int64_t limit) {
-    struct stat st {};
-    Fd in(openRegular(path, true, st));
-    if (in.get() < 0 || st.st_size > limit)
+    FileRead read = readRegularFile(path, limit);
+    if (!read.ok())
         return std::nullopt;
-    std::string bytes;
-    // The file may have grown since it was measured.
-    if (!readPieces(in.get(), [&](const char* piece, std::size_t size) {
-            bytes.append(piece, size);
-            return static_cast<std::int64_t>(bytes.size()) <= limit;
-        }))
-        return std::nullopt;
-    return bytes;
+    return std::move(read.bytes);
 }
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes) {
@@ -400,6 +572,36 @@ bool staysInside(const std::string& folder, const std::string& relative) {
             return false;
     }
     return true;
+}
+
+namespace {
+
+// path, or the nearest folder above it that exists.
+std::string existingAncestor(std::string path) {
+    struct stat st {};
+    while (!path.empty() && ::stat(path.c_str(), &st) != 0) {
+        const std::string parent = folderOf(path);
+        if (parent == path)
+            break;
+        path = parent;
+    }
+    return path;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> freeBytes(const std::string& path) {
+    struct statvfs vfs {};
+    if (::statvfs(existingAncestor(path).c_str(), &vfs) != 0)
+        return std::nullopt;
+    return static_cast<std::int64_t>(vfs.f_bavail) * static_cast<std::int64_t>(vfs.f_frsize);
+}
+
+bool sameFileSystem(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(existingAncestor(a).c_str(), &sa) == 0 &&
+           ::stat(existingAncestor(b).c_str(), &sb) == 0 && sa.st_dev == sb.st_dev;
 }
 
 int removeLeftovers(const std::string& folder, const std::string& suffix) {

@@ -13,9 +13,10 @@ std::optional<std::int64_t> fileSize(const std::string& path);
 bool fileExists(const std::string& path);
 bool removeFile(const std::string& path);
 
-// The MD5 text of a regular file (a link to one is followed). Anything else (a FIFO, a
-// device, a folder) gives nullopt without being read, so it can neither block nor be drained.
-std::optional<std::string> md5OfRegularFile(const std::string& path);
+// The MD5 text of a regular file (a link to one is followed unless followLink is false).
+// Anything else (a FIFO, a device, a folder) gives nullopt without being read, so it can
+// neither block nor be drained.
+std::optional<std::string> md5OfRegularFile(const std::string& path, bool followLink = true);
 
 // Whether the file at path is a program: a regular file that is an ELF executable or has an
 // execute bit. Where Windows tells programs by ".exe", this is how they are told here.
@@ -49,7 +50,7 @@ struct ExpectedSums {
     std::string sha256;
 };
 // The SHA-256 text of a regular file; nullopt when it cannot be read.
-std::optional<std::string> sha256OfRegularFile(const std::string& path);
+std::optional<std::string> sha256OfRegularFile(const std::string& path, bool followLink = true);
 
 // Puts the downloaded file from in place of to, as replaceFile does, after checking that the
 // bytes being installed have the MD5 checksum (letter case ignored; an empty checksum checks
@@ -63,10 +64,66 @@ InstallResult installFile(const std::string& from, const std::string& to,
 InstallResult installFile(const std::string& from, const std::string& to,
                           const ExpectedSums& expected, const FileStamp& verified);
 
+// A folder opened once. Paths below it are walked from it one folder at a time, never through
+// a link and never up with "..", so a link swapped into the installation during an update
+// cannot lead a write or a removal outside it.
+class FolderHandle {
+  public:
+    FolderHandle() = default;
+    explicit FolderHandle(const std::string& path);
+    ~FolderHandle();
+    FolderHandle(FolderHandle&& other) noexcept;
+    FolderHandle& operator=(FolderHandle&& other) noexcept;
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
+
+    bool valid() const { return fd_ >= 0; }
+    // A new descriptor of the folder holding relative's last component ("/" between folders),
+    // made as plain folders on the way when make is set; -1 when a folder on the way is a link,
+    // is not a folder or cannot be made. The caller closes it.
+    int openParent(const std::string& relative, bool make) const;
+
+  private:
+    int fd_ = -1;
+};
+
+// installFile for relative below from (the temporary folder) into relative below to (the
+// installation), every folder on both ways walked as FolderHandle does.
+InstallResult installFileAt(const FolderHandle& from, const FolderHandle& to,
+                            const std::string& relative, const ExpectedSums& expected,
+                            const FileStamp& verified);
+// Removes the file or link relative below folder; never a file outside it.
+bool removeFileAt(const FolderHandle& folder, const std::string& relative);
+// Opens the regular file relative below folder for reading (no link followed on the way nor
+// at the end); -1 otherwise. The caller closes it.
+int openRegularFileAt(const FolderHandle& folder, const std::string& relative);
+// The MD5 (or SHA-256) text of the bytes of an open file, read from its start.
+std::optional<std::string> digestOfOpenFile(int fd, bool sha256);
+
 // Writes bytes to path through a new file beside it (made with mkstemp, flushed to disk) that
 // is renamed over it; the old file keeps its permission bits, a new one gets 0644.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
-// The bytes of a regular file of at most limit bytes; nullopt otherwise.
+enum class ReadStatus {
+    Read,
+    Missing,
+    NotRegular,  // a FIFO, a device, a folder or a link: never waited on, never followed
+    TooLarge,
+    Failed,
+};
+struct FileRead {
+    ReadStatus status = ReadStatus::Missing;
+    std::string bytes;
+    bool ok() const { return status == ReadStatus::Read; }
+};
+// Reads the regular file at path: a link at its last component is not followed and a FIFO or
+// device is never waited on. A file of more than limit bytes is TooLarge, or with cut, its
+// first limit bytes are read.
+FileRead readRegularFile(const std::string& path, std::int64_t limit, bool cut = false);
+// Why a read failed, for the log: "<path> 不是普通文件" and the like; empty for Read.
+std::string readRefusal(const std::string& path, const FileRead& read);
+
+// The bytes of a regular file of at most limit bytes (a link at its last component is not
+// followed); nullopt otherwise.
 std::optional<std::string> readWholeFile(const std::string& path, std::int64_t limit);
 
 // True when folder + "/" + relative names something inside folder: no folder on the way that
@@ -77,6 +134,12 @@ bool staysInside(const std::string& folder, const std::string& relative);
 // Removes the files and links below folder whose names end in suffix: the leftovers of
 // replacements a crash broke off. Links to folders are not followed. Returns how many.
 int removeLeftovers(const std::string& folder, const std::string& suffix);
+
+// Bytes an unprivileged program may still write on the file system that holds path (or, when
+// path does not exist yet, its nearest existing folder); nullopt when that cannot be told.
+std::optional<std::int64_t> freeBytes(const std::string& path);
+// Whether the two paths (or their nearest existing folders) lie on one file system.
+bool sameFileSystem(const std::string& a, const std::string& b);
 
 // Suffix of the file a replacement writes beside its target.
 inline constexpr const char* kReplacementSuffix = ".upvarro-new";

@@ -2,18 +2,19 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
+#include <filesystem>
 
 namespace upvarro::platform {
 namespace {
@@ -54,27 +55,41 @@ std::string lower(std::string s) {
     return s;
 }
 
-// Gone, or a zombie waiting for its parent: either way it no longer runs.
-bool running(pid_t pid) {
-    if (::kill(pid, 0) != 0)
-        return false;
-    std::string stat = "/proc/" + std::to_string(pid) + "/stat";
-    std::FILE* f = std::fopen(stat.c_str(), "r");
-    if (!f)
-        return false;
-    char buf[512];
-    std::size_t n = std::fread(buf, 1, sizeof buf - 1, f);
-    std::fclose(f);
-    buf[n] = '\0';
-    const char* close = std::strrchr(buf, ')');
-    return !(close && close[1] == ' ' && close[2] == 'Z');
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-bool insideFolder(const std::string& path, const std::string& folder) {
-    if (folder.empty())
-        return false;
-    std::string prefix = folder.back() == '/' ? folder : folder + "/";
-    return path.compare(0, prefix.size(), prefix) == 0;
+std::string fileNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The program at executable is the one installed at path: the same folder (the kernel names
+// programs by their real path), the same file name with letter case ignored, as the
+// installations this updater came from compare them.
+bool isInstalledProgram(const std::string& executable, const std::string& realFolder,
+                        const std::string& wantedName) {
+    return folderOf(executable) == realFolder && lower(fileNameOf(executable)) == wantedName;
+}
+
+int pidfdOpen(pid_t pid) {
+    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+}
+
+int pidfdSignal(int pidfd, int signal) {
+    return static_cast<int>(::syscall(SYS_pidfd_send_signal, pidfd, signal, nullptr, 0));
+}
+
+// Waits at most ms for the process to end; a pidfd turns readable when it has.
+bool endsWithin(int pidfd, int ms) {
+    pollfd p{pidfd, POLLIN, 0};
+    for (;;) {
+        const int n = ::poll(&p, 1, ms);
+        if (n < 0 && errno == EINTR)
+            continue;
+        return n > 0;
+    }
 }
 
 }  // namespace
@@ -140,37 +155,48 @@ bool isLocked(const std::string& path, const OpenFiles& openFiles) {
     return !same || openFiles.contains(path);
 }
 
-EndResult endProgramByName(const std::string& name, const std::string& folder, pid_t except,
-                           int graceMs) {
+EndResult endInstalledProgram(const std::string& path, pid_t except, int graceMs) {
     std::vector<ProcessInfo> processes = runningProcesses();
-    return endProgramByName(name, folder, except, processes, graceMs);
+    return endInstalledProgram(path, except, processes, graceMs);
 }
 
-EndResult endProgramByName(const std::string& name, const std::string& folder, pid_t except,
-                           std::vector<ProcessInfo>& processes, int graceMs) {
-    std::size_t slash = name.rfind('/');
-    std::string wanted = lower(slash == std::string::npos ? name : name.substr(slash + 1));
+EndResult endInstalledProgram(const std::string& path, pid_t except,
+                              std::vector<ProcessInfo>& processes, int graceMs) {
+    std::error_code ec;
+    const std::string realFolder =
+        std::filesystem::weakly_canonical(folderOf(path).empty() ? "." : folderOf(path), ec);
+    if (ec)
+        return EndResult::NotRunning;
+    const std::string wanted = lower(fileNameOf(path));
     for (auto it = processes.begin(); it != processes.end(); ++it) {
-        const ProcessInfo p = *it;
-        if (p.pid == except)
+        const pid_t pid = it->pid;
+        if (pid == except || !isInstalledProgram(it->executable, realFolder, wanted))
             continue;
-        std::size_t s = p.executable.rfind('/');
-        if (lower(p.executable.substr(s == std::string::npos ? 0 : s + 1)) != wanted)
+        // From here on the pidfd is this process, whatever happens to its id. Its program is
+        // read again now: the list may be old, and the id another program's by now.
+        const int pidfd = pidfdOpen(pid);
+        if (pidfd < 0) {
+            if (errno == ESRCH)
+                continue;  // ended since the list was taken
+            return EndResult::Failed;
+        }
+        struct Close {
+            int fd;
+            ~Close() { ::close(fd); }
+        } closer{pidfd};
+        const std::string now = readLink("/proc/" + std::to_string(pid) + "/exe");
+        // Still alive after that read: the program read was this process's own.
+        if (pidfdSignal(pidfd, 0) != 0 || !isInstalledProgram(now, realFolder, wanted))
             continue;
-        if (!insideFolder(p.executable, folder))
-            continue;
-        if (::kill(p.pid, SIGTERM) != 0) {
-            // Gone since the list was taken: nothing left to end.
+        if (pidfdSignal(pidfd, SIGTERM) != 0) {
             if (errno == ESRCH) {
                 processes.erase(it);
                 return EndResult::NotRunning;
             }
             return EndResult::Failed;
         }
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(graceMs);
-        while (running(p.pid) && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        if (running(p.pid) && ::kill(p.pid, SIGKILL) != 0)
+        if (!endsWithin(pidfd, graceMs) &&
+            (pidfdSignal(pidfd, SIGKILL) != 0 ? errno != ESRCH : !endsWithin(pidfd, graceMs)))
             return EndResult::Failed;
         processes.erase(it);
         return EndResult::Ended;

@@ -1,6 +1,6 @@
 #pragma once
-// The process list (/proc): which programs have a file open or mapped, and ending a program
-// by its file name.
+// The process list (/proc): which programs have a file open or mapped, and ending the program
+// an update replaces.
 
 #include <sys/types.h>
 
@@ -38,15 +38,16 @@ bool isLocked(const std::string& path, const OpenFiles& openFiles);
 
 enum class EndResult { NotRunning, Ended, Failed };
 
-// Ends the first process whose program's file name equals the text after the last "/" of
-// name (letter case ignored), but only a program inside folder and never the process
-// `except`: an unrelated program of the same name is not ours to end. Asks first (SIGTERM);
-// one still running after the grace period is killed.
-EndResult endProgramByName(const std::string& name, const std::string& folder, pid_t except,
-                           int graceMs = 1000);
-// The same against a list taken once for many names (an install step ends one program per
-// entry); an ended process is taken off the list.
-EndResult endProgramByName(const std::string& name, const std::string& folder, pid_t except,
-                           std::vector<ProcessInfo>& processes, int graceMs = 1000);
+// Ends the first process (other than `except`) that runs the program installed at path: its
+// program lies in path's folder and has path's file name, letter case ignored. The process
+// is held by a pidfd from the moment its program is checked, so a process that ended since
+// the list was taken and whose id went to another program is never signalled. Asks first
+// (SIGTERM); one still running after the grace period is killed. An ended process is taken
+// off the list, which is taken once for many paths (an install step ends one program per
+// entry).
+EndResult endInstalledProgram(const std::string& path, pid_t except,
+                              std::vector<ProcessInfo>& processes, int graceMs = 1000);
+// The same against the processes running now.
+EndResult endInstalledProgram(const std::string& path, pid_t except, int graceMs = 1000);
 
 }  // namespace upvarro::platform

@@ -18,8 +18,15 @@ bool RunLock::acquire(const std::string& path, std::chrono::milliseconds wait) {
     if (fd_ >= 0)
         return true;
     // Close-on-exec: a program started by this updater (the restarted toolbox, the new
-    // updater) must not inherit the lock and hold it after this one has ended.
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    // updater) must not inherit the lock and hold it after this one has ended. Read access is
+    // all flock needs: in an installation a group shares, every member's updater can take the
+    // lock on the file whoever made it, and nobody outside the group can hold it.
+    const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int fd = ::open(path.c_str(), flags | O_CREAT | O_EXCL, kLockFileMode);
+    if (fd >= 0)
+        ::fchmod(fd, kLockFileMode);  // whatever the umask took away
+    else if (errno == EEXIST)
+        fd = ::open(path.c_str(), flags);
     if (fd < 0)
         return false;
     struct stat st {};

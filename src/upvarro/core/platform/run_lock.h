@@ -7,6 +7,9 @@
 
 namespace upvarro::platform {
 
+// Owner and group may take the lock.
+inline constexpr int kLockFileMode = 0640;
+
 class RunLock {
   public:
     RunLock() = default;
