@@ -18,7 +18,7 @@ constexpr const char* kHelp = R"(Usage:
   upvarro-publish FOLDER --url DOWNURL [--title T] [--version V] [--force]
                   [--rules RULES] [--key PRIVATE.pem] [--time SECONDS] [--out DIR]
   upvarro-publish --new-key DIR
-  upvarro-publish --help
+  upvarro-publish --help | --version
 
 Writes soft_update.xml, the update list of the updater, for the release folder FOLDER: one
 entry per file below it (its name relative to FOLDER, size, MD5 and SHA-256). Serve FOLDER
@@ -36,7 +36,8 @@ Options:
   --url DOWNURL     the http:// or https:// address FOLDER is served at; each file is
                     fetched from DOWNURL/NAME (at most 127 bytes, a trailing / is dropped)
   --title T         the wizard's window title (Title)
-  --version V       the version of the update set (default: @VERSION@)
+  --version V       the version of the update set (default: @VERSION@); alone, --version
+                    prints the program's version
   --force           an important update: the user cannot put it off (ForceUpdate)
   --rules RULES     actions of files, from the rules file described below
   --key PRIVATE.pem sign the list: also writes soft_update.xml.sig (Ed25519) and signs the
@@ -112,6 +113,11 @@ int main(int argc, char** argv) {
         {"--url", true},   {"--title", true},   {"--version", true},
         {"--rules", true}, {"--key", true},     {"--time", true},
         {"--out", true},   {"--new-key", true}, {"--force", false}};
+    // Alone it is the program's version; with a folder, the release's.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::cout << kProgram << " " << UPVARRO_PUBLISH_VERSION << "\n";
+        return 0;
+    }
     std::map<std::string, std::string> given;
     std::optional<std::string> folder;
     bool optionsEnd = false;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "kalvix/core/page/settings.h"
+
 namespace kalvix {
 
 class Catalogue;
@@ -15,6 +17,9 @@ class PageContext {
     explicit PageContext(const Catalogue& catalogue) : catalogue_(&catalogue) {}
     // The process-wide catalogue.
     PageContext();
+    // The settings pointer may point into this object.
+    PageContext(const PageContext&) = delete;
+    PageContext& operator=(const PageContext&) = delete;
 
     const Catalogue& catalogue() const { return *catalogue_; }
 
@@ -27,10 +32,17 @@ class PageContext {
     bool stayOnTop() const { return stayOnTop_; }
     void setStayOnTop(bool on) { stayOnTop_ = on; }
 
+    // What lasts between starts: in memory unless the window hands in its own store (kept by
+    // the caller, null for memory again).
+    Settings& settings() { return *settings_; }
+    void setSettings(Settings* settings) { settings_ = settings ? settings : &memorySettings_; }
+
   private:
     const Catalogue* catalogue_;
     std::int32_t sharedLevel_ = 0;
     bool stayOnTop_ = false;
+    MemorySettings memorySettings_;
+    Settings* settings_ = &memorySettings_;
 };
 
 }  // namespace kalvix

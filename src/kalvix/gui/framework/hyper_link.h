@@ -1,6 +1,7 @@
 #pragma once
 // A static label turned into a link: blue and underlined, red under the mouse, a hand cursor,
-// and the address opened in the default browser on a left click.
+// and the address opened in the default browser on a left click, or on Enter or Space when
+// Tab has brought the focus to it.
 
 #include <QFont>
 #include <QObject>
@@ -38,6 +39,7 @@ class CHyperLink : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void activate();
     void repaintLabel();
 
     QPointer<QLabel> label_;

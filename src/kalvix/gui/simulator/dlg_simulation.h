@@ -11,6 +11,7 @@ class QMenu;
 #include "kalvix/gui/simulator/check_frame.h"
 
 namespace kalvix {
+class Settings;
 class SimulationPage;
 class SimulatorSession;
 }  // namespace kalvix
@@ -42,7 +43,7 @@ class CDlgSimulation : public CMyDialog {
     // The build files last saved or loaded, newest first, at most kRecentFiles; kept in the
     // settings.
     static constexpr int kRecentFiles = 8;
-    static QStringList recentFiles();
+    static QStringList recentFiles(const Settings& settings);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -54,6 +55,7 @@ class CDlgSimulation : public CMyDialog {
     void rememberFile();
     void fillRecentMenu();
 
+    Settings& settings_;
     std::unique_ptr<SimulatorSession> session_;
     std::unique_ptr<SimulationPage> page_;
     PageBinder* binder_ = nullptr;
