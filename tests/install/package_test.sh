@@ -8,7 +8,13 @@ set -euo pipefail
 build=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-fail() { echo "package test: $*" >&2; exit 1; }
+fail() { # --help prints and ends, without a display and without opening a window or the wizard.
+for program in usr/bin/kalvix usr/lib/kalvix/upvarro; do
+    help=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= timeout 20 "$root/$program" --help) ||
+        fail "$program --help failed"
+    case "$help" in *[Uu]sage*) ;; *) fail "$program --help printed no usage: $help" ;; esac
+done
+echo "package test: $*" >&2; exit 1; }
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
     { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
@@ -45,5 +51,11 @@ for program in kalvix kalvix-quizdb upvarro-publish; do
     version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/$program" --version) ||
         fail "$program --version failed"
     case "$version" in *[0-9].[0-9]*) ;; *) fail "$program --version printed '$version'" ;; esac
+done
+# --help prints and ends, without a display and without opening a window or the wizard.
+for program in usr/bin/kalvix usr/lib/kalvix/upvarro; do
+    help=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= timeout 20 "$root/$program" --help) ||
+        fail "$program --help failed"
+    case "$help" in *[Uu]sage*) ;; *) fail "$program --help printed no usage: $help" ;; esac
 done
 echo "package test: $(basename "${debs[0]}") ($(du -h "${debs[0]}" | cut -f1)) passed"
