@@ -189,8 +189,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int64_t seconds = 0;
     for (int i = 0; i < 3; ++i)
         seconds = seconds * 256 + in.byte();
-    fixCurrentTime(1700000000 + seconds * 60);
     PageContext context(Catalogue::instance());
+    context.setClock(Clock::fixedAt(1700000000 + seconds * 60));
     std::unique_ptr<PageModel> page = entry.create(context);
     drive(*page, context, in, 0);
     return 0;

@@ -12,12 +12,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "common/file_io.h"
@@ -32,21 +34,48 @@ extern "C" const char _binary_upvarro_wizard_end[];
 
 namespace {
 
-int unattended(const std::vector<std::string>& args, const std::string& self,
-               const std::string& key) {
+// What the command line asks for. The toolbox starts the updater with argv = {"RUN_UPDATE@..."}
+// and the updater itself with {"COPY_FILE@..."}: those are argv[0], which no parser looks at.
+struct Request {
+    bool unattended = false;
+    bool listOnly = false;
+    std::string answer;             // the wizard's --answer, checked here
+    std::vector<std::string> rest;  // RUN_UPDATE@... or COPY_FILE@... given as arguments
+};
+
+// Or the status to end with: 0 after --help and --version, 2 for a wrong command line.
+std::variant<Request, int> parseRequest(int argc, char** argv) {
+    Request r;
+    CLI::App app(
+        "upvarro: the updater of a Kalvix folder installation. Started by hand it shows "
+        "its wizard from the start; the toolbox starts it hidden with "
+        "RUN_UPDATE@0@host@port@path.",
+        "upvarro");
+    app.set_version_flag("-v,--version", std::string("upvarro ") + UPVARRO_VERSION);
+    app.add_flag("--unattended", r.unattended, "Run the update without a window");
+    app.add_flag("--list-only", r.listOnly,
+                 "With --unattended: print what would be done, change nothing");
+    app.add_option("--answer", r.answer, "Answer the update prompt without showing it")
+        ->check(CLI::IsMember({"now", "later"}));
+    app.add_option("COMMAND", r.rest, "RUN_UPDATE@show@host@port@path or COPY_FILE@old@new");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int status = app.exit(e);
+        return status == 0 ? 0 : 2;
+    }
+    if (r.listOnly && !r.unattended) {
+        std::cerr << "upvarro: --list-only goes with --unattended\n";
+        return 2;
+    }
+    return r;
+}
+
+int unattended(const Request& r, const std::string& self, const std::string& key) {
     upvarro::UnattendedOptions options;
     options.updateKey = key;
-    std::size_t first = 2;
-    for (; first < args.size() && args[first].rfind("--", 0) == 0; ++first) {
-        if (args[first] == "--list-only") {
-            options.listOnly = true;
-        } else {
-            std::cerr << "upvarro: unknown option " << args[first] << "\n";
-            return 2;
-        }
-    }
-    std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(first), args.end());
-    return upvarro::runUnattended(self, upvarro::joinArguments(rest), std::cout, std::cerr,
+    options.listOnly = r.listOnly;
+    return upvarro::runUnattended(self, upvarro::joinArguments(r.rest), std::cout, std::cerr,
                                   options);
 }
 
@@ -82,6 +111,10 @@ void startWizard(char** argv, const std::string& self) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::variant<Request, int> parsed = parseRequest(argc, argv);
+    if (const int* status = std::get_if<int>(&parsed))
+        return *status;
+    const Request& request = std::get<Request>(parsed);
     std::vector<std::string> args(argv, argv + argc);
     const std::string self = common::executablePath();
     const std::optional<std::string> key = upvarro::compiledUpdateKey();
@@ -90,8 +123,8 @@ int main(int argc, char** argv) {
                      "bytes\n";
         return 2;
     }
-    if (args.size() >= 2 && args[1] == "--unattended")
-        return unattended(args, self, *key);
+    if (request.unattended)
+        return unattended(request, self, *key);
     const std::string whole = upvarro::wholeCommandLine(args);
     if (upvarro::parseCommandLine(whole).mode == upvarro::RunMode::CopyFile) {
         upvarro::UnattendedOptions options;

@@ -5,7 +5,10 @@
 #include <stdlib.h>
 #include <unistd.h>
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -46,6 +49,12 @@ int wizard(int argc, char** argv, const std::string& self, const std::string& co
            std::optional<bool> answer, const std::string& key) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's own texts (standard buttons, context menus) in the wizard's language, whatever the
+    // desktop's locale.
+    auto* qtTexts = new QTranslator(&app);
+    if (qtTexts->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTexts);
     upvarro::UpdateSession session(upvarro::Folders::fromExecutable(self), self);
     session.updateKey = key;
     session.updateLog().setErrorHandler([](const std::string& m) { std::cerr << m << '\n'; });

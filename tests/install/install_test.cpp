@@ -162,6 +162,7 @@ TEST(Install, MovedFolderWorksFromAnotherCurrentFolder) {
     else
         setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
     setenv("KALVIX_STATS_BASE", base.c_str(), 1);
+    setenv("KALVIX_UPDATE_HOST", ("127.0.0.1:" + std::to_string(server.port())).c_str(), 1);
     // The updater the toolbox starts declines its prompt and ends.
     setenv("UPVARRO_ANSWER", "later", 1);
     {
@@ -174,6 +175,7 @@ TEST(Install, MovedFolderWorksFromAnotherCurrentFolder) {
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
     }
     unsetenv("KALVIX_STATS_BASE");
+    unsetenv("KALVIX_UPDATE_HOST");
     unsetenv("UPVARRO_ANSWER");
 #endif
 
@@ -183,14 +185,26 @@ TEST(Install, MovedFolderWorksFromAnotherCurrentFolder) {
     EXPECT_EQ(readFile(root + "/update/upvarro.ini"), "[Server]\nUpdateListUrlPath=/mine\n");
 }
 
-TEST(Install, SystemPrefixGetsTheMenuEntryAndIcons) {
+// A system prefix gets the usual layout (programs in bin/, data in share/kalvix/, the updater
+// in lib/kalvix/, nothing at the top of the prefix) and the desktop's files.
+TEST(Install, SystemPrefixGetsTheSystemLayoutMenuEntryAndIcons) {
     TempDir dest;
     const ProcessResult installed = install("/usr", dest.path());
     ASSERT_EQ(installed.status, 0) << installed.out << installed.err;
-    EXPECT_TRUE(fs::is_regular_file(dest.path() + "/usr/kalvix"));
+    const std::string usr = dest.path() + "/usr";
+    for (const char* file :
+         {"bin/kalvix", "bin/kalvix-calc", "bin/kalvix-quizdb", "bin/upvarro-publish",
+          "share/kalvix/Conversion.dat", "share/kalvix/xyq.ini", "lib/kalvix/upvarro",
+          "lib/kalvix/upvarro.ini", "share/doc/kalvix/LICENSE",
+          "share/metainfo/org.kalvix.Kalvix.metainfo.xml", "share/man/man1/kalvix.1",
+          "share/man/man1/kalvix-calc.1", "share/man/man1/kalvix-quizdb.1",
+          "share/man/man1/upvarro.1", "share/man/man1/upvarro-publish.1"})
+        EXPECT_TRUE(fs::is_regular_file(usr + "/" + file)) << file;
+    for (const fs::directory_entry& e : fs::directory_iterator(usr))
+        EXPECT_TRUE(e.is_directory()) << e.path();
     const std::string entry = dest.path() + "/usr/share/applications/kalvix.desktop";
     const std::string text = readFile(entry);
-    EXPECT_NE(text.find("\nExec=\"/usr/kalvix\" %f\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nExec=\"/usr/bin/kalvix\" %f\n"), std::string::npos) << text;
     // Build files open with the toolbox.
     EXPECT_NE(text.find("\nMimeType=application/x-kalvix-build;\n"), std::string::npos) << text;
     EXPECT_NE(readFile(dest.path() + "/usr/share/mime/packages/kalvix-build.xml")

@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPalette>
 #include <QPixmap>
+#include <QStyleFactory>
 #include <QTest>
 #include <QWidget>
 #include <cstdio>
@@ -11,11 +13,43 @@
 
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/gui/app/kalvix_dlg.h"
+#include "kalvix/gui/framework/qt_translations.h"
 #include "kalvix/shots/screenshot_registry.h"
+
+namespace {
+
+// A dark desktop theme, as Fusion's users set one: what a page hard-codes shows against it.
+void useDarkPalette() {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette p;
+    const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::ToolTipBase, window);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, window);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::BrightText, Qt::red);
+    p.setColor(QPalette::Link, QColor(42, 130, 218));
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 128));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+    QApplication::setPalette(p);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    kalvix::gui::installQtTranslations(app);
+    if (qEnvironmentVariable("KALVIX_SCREENSHOT_THEME") == QLatin1String("dark"))
+        useDarkPalette();
     const QString folder =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(folder);

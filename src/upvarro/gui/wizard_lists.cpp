@@ -172,8 +172,10 @@ void ProgressDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     const QRectF frame = QRectF(option.rect).adjusted(3, 3, -3, -3);
-    painter->setPen(QPen(QColor(90, 130, 180), 1));
-    painter->setBrush(QColor(240, 244, 250));
+    // The frame and the text take the palette's roles, so a dark desktop theme keeps them
+    // readable; only the bar has colours of its own.
+    painter->setPen(QPen(option.palette.color(QPalette::Mid), 1));
+    painter->setBrush(option.palette.color(QPalette::Base));
     painter->drawRect(frame);
     QRectF filled = frame.adjusted(1, 1, -1, -1);
     filled.setWidth(filled.width() * share);
@@ -183,7 +185,7 @@ void ProgressDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->setPen(Qt::NoPen);
     painter->setBrush(bar);
     painter->drawRect(filled);
-    painter->setPen(Qt::black);
+    painter->setPen(option.palette.color(QPalette::Text));
     painter->drawText(frame, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
     painter->restore();
 }
@@ -200,11 +202,17 @@ void setUpListView(QTableView& view, QAbstractItemModel& model, const QList<int>
     view.verticalHeader()->setDefaultSectionSize(22);
     view.horizontalHeader()->setHighlightSections(false);
     view.horizontalHeader()->setStretchLastSection(true);
-    // Two row schemes: white and a pale blue.
+    // Two row schemes: the palette's base and a tint of its highlight over it, light or dark
+    // as the desktop's theme is (a fixed white base under a dark theme's white text was
+    // unreadable).
     view.setAlternatingRowColors(true);
     QPalette palette = view.palette();
-    palette.setColor(QPalette::Base, QColor(255, 255, 255));
-    palette.setColor(QPalette::AlternateBase, QColor(234, 242, 252));
+    const QColor base = palette.color(QPalette::Base);
+    const QColor tint = palette.color(QPalette::Highlight);
+    palette.setColor(QPalette::AlternateBase,
+                     QColor::fromRgbF(base.redF() * 0.9f + tint.redF() * 0.1f,
+                                      base.greenF() * 0.9f + tint.greenF() * 0.1f,
+                                      base.blueF() * 0.9f + tint.blueF() * 0.1f));
     view.setPalette(palette);
     for (int i = 0; i < widths.size(); ++i)
         view.setColumnWidth(i, widths[i]);

@@ -1,11 +1,13 @@
 // upvarro-publish: writes (and signs) soft_update.xml for a release folder, or makes the key
 // pair that signs it.
+#include <CLI/CLI.hpp>
 #include <ctime>
 #include <iostream>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/number_text.h"
 #include "upvarro/publish/publisher.h"
@@ -18,7 +20,7 @@ constexpr const char* kHelp = R"(Usage:
   upvarro-publish FOLDER --url DOWNURL [--title T] [--version V] [--force]
                   [--rules RULES] [--key PRIVATE.pem] [--time SECONDS] [--out DIR]
   upvarro-publish --new-key DIR
-  upvarro-publish --help
+  upvarro-publish --help | --version
 
 Writes soft_update.xml, the update list of the updater, for the release folder FOLDER: one
 entry per file below it (its name relative to FOLDER, size, MD5 and SHA-256). Serve FOLDER
@@ -36,7 +38,8 @@ Options:
   --url DOWNURL     the http:// or https:// address FOLDER is served at; each file is
                     fetched from DOWNURL/NAME (at most 127 bytes, a trailing / is dropped)
   --title T         the wizard's window title (Title)
-  --version V       the version of the update set (default: @VERSION@)
+  --version V       the version of the update set (default: @VERSION@); alone, --version
+                    prints the program's version
   --force           an important update: the user cannot put it off (ForceUpdate)
   --rules RULES     actions of files, from the rules file described below
   --key PRIVATE.pem sign the list: also writes soft_update.xml.sig (Ed25519) and signs the
@@ -108,50 +111,48 @@ int finish(const upvarro::publish::RunResult& result) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::map<std::string_view, bool> known = {
-        {"--url", true},   {"--title", true},   {"--version", true},
-        {"--rules", true}, {"--key", true},     {"--time", true},
-        {"--out", true},   {"--new-key", true}, {"--force", false}};
-    std::map<std::string, std::string> given;
-    std::optional<std::string> folder;
-    bool optionsEnd = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (optionsEnd || arg.empty() || arg[0] != '-' || arg == "-") {
-            if (folder)
-                return refuse("one release folder only: '" + *folder + "' and '" + arg + "'");
-            folder = arg;
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnd = true;
-            continue;
-        }
-        if (arg == "--help" || arg == "-h") {
-            std::cout << helpText();
-            return 0;
-        }
-        std::string name = arg;
-        std::optional<std::string> value;
-        if (std::size_t eq = arg.find('='); eq != std::string::npos) {
-            name = arg.substr(0, eq);
-            value = arg.substr(eq + 1);
-        }
-        auto option = known.find(name);
-        if (option == known.end())
-            return refuse("unknown option " + name + " (see --help)");
-        if (!option->second) {
-            if (value)
-                return refuse(name + " takes no value");
-            value = "";
-        } else if (!value) {
-            if (i + 1 >= argc)
-                return refuse(name + " needs a value");
-            value = argv[++i];
-        }
-        if (!given.emplace(name, *value).second)
-            return refuse(name + " given twice");
+    // Alone it is the program's version; with a folder, the release's.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::cout << kProgram << " " << UPVARRO_PUBLISH_VERSION << "\n";
+        return 0;
     }
+    CLI::App app(helpText(), kProgram);
+    app.set_help_flag();  // the help is the text above, printed as it is
+    bool help = false;
+    app.add_flag("-h,--help", help);
+    std::map<std::string, std::string> given;
+    std::map<std::string, CLI::Option*> declared;
+    for (const char* name :
+         {"--url", "--title", "--version", "--rules", "--key", "--time", "--out", "--new-key"})
+        declared[name] = app.add_option(name, given[name])
+                             ->expected(1)
+                             ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    bool force = false;
+    declared["--force"] = app.add_flag("--force", force)->disable_flag_override();
+    std::vector<std::string> folders;
+    app.add_option("FOLDER", folders);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ExtrasError&) {
+        const std::vector<std::string> extra = app.remaining();
+        return refuse("unknown option " + (extra.empty() ? std::string("?") : extra.front()) +
+                      " (see --help)");
+    } catch (const CLI::ParseError& e) {
+        return refuse(std::string(e.what()) + " (see --help)");
+    }
+    if (help) {
+        std::cout << helpText();
+        return 0;
+    }
+    if (folders.size() > 1)
+        return refuse("one release folder only: '" + folders[0] + "' and '" + folders[1] + "'");
+    std::optional<std::string> folder;
+    if (!folders.empty())
+        folder = folders.front();
+    for (auto it = given.begin(); it != given.end();)
+        it = declared[it->first]->count() ? std::next(it) : given.erase(it);
+    if (force)
+        given["--force"] = "";
 
     auto option = [&given](const char* name) {
         auto it = given.find(name);

@@ -58,7 +58,7 @@ std::optional<std::string> readRegularFile(const std::string& path, std::size_t 
 
 }  // namespace
 
-GuideFile::GuideFile() : path_(common::programFolder() + "/" + kFileName) {}
+GuideFile::GuideFile() : path_(common::dataFilePath(kFileName)) {}
 
 std::string guideFileText(std::string_view gbk) {
     if (auto whole = common::gbkToUtf8Strict(gbk))

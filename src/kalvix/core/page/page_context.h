@@ -7,6 +7,7 @@
 
 #include "kalvix/core/page/clock.h"
 #include "kalvix/core/page/desktop.h"
+#include "kalvix/core/page/settings.h"
 
 namespace kalvix {
 
@@ -18,6 +19,9 @@ class PageContext {
     explicit PageContext(const Catalogue& catalogue) : catalogue_(&catalogue) {}
     // The process-wide catalogue.
     PageContext();
+    // The settings pointer may point into this object.
+    PageContext(const PageContext&) = delete;
+    PageContext& operator=(const PageContext&) = delete;
 
     const Catalogue& catalogue() const { return *catalogue_; }
 
@@ -39,6 +43,11 @@ class PageContext {
     bool stayOnTop() const { return stayOnTop_; }
     void setStayOnTop(bool on) { stayOnTop_ = on; }
 
+    // What lasts between starts: in memory unless the window hands in its own store (kept by
+    // the caller, null for memory again).
+    Settings& settings() { return *settings_; }
+    void setSettings(Settings* settings) { settings_ = settings ? settings : &memorySettings_; }
+
   private:
     const Catalogue* catalogue_;
     Clock clock_ = Clock::system();
@@ -46,6 +55,8 @@ class PageContext {
     mutable MemoryDesktop memoryDesktop_;
     std::int32_t sharedLevel_ = 0;
     bool stayOnTop_ = false;
+    MemorySettings memorySettings_;
+    Settings* settings_ = &memorySettings_;
 };
 
 }  // namespace kalvix

@@ -22,7 +22,7 @@ const std::array<const char*, QuizPage::kCategoryCount>& QuizPage::categoryNames
 }
 
 std::string QuizPage::defaultStorePath() {
-    return common::programFolder() + "/Conversion.dat";
+    return common::dataFilePath("Conversion.dat");
 }
 
 std::string QuizPage::sourceLine() {

@@ -70,7 +70,8 @@ std::string ownCommandLine() {
 
 bool launchUpdater(const std::string& toolboxPath, const std::string& wholeCommandLine,
                    const UpdateServer& server) {
-    if (updaterSuppressed(wholeCommandLine))
+    // Without an update server there is nothing for the updater to ask.
+    if (updaterSuppressed(wholeCommandLine) || server.host.empty())
         return false;
     // The updater inherits the toolbox's environment and working folder.
     return common::startDetached(updaterPath(toolboxPath), {updateCommandLine(server)});

@@ -44,7 +44,7 @@ bool updaterSuppressed(const std::string& wholeCommandLine);
 std::string ownCommandLine();
 
 // Starts the updater with argv = {update command line}, without waiting for it, unless the
-// command line suppresses it. True when it was started.
+// command line suppresses it or no update server is configured. True when it was started.
 bool launchUpdater(const std::string& toolboxPath, const std::string& wholeCommandLine,
                    const UpdateServer& server);
 

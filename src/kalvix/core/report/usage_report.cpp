@@ -26,6 +26,36 @@ int checkAbort(void* flag, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 
 }  // namespace
 
+ReportFailure failureOf(int curlCode) {
+    switch (curlCode) {
+        case CURLE_COULDNT_RESOLVE_HOST:
+        case CURLE_COULDNT_RESOLVE_PROXY:
+            return ReportFailure::HostNotFound;
+        case CURLE_COULDNT_CONNECT:
+            return ReportFailure::Refused;
+        case CURLE_OPERATION_TIMEDOUT:
+            return ReportFailure::TimedOut;
+        default:
+            return ReportFailure::Other;
+    }
+}
+
+const char* failureText(ReportFailure failure) {
+    // The player reads these in the error box: the platform's wording in the player's
+    // language, never the network library's English.
+    switch (failure) {
+        case ReportFailure::HostNotFound:
+            return "无法解析服务器的名称或地址";
+        case ReportFailure::Refused:
+            return "无法与服务器建立连接";
+        case ReportFailure::TimedOut:
+            return "操作超时";
+        case ReportFailure::Other:
+            break;
+    }
+    return "与服务器的连接出错";
+}
+
 std::string formatAdapterAddress(const HardwareAddress& a) {
     char text[18];
     std::snprintf(text, sizeof text, "%02X-%02X-%02X-%02X-%02X-%02X", a[0], a[1], a[2], a[3], a[4],
@@ -75,11 +105,9 @@ ReportResult sendReport(const std::string& address, ReportTimeouts timeouts,
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     CURL* curl = curl_easy_init();
     if (!curl)
-        return {false, false, "curl_easy_init() error."};
-    char error[CURL_ERROR_SIZE] = {};
+        return {false, false, failureText(ReportFailure::Other)};
     curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
     curl_easy_setopt(curl, CURLOPT_USERAGENT, "Kalvix");
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, error);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, timeouts.connectSeconds);
     curl_easy_setopt(curl, CURLOPT_TIMEOUT, timeouts.totalSeconds);
@@ -94,7 +122,7 @@ ReportResult sendReport(const std::string& address, ReportTimeouts timeouts,
     result.sent = true;
     if (code != CURLE_OK) {
         result.ok = false;
-        result.error = error[0] ? error : curl_easy_strerror(code);
+        result.error = failureText(failureOf(code));
     }
     curl_slist_free_all(headers);
     curl_easy_cleanup(curl);

@@ -30,6 +30,12 @@ std::string checkValue(const std::string& adapterAddress);
 // holds only hex digits and dashes.
 std::string reportAddress(const std::string& base, const std::string& adapterAddress);
 
+// libcurl's usual failures, as the error box names them.
+enum class ReportFailure { HostNotFound, Refused, TimedOut, Other };
+ReportFailure failureOf(int curlCode);
+// The Chinese text of the error box.
+const char* failureText(ReportFailure failure);
+
 struct ReportTimeouts {
     long connectSeconds = 5;
     long totalSeconds = 10;
@@ -38,7 +44,7 @@ struct ReportTimeouts {
 struct ReportResult {
     bool ok = true;     // the server answered (whatever its status) or nothing was to be sent
     bool sent = false;  // a request went out
-    std::string error;  // why it failed
+    std::string error;  // why it failed, in Chinese
 };
 
 // One GET of the address; the answer is read and dropped. The timeouts keep a dead network

@@ -19,7 +19,8 @@ std::string joinLines(const std::vector<const char*>& lines) {
 
 }  // namespace
 
-PaoShangPage::PaoShangPage(PageContext& context) : context_(context) {
+PaoShangPage::PaoShangPage(PageContext& context)
+    : alarm_(context.settings().flag(kAlarmKey, false)), context_(context) {
     addButton("开始", "buttonStart", [this] { start(); }).enabled = [this] {
         return !clock_.running();
     };
@@ -48,6 +49,11 @@ PaoShangPage::PaoShangPage(PageContext& context) : context_(context) {
     addLabel("跑商说明", "labelNote", [] { return noteText(); });
     addResult("物价", "editGuide", [] { return guideText(); }).output = false;
     addLink("跑商心得(包括物产)", "labelLink", [this] { openArticle(); });
+}
+
+void PaoShangPage::setAlarm(bool on) {
+    alarm_ = on;
+    context_.settings().setFlag(kAlarmKey, on);
 }
 
 void PaoShangPage::start() {

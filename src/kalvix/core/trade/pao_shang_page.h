@@ -19,7 +19,9 @@ class PaoShangPage : public PageModel {
     void pause();                  // 暂停
     void choosePeriod(int index);  // 当前：
     void reset();                  // 重置
-    void setAlarm(bool on) { alarm_ = on; }
+    // 刷新主板报警 lasts between starts.
+    void setAlarm(bool on);
+    static constexpr const char* kAlarmKey = "trade/alarm";
     void setTopmost(bool on) { context_.setStayOnTop(on); }
     void testSound();    // 试听
     void openArticle();  // the link label

@@ -1,7 +1,11 @@
 #include "kalvix/gui/app/kalvix_dlg.h"
 
+#include <QCloseEvent>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 #include "kalvix/build_config.h"
@@ -27,7 +31,10 @@ CKalvixDlg::CKalvixDlg(QWidget* parent)
     : QWidget(parent), pictures_(programPictures(context_.catalogue())), host_(context_) {
     context_.setDesktop(&desktop_);
     host_.setPictures(&pictures_);
+    context_.setSettings(&settings_);
     initialise();
+    addTabKeys();
+    restoreState();
 }
 
 CKalvixDlg::~CKalvixDlg() {
@@ -189,6 +196,54 @@ void CKalvixDlg::openBuildFile(const QString& path) {
         host_.dialogRunner(d.get());
     else
         d->exec();
+}
+
+void CKalvixDlg::addTabKeys() {
+    // The desktop's usual keys between tabs: Ctrl+Tab and Ctrl+Shift+Tab go round, Alt+1 to
+    // Alt+9 and Alt+0 pick the first ten.
+    const auto key = [this](const QKeySequence& keys, auto go) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, go);
+    };
+    key(QKeySequence(Qt::CTRL | Qt::Key_Tab),
+        [this] { tabs_.setCurrentIndex((tabs_.currentIndex() + 1) % tabs_.count()); });
+    const auto back = [this] {
+        tabs_.setCurrentIndex((tabs_.currentIndex() + tabs_.count() - 1) % tabs_.count());
+    };
+    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), back);
+    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), back);
+    for (int i = 0; i < 10 && i < tabs_.count(); ++i)
+        key(QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + (i + 1) % 10)),
+            [this, i] { tabs_.setCurrentIndex(i); });
+}
+
+void CKalvixDlg::restoreState() {
+    Settings& settings = context_.settings();
+    if (settings.flag(kStayOnTopKey, false)) {
+        context_.setStayOnTop(true);
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    }
+    // Only where the title bar is still on a screen: monitors come and go.
+    const std::optional<int> left = settings.number(kLeftKey);
+    const std::optional<int> top = settings.number(kTopKey);
+    if (left && top && QGuiApplication::screenAt(QPoint(*left + width() / 2, *top + 10)))
+        move(*left, *top);
+    const std::optional<int> tab = settings.number(kLastTabKey);
+    if (tab && *tab > 0 && *tab < tabs_.count())
+        tabs_.setCurrentIndex(*tab);
+}
+
+void CKalvixDlg::saveState() {
+    Settings& settings = context_.settings();
+    settings.setFlag(kStayOnTopKey, context_.stayOnTop());
+    settings.setNumber(kLastTabKey, tabs_.currentIndex());
+    settings.setNumber(kLeftKey, pos().x());
+    settings.setNumber(kTopKey, pos().y());
+    settings_.sync();
+}
+
+void CKalvixDlg::closeEvent(QCloseEvent* event) {
+    saveState();
+    QWidget::closeEvent(event);
 }
 
 void CKalvixDlg::keyPressEvent(QKeyEvent* event) {

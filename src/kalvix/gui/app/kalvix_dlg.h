@@ -10,6 +10,7 @@
 
 #include "kalvix/core/page/page_context.h"
 #include "kalvix/gui/app/dlg_query_form.h"
+#include "kalvix/gui/app/user_settings.h"
 #include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/framework/platform_desktop.h"
 
@@ -47,7 +48,14 @@ class CKalvixDlg : public QWidget {
     QRect pageRect() const;
     static QString aboutAddress();
 
+    // Keys of what the window keeps between starts.
+    static constexpr const char* kStayOnTopKey = "window/stayOnTop";
+    static constexpr const char* kLastTabKey = "window/lastTab";
+    static constexpr const char* kLeftKey = "window/left";
+    static constexpr const char* kTopKey = "window/top";
+
   protected:
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -56,7 +64,11 @@ class CKalvixDlg : public QWidget {
     void createPages();
     void createBrowser();
     void switchPage();
+    void addTabKeys();
+    void restoreState();
+    void saveState();
 
+    UserSettings settings_;  // before the context, which points at it
     PlatformDesktop desktop_;
     PageContext context_;
     PictureProvider pictures_;

@@ -1,6 +1,7 @@
 #include "kalvix/gui/framework/hyper_link.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -22,6 +23,9 @@ bool CHyperLink::attach(QLabel* label) {
     label->setCursor(Qt::PointingHandCursor);
     label->setAttribute(Qt::WA_Hover);
     label->setAutoFillBackground(false);
+    // Reached with Tab and opened with Enter or Space, but a click leaves the focus where it
+    // is, as the link always has.
+    label->setFocusPolicy(Qt::TabFocus);
     label->installEventFilter(this);
     repaintLabel();
     return true;
@@ -40,6 +44,13 @@ bool CHyperLink::set(const QString& name, const QString& address) {
 
 QString CHyperLink::target() const {
     return address_.isEmpty() ? labelText_ : address_;
+}
+
+void CHyperLink::activate() {
+    if (onClick)
+        onClick();
+    else
+        emit opened(target());
 }
 
 void CHyperLink::repaintLabel() {
@@ -70,12 +81,28 @@ bool CHyperLink::eventFilter(QObject* watched, QEvent* event) {
                 break;
             case QEvent::MouseButtonRelease:
                 if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                    if (onClick)
-                        onClick();
-                    else
-                        emit opened(target());
+                    activate();
                     return true;
                 }
+                break;
+            case QEvent::KeyPress:
+                switch (static_cast<QKeyEvent*>(event)->key()) {
+                    case Qt::Key_Return:
+                    case Qt::Key_Enter:
+                    case Qt::Key_Space:
+                        activate();
+                        return true;
+                    default:
+                        break;
+                }
+                break;
+            case QEvent::FocusIn:
+            case QEvent::FocusOut:
+                // The focus shows as a frame around the text: the colours are the link's own.
+                // A label on its way out is no QFrame any more, and is left alone.
+                if (auto* frame = qobject_cast<QFrame*>(watched))
+                    frame->setFrameShape(event->type() == QEvent::FocusIn ? QFrame::Box
+                                                                          : QFrame::NoFrame);
                 break;
             default:
                 break;

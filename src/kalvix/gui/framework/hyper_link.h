@@ -1,6 +1,7 @@
 #pragma once
 // A static label turned into a link: blue and underlined, red under the mouse, a hand cursor,
-// and its target handed on at a left click (opened(); the owner opens it through its host).
+// and its target handed on at a left click, or at Enter or Space when Tab has brought the
+// focus to it (opened(); the owner opens it through its host).
 
 #include <QFont>
 #include <QObject>
@@ -40,6 +41,7 @@ class CHyperLink : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void activate();
     void repaintLabel();
 
     QPointer<QLabel> label_;

@@ -82,6 +82,9 @@ QWidget* PageBinder::widgetFor(const std::string& caption) const {
 void PageBinder::bind(const Control& c, QWidget* w) {
     const std::string caption = c.caption;
     w->installEventFilter(this);
+    // What a screen reader says of the control: its caption, as kalvix-calc names it too.
+    if (w->accessibleName().isEmpty())
+        w->setAccessibleName(q(caption));
     auto* line = qobject_cast<QLineEdit*>(w);
     auto* plain = qobject_cast<QPlainTextEdit*>(w);
     if ((line && (c.kind == ControlKind::Result || line->isReadOnly())) ||

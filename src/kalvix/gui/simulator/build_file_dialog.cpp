@@ -1,8 +1,11 @@
 #include "kalvix/gui/simulator/build_file_dialog.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
+#include "kalvix/core/page/settings.h"
 #include "kalvix/core/simulator/build_file.h"
 
 namespace kalvix::gui {
@@ -11,6 +14,13 @@ namespace {
 std::optional<QString>& nextName() {
     static std::optional<QString> name;
     return name;
+}
+
+std::optional<QString> chosen(const QString& path, Settings* settings) {
+    if (settings)
+        settings->setText(BuildFileDialog::kLastFolderKey,
+                          QFileInfo(path).absolutePath().toStdString());
+    return path;
 }
 
 }  // namespace
@@ -33,19 +43,23 @@ void BuildFileDialog::setNextFileName(const QString& name) {
     nextName() = name;
 }
 
-std::optional<QString> BuildFileDialog::choose(QWidget* parent, bool save) {
+std::optional<QString> BuildFileDialog::choose(QWidget* parent, bool save, Settings* settings) {
     if (std::optional<QString> next = nextName()) {
         nextName().reset();
-        return next->isEmpty() ? std::nullopt : next;
+        return next->isEmpty() ? std::nullopt : chosen(*next, settings);
     }
     QFileDialog dialog(parent);
+    if (settings)
+        if (std::optional<std::string> folder = settings->text(kLastFolderKey))
+            if (QDir(QString::fromStdString(*folder)).exists())
+                dialog.setDirectory(QString::fromStdString(*folder));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(filter());
     dialog.setDefaultSuffix(QString::fromLatin1(kBuildFileExtension));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return chosen(dialog.selectedFiles().constFirst(), settings);
 }
 
 }  // namespace kalvix::gui

@@ -7,12 +7,18 @@
 
 class QWidget;
 
+namespace kalvix {
+class Settings;
+}
+
 namespace kalvix::gui {
 
 class BuildFileDialog {
   public:
-    // The chosen path, or nullopt when the player cancels.
-    static std::optional<QString> choose(QWidget* parent, bool save);
+    // The chosen path, or nullopt when the player cancels. The dialog opens in the folder of
+    // the last build file chosen, which settings (when given) keep.
+    static std::optional<QString> choose(QWidget* parent, bool save, Settings* settings = nullptr);
+    static constexpr const char* kLastFolderKey = "simulator/lastFolder";
     // Qt's form of the build file filter.
     static QString filter();
 

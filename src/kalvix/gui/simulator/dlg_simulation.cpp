@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QSettings>
 #include <QShortcut>
 #include <QStyle>
 #include <QTableWidget>
@@ -27,6 +26,7 @@
 #include "kalvix/gui/framework/digits_only.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/page_host.h"
+#include "kalvix/gui/framework/readable_colour.h"
 #include "kalvix/gui/simulator/build_file_dialog.h"
 #include "kalvix/gui/simulator/button_icons.h"
 #include "kalvix/gui/simulator/dlg_equipment.h"
@@ -40,6 +40,7 @@ namespace kalvix::gui {
 
 CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
     : CMyDialog(parent),
+      settings_(host.context().settings()),
       session_(std::make_unique<SimulatorSession>(host.context().catalogue())),
       sessionHost_(host) {
     tooltip().setPictures(&host.pictures());
@@ -110,7 +111,7 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
     page_->choosePath = [this](bool save) -> std::optional<std::string> {
         std::optional<QString> path = std::exchange(nextPath_, std::nullopt);
         if (!path || save)
-            path = BuildFileDialog::choose(this, save);
+            path = BuildFileDialog::choose(this, save, &settings_);
         if (!path)
             return std::nullopt;
         return QFile::encodeName(*path).toStdString();
@@ -131,12 +132,7 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
 
 namespace {
 
-QSettings settings() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kalvix"),
-                     QStringLiteral("kalvix"));
-}
-
-const QString kRecentKey = QStringLiteral("simulator/recentFiles");
+const char* const kRecentKey = "simulator/recentFiles";
 
 bool isBuildFile(const QUrl& url) {
     return url.isLocalFile() &&
@@ -145,8 +141,12 @@ bool isBuildFile(const QUrl& url) {
 
 }  // namespace
 
-QStringList CDlgSimulation::recentFiles() {
-    return settings().value(kRecentKey).toStringList().mid(0, kRecentFiles);
+QStringList CDlgSimulation::recentFiles(const Settings& settings) {
+    QStringList files;
+    for (const std::string& file : settings.list(kRecentKey))
+        if (files.size() < kRecentFiles)
+            files << QString::fromStdString(file);
+    return files;
 }
 
 void CDlgSimulation::load(const QString& path) {
@@ -164,15 +164,18 @@ void CDlgSimulation::rememberFile() {
     remembered_ = file;
     const QString path =
         QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).absoluteFilePath();
-    QStringList recent = recentFiles();
+    QStringList recent = recentFiles(settings_);
     recent.removeAll(path);
     recent.prepend(path);
-    settings().setValue(kRecentKey, recent.mid(0, kRecentFiles));
+    std::vector<std::string> kept;
+    for (const QString& recentPath : recent.mid(0, kRecentFiles))
+        kept.push_back(recentPath.toStdString());
+    settings_.setList(kRecentKey, kept);
 }
 
 void CDlgSimulation::fillRecentMenu() {
     recentMenu_->clear();
-    const QStringList recent = recentFiles();
+    const QStringList recent = recentFiles(settings_);
     if (recent.isEmpty())
         recentMenu_->addAction(QStringLiteral("（没有最近的文件）"))->setEnabled(false);
     for (const QString& path : recent) {
@@ -245,8 +248,9 @@ void CDlgSimulation::decorate() {
         for (int r = 0; r < static_cast<int>(rows.size()) && r < table->rowCount(); ++r)
             if (QTableWidgetItem* item = table->item(r, 3)) {
                 const int verdict = rows[static_cast<std::size_t>(r)].verdict();
-                item->setForeground(verdict > 0   ? QColor(0, 128, 0)
-                                    : verdict < 0 ? QColor(192, 0, 0)
+                const QColor base = table->palette().color(QPalette::Base);
+                item->setForeground(verdict > 0   ? readableOn(QColor(0, 128, 0), base)
+                                    : verdict < 0 ? readableOn(QColor(192, 0, 0), base)
                                                   : table->palette().color(QPalette::Text));
             }
     }

@@ -12,6 +12,7 @@ class QMenu;
 #include "kalvix/gui/simulator/my_dialog.h"
 
 namespace kalvix {
+class Settings;
 class SimulationPage;
 class SimulatorSession;
 }  // namespace kalvix
@@ -41,7 +42,7 @@ class CDlgSimulation : public CMyDialog {
     // The build files last saved or loaded, newest first, at most kRecentFiles; kept in the
     // settings.
     static constexpr int kRecentFiles = 8;
-    static QStringList recentFiles();
+    static QStringList recentFiles(const Settings& settings);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -53,6 +54,7 @@ class CDlgSimulation : public CMyDialog {
     void rememberFile();
     void fillRecentMenu();
 
+    Settings& settings_;
     std::unique_ptr<SimulatorSession> session_;
     PageHost sessionHost_;  // the main window's host, with the editors of this build
     std::unique_ptr<SimulationPage> page_;

@@ -8,6 +8,7 @@
 #include "kalvix/core/trade/pao_shang_page.h"
 #include "kalvix/gui/framework/hyper_link.h"
 #include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/framework/readable_colour.h"
 #include "kalvix/gui/trade/alarm_sound.h"
 #include "ui_dlg_pao_shang.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 void setTextColour(QLabel* label, const QColor& colour) {
     QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, colour);
+    pal.setColor(QPalette::WindowText, readableOn(colour, pal.color(QPalette::Window)));
     label->setPalette(pal);
     label->setAutoFillBackground(false);  // drawn on the page's own background
 }

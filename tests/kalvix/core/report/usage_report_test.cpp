@@ -1,5 +1,6 @@
 // The usage report's address and check value, its one request, and the updater's launch.
 
+#include <curl/curl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -134,6 +135,8 @@ TEST(UpdaterLaunch, StartsTheUpdaterUnlessSuppressed) {
     const std::string toolbox = (root / "bin" / "kalvix").string();
 
     EXPECT_FALSE(launchUpdater(toolbox, "DONT_RUN_UPVARRO", {"h", 80}));
+    // A build without an update server starts no updater.
+    EXPECT_FALSE(launchUpdater(toolbox, toolbox, {"", 80}));
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_FALSE(std::filesystem::exists(marker));
 
@@ -183,7 +186,7 @@ TEST(UsageReport, FailuresAreBoundedAndExplained) {
     ReportResult r = sendReport("http://127.0.0.1:" + std::to_string(silent.port()) + "/x", {1, 2});
     auto took = std::chrono::steady_clock::now() - started;
     EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.error.empty());
+    EXPECT_EQ(r.error, "操作超时");
     EXPECT_LT(took, std::chrono::seconds(5));
 
     // Nobody listening.
@@ -194,7 +197,7 @@ TEST(UsageReport, FailuresAreBoundedAndExplained) {
     }
     r = sendReport("http://127.0.0.1:" + std::to_string(port) + "/x", {1, 2});
     EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.error.empty());
+    EXPECT_EQ(r.error, "无法与服务器建立连接");
 
     // The caller can stop a request early.
     RawServer slow("", true);
@@ -203,6 +206,17 @@ TEST(UsageReport, FailuresAreBoundedAndExplained) {
     r = sendReport("http://127.0.0.1:" + std::to_string(slow.port()) + "/x", {5, 10}, &abort);
     EXPECT_FALSE(r.ok);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+}
+
+// The box speaks the player's language whatever libcurl says; a name that cannot be resolved
+// is not tried for real here, that would ask the network's name server.
+TEST(UsageReport, FailuresReadInChinese) {
+    EXPECT_STREQ(failureText(failureOf(CURLE_COULDNT_RESOLVE_HOST)), "无法解析服务器的名称或地址");
+    EXPECT_STREQ(failureText(failureOf(CURLE_COULDNT_RESOLVE_PROXY)), "无法解析服务器的名称或地址");
+    EXPECT_STREQ(failureText(failureOf(CURLE_SSL_CONNECT_ERROR)), "与服务器的连接出错");
+    ReportResult r = sendReport("unknown://127.0.0.1/x", {1, 2});
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "与服务器的连接出错");
 }
 
 }  // namespace

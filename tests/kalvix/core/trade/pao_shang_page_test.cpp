@@ -124,6 +124,33 @@ TEST(PaoShangPage, AlarmBeforeEachRefresh) {
     }
 }
 
+// 刷新主板报警 lasts between starts through the context's settings; a page opened on settings
+// that have it on sounds the alarm without a click.
+TEST(PaoShangPage, AlarmToggleLastsThroughTheSettings) {
+    kalvix::MemorySettings settings;
+    {
+        kalvix::PageContext context;
+        context.setSettings(&settings);
+        PaoShangPage page(context);
+        EXPECT_FALSE(page.find("刷新主板报警")->checked());
+        check(page, "刷新主板报警", true);
+    }
+    EXPECT_EQ(settings.text(PaoShangPage::kAlarmKey), "true");
+    kalvix::PageContext context;
+    context.setSettings(&settings);
+    PaoShangPage page(context);
+    EXPECT_TRUE(page.find("刷新主板报警")->checked());
+    choose(page, "当前：", 3);
+    press(page, "重置");
+    ticks(page, 145);
+    EXPECT_EQ(sounds(page), std::vector<std::string>{"还有 5 秒到辰时刷价"});
+    check(page, "刷新主板报警", false);
+    EXPECT_EQ(settings.text(PaoShangPage::kAlarmKey), "false");
+    // A page of its own context (kalvix-calc) starts from the default.
+    Page fresh;
+    EXPECT_FALSE(fresh.page.find("刷新主板报警")->checked());
+}
+
 TEST(PaoShangPage, StartPauseAndResetKeepTheClockConsistent) {
     Page p;
     PaoShangPage& page = p.page;

@@ -14,7 +14,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +24,7 @@
 #include "kalvix/core/simulator/build_summary.h"
 #include "kalvix/core/simulator/simulation_page.h"
 #include "kalvix/gui/app/kalvix_dlg.h"
+#include "kalvix/gui/app/user_settings.h"
 #include "kalvix/gui/framework/message_box.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/status_bar.h"
@@ -301,9 +301,7 @@ class SimulationDialogTest : public QObject {
 
     void buildFilesFromTheDesktop() {
         QStandardPaths::setTestModeEnabled(true);
-        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kalvix"),
-                  QStringLiteral("kalvix"))
-            .remove(QStringLiteral("simulator/recentFiles"));
+        kalvix::gui::UserSettings().setList("simulator/recentFiles", {});
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("desk.PSF"));
         // A link left behind by a file that has gone: it cannot be opened.
@@ -317,7 +315,7 @@ class SimulationDialogTest : public QObject {
                 click(d, "buttonSave");
             });
         }
-        QCOMPARE(CDlgSimulation::recentFiles(), QStringList{file});
+        QCOMPARE(CDlgSimulation::recentFiles(kalvix::gui::UserSettings()), QStringList{file});
         const auto drop = [](CDlgSimulation* d, const QString& path) {
             QMimeData data;
             data.setUrls({QUrl::fromLocalFile(path)});
@@ -346,7 +344,7 @@ class SimulationDialogTest : public QObject {
             QCOMPARE(w.presenter.shown, QStringList{QStringLiteral("Open %1 failed!\n").arg(gone)});
             QCOMPARE(child<QComboBox>(d, "comboLevel")->currentIndex(), 60);
             QVERIFY(!drop(d, dir.filePath(QStringLiteral("notes.txt"))));
-            QCOMPARE(CDlgSimulation::recentFiles(), QStringList{file});
+            QCOMPARE(CDlgSimulation::recentFiles(kalvix::gui::UserSettings()), QStringList{file});
         };
         w.dlg.openBuildFile(file);
         QCOMPARE(runs, 1);

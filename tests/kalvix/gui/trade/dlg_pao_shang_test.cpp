@@ -14,6 +14,7 @@
 
 #include "kalvix/core/trade/pao_shang_page.h"
 #include "kalvix/gui/framework/page_host.h"
+#include "kalvix/gui/framework/readable_colour.h"
 #include "kalvix/gui/trade/alarm_sound.h"
 #include "kalvix/gui/trade/dlg_pao_shang.h"
 
@@ -101,6 +102,33 @@ class DlgPaoShangTest : public QObject {
         QVERIFY(guide->toPlainText().startsWith(QStringLiteral("长安商品能买进的价格")));
         QCOMPARE(guide->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QVERIFY(f.child<QLabel>("labelNote")->text().startsWith(QStringLiteral("跑商说明：")));
+    }
+
+    // Under a dark desktop theme the page's fixed colours are lightened until they read; the
+    // light theme keeps them exactly (opensStopped).
+    void fixedColoursStayReadableUnderADarkTheme() {
+        const QPalette before = QApplication::palette();
+        QPalette dark = before;
+        dark.setColor(QPalette::Window, QColor(53, 53, 53));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        QApplication::setPalette(dark);
+        {
+            Fixture f;
+            QList<QLabel*> labels = {f.child<QLabel>("labelCountdown"),
+                                     f.child<QLabel>("labelPeriod0"),
+                                     f.child<QLabel>("labelPeriod4")};
+            for (QLabel* label : labels) {
+                const QColor text = textColour(label);
+                QVERIFY2(contrastRatio(text, QColor(53, 53, 53)) >= 4.5,
+                         qPrintable(label->objectName()));
+                QVERIFY(text != QColor(230, 230, 230));  // still the page's own colour
+            }
+            QVERIFY(textColour(f.child<QLabel>("labelPeriod0")).red() >
+                    textColour(f.child<QLabel>("labelPeriod0")).green());  // magenta stays magenta
+        }
+        QApplication::setPalette(before);
+        QCOMPARE(contrastRatio(Qt::black, Qt::white), 21.0);
+        QCOMPARE(readableOn(QColor(255, 0, 255), Qt::white), QColor(255, 0, 255));
     }
 
     void arrowAndBarFollowTheClock_data() {
