@@ -1,9 +1,11 @@
 #pragma once
-// Runs kalvix-calc as a process and captures what it prints.
+// Runs kalvix-calc (the program KALVIX_CALC names) as a process and captures what it prints.
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -22,32 +24,58 @@ inline std::string shellQuote(const std::string& s) {
     return q + "'";
 }
 
-inline CalcRun runCalc(const std::vector<std::string>& args) {
-    char errPath[] = "/tmp/kalvix-calc-errXXXXXX";
-    int fd = mkstemp(errPath);
-    if (fd >= 0)
-        close(fd);
+// A temporary file that goes with its object.
+class TempFile {
+  public:
+    explicit TempFile(const std::string& content = {}) {
+        int fd = mkstemp(path_);
+        if (fd >= 0) {
+            std::size_t done = 0;
+            while (done < content.size()) {
+                const ssize_t n = write(fd, content.data() + done, content.size() - done);
+                if (n <= 0)
+                    break;
+                done += static_cast<std::size_t>(n);
+            }
+            close(fd);
+        }
+    }
+    ~TempFile() { std::remove(path_); }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    std::string path() const { return path_; }
+
+  private:
+    char path_[32] = "/tmp/kalvix-calc-XXXXXX";
+};
+
+inline std::string readAll(FILE* f) {
+    std::string text;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0)
+        text.append(buf, n);
+    return text;
+}
+
+// With input, the program reads it on its standard input (kalvix-calc --batch).
+inline CalcRun runCalc(const std::vector<std::string>& args, const std::string* input = nullptr) {
+    TempFile err;
+    TempFile in(input ? *input : std::string());
     std::string cmd = shellQuote(KALVIX_CALC);
     for (const auto& a : args)
         cmd += " " + shellQuote(a);
-    cmd += " 2>" + std::string(errPath);
+    cmd += " 2>" + err.path() + " <" + (input ? in.path() : std::string("/dev/null"));
     CalcRun r;
     if (FILE* p = popen(cmd.c_str(), "r")) {
-        char buf[4096];
-        std::size_t n;
-        while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-            r.out.append(buf, n);
+        r.out = readAll(p);
         int status = pclose(p);
         r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    if (FILE* e = fopen(errPath, "r")) {
-        char buf[4096];
-        std::size_t n;
-        while ((n = fread(buf, 1, sizeof buf, e)) > 0)
-            r.err.append(buf, n);
+    if (FILE* e = fopen(err.path().c_str(), "r")) {
+        r.err = readAll(e);
         fclose(e);
     }
-    std::remove(errPath);
     return r;
 }
 
