@@ -5,6 +5,14 @@
 #include <QWebEngineView>
 #include <QWidget>
 
+namespace QtWebEngineCore {
+// The engine's own set-up (the OpenGL context its views share). It runs by itself only when
+// the engine is loaded before the application object exists; loaded later, as here, the first
+// view would find no shared context. It does nothing once it has run.
+Q_DECL_IMPORT void initialize();
+}  // namespace QtWebEngineCore
+
 extern "C" Q_DECL_EXPORT QWidget* kalvixCreateWebView(QWidget* parent) {
+    QtWebEngineCore::initialize();
     return new QWebEngineView(parent);
 }
