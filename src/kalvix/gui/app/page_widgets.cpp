@@ -56,6 +56,7 @@ void registerAllDialogs() {
     // Each subsystem with dialogs of its own adds its registration call here.
     registerSimulatorDialogs();
     DLG_dtq::registerDialogs();
+    CDlgOther::registerDialogs();
     registerFurnitureDialog();
     registerRuneDialog();
     registerEquipmentDialogs();

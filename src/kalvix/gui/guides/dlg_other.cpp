@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "kalvix/gui/framework/dialog_opener.h"
 #include "kalvix/gui/guides/dlg_zhuo_gui_count.h"
 #include "ui_dlg_other.h"
 
@@ -22,8 +23,11 @@ CDlgOther::CDlgOther(PageHost& host, std::unique_ptr<PageModel> model, QWidget* 
           ui.buttonMount, ui.buttonFullExp, ui.buttonSkillCost, ui.buttonLegend})
         b->setStyleSheet(drawn);
     setModel(std::move(model));
-    // A fresh calculator at every opening.
-    host.addDialog(QStringLiteral("捉鬼计算器"), [](PageHost& h, QWidget* owner) -> QDialog* {
+}
+
+void CDlgOther::registerDialogs() {
+    // A fresh calculator at every opening; known before the page is first shown.
+    registerDialog(QStringLiteral("捉鬼计算器"), [](PageHost& h, QWidget* owner) -> QDialog* {
         return new CZhuoGuiCount(h, owner);
     });
 }

@@ -8,6 +8,8 @@ class CDlgOther : public PageWidget {
     Q_OBJECT
   public:
     CDlgOther(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent = nullptr);
+    // The dialogs the page opens (捉鬼计算器), for every host.
+    static void registerDialogs();
 };
 
 }  // namespace kalvix::gui
