@@ -23,13 +23,16 @@ CDlgOther::CDlgOther(PageHost& host, std::unique_ptr<PageModel> model, QWidget* 
           ui.buttonMount, ui.buttonFullExp, ui.buttonSkillCost, ui.buttonLegend})
         b->setStyleSheet(drawn);
     setModel(std::move(model));
+    host.addDialog(QStringLiteral("捉鬼计算器"), ghostCalculator);
+}
+
+QDialog* CDlgOther::ghostCalculator(PageHost& host, QWidget* owner) {
+    return new CZhuoGuiCount(host, owner);  // a fresh calculator at every opening
 }
 
 void CDlgOther::registerDialogs() {
-    // A fresh calculator at every opening; known before the page is first shown.
-    registerDialog(QStringLiteral("捉鬼计算器"), [](PageHost& h, QWidget* owner) -> QDialog* {
-        return new CZhuoGuiCount(h, owner);
-    });
+    // Every host knows it, before the page is first shown; the page's own host as well.
+    registerDialog(QStringLiteral("捉鬼计算器"), ghostCalculator);
 }
 
 }  // namespace kalvix::gui

@@ -10,6 +10,9 @@ class CDlgOther : public PageWidget {
     CDlgOther(PageHost& host, std::unique_ptr<PageModel> model, QWidget* parent = nullptr);
     // The dialogs the page opens (捉鬼计算器), for every host.
     static void registerDialogs();
+
+  private:
+    static QDialog* ghostCalculator(PageHost& host, QWidget* owner);
 };
 
 }  // namespace kalvix::gui
