@@ -1,11 +1,9 @@
 #include "build_command.h"
 
 #include <fstream>
-#include <iostream>
 #include <sstream>
 
 #include "build_json.h"
-#include "json_output.h"
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/core/simulator/build_file.h"
 #include "kalvix/core/simulator/build_record.h"
@@ -14,9 +12,8 @@
 namespace kalvix {
 namespace {
 
-int fail(const std::string& message) {
-    std::cerr << "kalvix-calc: " << message << '\n';
-    return 2;
+CalcResult fail(const std::string& message) {
+    return CalcResult::refused(message);
 }
 
 // The message texts end in a line feed; the command line wants one line.
@@ -33,14 +30,13 @@ BuildRecord freshRecord() {
     return record;
 }
 
-void print(const BuildRecord& record, const BuildSimulator& simulator) {
-    BuildJson out = {{"record", recordToJson(record)},
-                     {"sheet", sheetToJson(simulator)},
-                     {"summaries", summariesToJson(simulator)}};
-    printJson(out);
+CalcResult print(const BuildRecord& record, const BuildSimulator& simulator) {
+    return CalcResult::printed({{"record", recordToJson(record)},
+                                {"sheet", sheetToJson(simulator)},
+                                {"summaries", summariesToJson(simulator)}});
 }
 
-int decode(const std::vector<std::string>& args) {
+CalcResult decode(const std::vector<std::string>& args) {
     if (args.size() != 1)
         return fail("usage: build decode FILE.PSF");
     BuildRecord record = freshRecord();
@@ -50,11 +46,10 @@ int decode(const std::vector<std::string>& args) {
         return fail(oneLine(loaded.message));
     if (loaded.status == BuildFileStatus::Done)
         simulator.applyRecord(record);
-    print(record, simulator);
-    return 0;
+    return print(record, simulator);
 }
 
-int encode(const std::vector<std::string>& args) {
+CalcResult encode(const std::vector<std::string>& args) {
     if (args.size() != 2)
         return fail("usage: build encode FILE.json OUT.PSF");
     std::ifstream in(args[0], std::ios::binary);
@@ -75,11 +70,10 @@ int encode(const std::vector<std::string>& args) {
     const BuildFileResult saved = saveBuildFile(args[1], record);
     if (saved.status != BuildFileStatus::Done)
         return fail(oneLine(saved.message));
-    printJson(BuildJson({{"file", args[1]}}));
-    return 0;
+    return CalcResult::printed({{"file", args[1]}});
 }
 
-int create(const std::vector<std::string>& args) {
+CalcResult create(const std::vector<std::string>& args) {
     BuildRecord record = freshRecord();
     BuildJson fields = recordToJson(record);
     std::string savePath;
@@ -111,13 +105,12 @@ int create(const std::vector<std::string>& args) {
         if (saved.status != BuildFileStatus::Done)
             return fail(oneLine(saved.message));
     }
-    print(record, simulator);
-    return 0;
+    return print(record, simulator);
 }
 
 }  // namespace
 
-int buildCommand(const std::vector<std::string>& args) {
+CalcResult buildCommand(const std::vector<std::string>& args) {
     if (args.empty())
         return fail(
             "usage: build decode FILE.PSF | encode FILE.json OUT.PSF | "

@@ -1,9 +1,6 @@
 #include "catalogue_command.h"
 
-#include <iostream>
-
 #include "catalogue_content_json.h"
-#include "json_output.h"
 #include "kalvix/core/catalogue/catalogue.h"
 
 namespace kalvix {
@@ -89,27 +86,21 @@ const std::vector<std::pair<std::string, TableDumper>>& catalogueTables() {
     return tables;
 }
 
-int catalogueCommand(const std::vector<std::string>& args) {
+CalcResult catalogueCommand(const std::vector<std::string>& args) {
     const Catalogue& cat = Catalogue::instance();
     if (args.empty()) {
         Json names = Json::array();
         for (const auto& t : catalogueTables())
             names.push_back(t.first);
-        printJson(names);
-        return 0;
+        return CalcResult::printed(names);
     }
-    if (args.size() > 1) {
-        std::cerr << "kalvix-calc: catalogue takes one table name\n";
-        return 2;
-    }
+    if (args.size() > 1)
+        return CalcResult::refused("catalogue takes one table name");
     for (const auto& t : catalogueTables()) {
-        if (t.first == args[0]) {
-            printJson(t.second(cat));
-            return 0;
-        }
+        if (t.first == args[0])
+            return CalcResult::printed(t.second(cat));
     }
-    std::cerr << "kalvix-calc: unknown catalogue table: " << args[0] << '\n';
-    return 2;
+    return CalcResult::refused("unknown catalogue table: " + args[0]);
 }
 
 }  // namespace kalvix

@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "calc_result.h"
+
 namespace kalvix {
 class Catalogue;
 
@@ -13,7 +15,7 @@ using TableDumper = nlohmann::ordered_json (*)(const Catalogue&);
 // Every table kalvix-calc prints, by name, in catalogue order.
 const std::vector<std::pair<std::string, TableDumper>>& catalogueTables();
 
-// kalvix-calc catalogue [table]: returns the exit code.
-int catalogueCommand(const std::vector<std::string>& args);
+// kalvix-calc catalogue [table]
+CalcResult catalogueCommand(const std::vector<std::string>& args);
 
 }  // namespace kalvix

@@ -12,4 +12,10 @@ inline void printJson(const nlohmann::ordered_json& json, std::ostream& out = st
     out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
+// One line, at once: whoever feeds a batch waits for each answer before the next question.
+inline void printJsonLine(const nlohmann::ordered_json& json, std::ostream& out) {
+    out << json.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n'
+        << std::flush;
+}
+
 }  // namespace kalvix

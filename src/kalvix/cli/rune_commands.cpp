@@ -2,13 +2,11 @@
 
 #include <array>
 #include <cstdint>
-#include <iostream>
 #include <optional>
 
 #include <nlohmann/json.hpp>
 
 #include "common/field_reader.h"
-#include "json_output.h"
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/core/catalogue/school_skill_bonus.h"
 
@@ -17,14 +15,12 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-int fail(const std::string& message) {
-    std::cerr << "kalvix-calc: " << message << '\n';
-    return 2;
+CalcResult fail(const std::string& message) {
+    return CalcResult::refused(message);
 }
 
-int print(const Json& out) {
-    printJson(out);
-    return 0;
+CalcResult print(const Json& out) {
+    return CalcResult::printed(out);
 }
 
 std::optional<std::int32_t> integer(const std::string& text, std::int64_t min, std::int64_t max) {
@@ -54,7 +50,7 @@ std::optional<std::int32_t> materialOf(const Catalogue& cat, const std::string& 
 
 }  // namespace
 
-int runeMatchCommand(const std::vector<std::string>& args) {
+CalcResult runeMatchCommand(const std::vector<std::string>& args) {
     const Catalogue& cat = Catalogue::instance();
     if (args.size() > kRuneHoles)
         return fail("rune-match takes at most 5 hole colours");
@@ -73,7 +69,7 @@ int runeMatchCommand(const std::vector<std::string>& args) {
                   {"level", m.level}});
 }
 
-int runeTextCommand(const std::vector<std::string>& args) {
+CalcResult runeTextCommand(const std::vector<std::string>& args) {
     const Catalogue& cat = Catalogue::instance();
     if (args.size() != 2)
         return fail("rune-text takes a combination id and a level");
@@ -92,7 +88,7 @@ int runeTextCommand(const std::vector<std::string>& args) {
                   {"text", Catalogue::RuneCombinationEffectText(c, *level)}});
 }
 
-int stoneTextCommand(const std::vector<std::string>& args) {
+CalcResult stoneTextCommand(const std::vector<std::string>& args) {
     const Catalogue& cat = Catalogue::instance();
     if (args.size() != 1)
         return fail("stone-text takes a stone id");
@@ -105,7 +101,7 @@ int stoneTextCommand(const std::vector<std::string>& args) {
         {{"slot", slot}, {"id", s.id}, {"name", s.name}, {"text", cat.RuneStoneEffectText(s)}});
 }
 
-int skillBonusCommand(const std::vector<std::string>& args) {
+CalcResult skillBonusCommand(const std::vector<std::string>& args) {
     const Catalogue& cat = Catalogue::instance();
     if (args.size() != 4 && args.size() != 5)
         return fail("skill-bonus takes race index, school index, slot, level [and one more input]");
@@ -139,7 +135,7 @@ int skillBonusCommand(const std::vector<std::string>& args) {
     return print(out);
 }
 
-int recipeMatchCommand(const std::vector<std::string>& args) {
+CalcResult recipeMatchCommand(const std::vector<std::string>& args) {
     const Catalogue& cat = Catalogue::instance();
     if (args.size() != kRecipeMaterials)
         return fail("recipe-match takes four materials");

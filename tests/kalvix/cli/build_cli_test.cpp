@@ -8,12 +8,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "cli_test_support.h"
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/core/simulator/build_file.h"
 #include "kalvix/core/simulator/build_record.h"
 #include "kalvix/core/simulator/build_simulator.h"
 #include "kalvix/core/simulator/build_summary.h"
+#include "support/calc_process.h"
 
 namespace {
 

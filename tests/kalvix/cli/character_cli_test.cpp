@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "cli_test_support.h"
 #include "kalvix/core/calculators/character_page.h"
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/core/page/page_context.h"
+#include "support/calc_process.h"
 
 namespace {
 

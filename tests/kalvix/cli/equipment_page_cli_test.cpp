@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "cli_test_support.h"
+#include "support/calc_process.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "cli_test_support.h"
 #include "kalvix/core/guides/guide_file.h"
 #include "kalvix/core/page/portal_hosts.h"
+#include "support/calc_process.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "cli_test_support.h"
 #include "kalvix/build_config.h"
+#include "support/calc_process.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "cli_test_support.h"
 #include "kalvix/core/quiz/my_ado_conn.h"
 #include "kalvix/core/quiz/question_csv.h"
 #include "kalvix/core/quiz/quiz_page.h"
+#include "support/calc_process.h"
 
 namespace {
 

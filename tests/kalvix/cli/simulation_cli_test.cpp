@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "cli_test_support.h"
+#include "support/calc_process.h"
 
 namespace {
 

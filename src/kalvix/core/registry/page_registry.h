@@ -19,7 +19,7 @@ struct PageEntry {
     std::string alias;  // English alias for kalvix-calc
     Placement placement = Placement::Dialog;
     std::function<std::unique_ptr<PageModel>(PageContext&)> create;
-    std::string caption;  // the model's title(), filled in by the registry
+    std::string caption;  // the model's title()
 };
 
 const std::vector<PageEntry>& pageRegistry();

@@ -85,14 +85,15 @@ void CKalvixDlg::initialise() {
     statusBar_->setGeometry(0, height() - 20, width(), 20);
     host_.setStatusBar(statusBar_);
 
-    // 5, 6. Tabs and their pages, hidden, from the page registry in tab order.
+    // 5, 6. Tabs and their pages' models, from the page registry in tab order; each page's
+    // widget follows, hidden, when its tab is first shown.
     addStandardDialogs(host_);
     createPages();
     tabs_.setGeometry(0, 0, dluX(316), tabs_.sizeHint().height());
     queryForm_.setParent(this, Qt::Widget);
     queryForm_.hide();
 
-    // 7 and 9 wait for the first frame: the embedded browser takes long to start.
+    // 7 and 9 wait until 关于 is first shown: the embedded browser takes long to start.
 
     // 8. First page.
     tabs_.setCurrentIndex(0);
@@ -107,18 +108,40 @@ void CKalvixDlg::initialise() {
 
 void CKalvixDlg::createPages() {
     for (const PageEntry* entry : tabPages()) {
-        const QString caption = QString::fromStdString(entry->caption);
-        tabs_.addTab(caption);
-        if (entry->alias == "about") {
-            aboutTab_ = static_cast<int>(pages_.size());
-            pages_.push_back(nullptr);  // the browser, once created
-            continue;
+        tabs_.addTab(QString::fromStdString(entry->caption));
+        Tab tab;
+        tab.caption = entry->caption;
+        if (entry->alias == "about")
+            aboutTab_ = static_cast<int>(pages_.size());  // the browser, once created
+        else if (entry->create)
+            tab.model = entry->create(context_);
+        if (tab.model)
+            presentOpeningMessages(*tab.model);
+        pages_.push_back(std::move(tab));
+    }
+}
+
+void CKalvixDlg::presentOpeningMessages(PageModel& model) {
+    // What a page shows while it opens shows at start, as when every page was built then; a
+    // field it would focus takes the focus when its widget exists.
+    for (const PageMessage& m : model.takeMessages()) {
+        switch (m.where) {
+            case MessageWhere::Status:
+                host_.showStatus(QString::fromStdString(m.text));
+                break;
+            case MessageWhere::Sound:
+                host_.playSound(QString::fromStdString(m.text));
+                break;
+            case MessageWhere::Open:
+                host_.openAddress(QString::fromStdString(m.text));
+                break;
+            case MessageWhere::Box:
+            case MessageWhere::Field:
+                host_.presenter().inform(this, QString::fromStdString(m.text));
+                if (!m.field.empty())
+                    model.moveFocus(m.field);
+                break;
         }
-        std::unique_ptr<PageModel> model = entry->create ? entry->create(context_) : nullptr;
-        PageWidget* widget = createPageWidget(entry->caption, host_, std::move(model));
-        widget->setParent(&frame_);
-        widget->hide();
-        pages_.push_back(widget);
     }
 }
 
@@ -131,7 +154,7 @@ void CKalvixDlg::createBrowser() {
     browser_->setGeometry(dluRect(2, 13, 310, 189));
     browser_->hide();
     if (aboutTab_ >= 0)
-        pages_[static_cast<std::size_t>(aboutTab_)] = browser_;
+        pages_[static_cast<std::size_t>(aboutTab_)].widget = browser_;
     // 9. The about page.
     browser_->navigate(aboutAddress());
 }
@@ -141,34 +164,32 @@ CHtmlCtrl& CKalvixDlg::browser() {
     return *browser_;
 }
 
-void CKalvixDlg::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-    if (!firstFrameShown_) {
-        firstFrameShown_ = true;
-        QTimer::singleShot(0, this, [this] { createBrowser(); });
-    }
-}
-
 QWidget* CKalvixDlg::page(int tab) {
     if (tab < 0 || tab >= static_cast<int>(pages_.size()))
         return nullptr;
     if (tab == aboutTab_)
         return &browser();
-    return pages_[static_cast<std::size_t>(tab)];
+    Tab& t = pages_[static_cast<std::size_t>(tab)];
+    if (!t.widget) {
+        PageWidget* widget = createPageWidget(t.caption, host_, std::move(t.model));
+        widget->setParent(&frame_);
+        widget->hide();
+        t.widget = widget;
+    }
+    return t.widget;
 }
 
 PageWidget* CKalvixDlg::pageWidget(const QString& caption) {
     for (int i = 0; i < tabs_.count(); ++i)
         if (tabs_.tabText(i) == caption && i != aboutTab_)
-            return qobject_cast<PageWidget*>(pages_[static_cast<std::size_t>(i)]);
+            return qobject_cast<PageWidget*>(page(i));
     return nullptr;
 }
 
 void CKalvixDlg::switchPage() {
     const QRect rect = pageRect();
-    if (previousTab_ != aboutTab_ || browser_)
-        if (QWidget* previous = page(previousTab_))
-            previous->hide();
+    if (QWidget* previous = pages_[static_cast<std::size_t>(previousTab_)].widget)
+        previous->hide();
     const int tab = tabs_.currentIndex();
     if (tab == aboutTab_) {
         CHtmlCtrl& b = browser();
@@ -192,10 +213,7 @@ void CKalvixDlg::openBuildFile(const QString& path) {
     std::unique_ptr<QDialog> d(host_.createDialog(QString::fromUtf8(kSimulationTitle), page(0)));
     if (auto* simulation = qobject_cast<CDlgSimulation*>(d.get()))
         simulation->load(path);
-    if (host_.dialogRunner)
-        host_.dialogRunner(d.get());
-    else
-        d->exec();
+    host_.run(d.get());
 }
 
 void CKalvixDlg::addTabKeys() {

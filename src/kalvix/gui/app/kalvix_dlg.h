@@ -6,9 +6,12 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QWidget>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "kalvix/core/page/page_context.h"
+#include "kalvix/core/page/page_model.h"
 #include "kalvix/gui/app/dlg_query_form.h"
 #include "kalvix/gui/app/user_settings.h"
 #include "kalvix/gui/framework/page_host.h"
@@ -30,9 +33,11 @@ class CKalvixDlg : public QWidget {
     ~CKalvixDlg() override;
 
     QTabBar* tabs() { return &tabs_; }
-    // The page shown for a tab (the browser control for 关于, created on first need).
+    // The page shown for a tab: its widget, or the browser control for 关于, created the first
+    // time it is shown or asked for here (tools and tests that look at hidden pages).
     QWidget* page(int tab);
-    // The page widget of a tab, by caption; null for 关于 and unknown captions.
+    // The page widget of a tab, by caption, created as page() does; null for 关于 and unknown
+    // captions.
     PageWidget* pageWidget(const QString& caption);
     QWidget& characterPage() { return *page(0); }
     QWidget& missionPage() { return *page(4); }
@@ -57,11 +62,11 @@ class CKalvixDlg : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
   private:
     void initialise();
     void createPages();
+    void presentOpeningMessages(PageModel& model);
     void createBrowser();
     void switchPage();
     void addTabKeys();
@@ -77,14 +82,20 @@ class CKalvixDlg : public QWidget {
     QGroupBox frame_;
     QPushButton okButton_;
     Dlg_QueryForm queryForm_;
-    std::vector<QWidget*> pages_;  // by tab; owned by the frame (the browser by this window)
+    // By tab: every page's model exists from the start (the shared level, the status texts);
+    // its widget, owned by the frame, from the first time the tab is shown.
+    struct Tab {
+        std::string caption;
+        std::unique_ptr<PageModel> model;  // until the widget takes it
+        QWidget* widget = nullptr;         // the browser, owned by this window, for 关于
+    };
+    std::vector<Tab> pages_;
     int aboutTab_ = -1;
     CHtmlCtrl* browser_ = nullptr;
 
     StatusBar* statusBar_ = nullptr;
     int previousTab_ = 0;
     bool aboutLoaded_ = false;
-    bool firstFrameShown_ = false;
 };
 
 }  // namespace kalvix::gui

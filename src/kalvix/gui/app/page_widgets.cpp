@@ -56,6 +56,7 @@ void addStandardDialogs(PageHost& host) {
     // Each subsystem with dialogs of its own adds its call here.
     addSimulatorDialogs(host);
     DLG_dtq::addDialogs(host);
+    CDlgOther::addDialogs(host);
 }
 
 }  // namespace kalvix::gui

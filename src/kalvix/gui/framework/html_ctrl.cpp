@@ -3,41 +3,36 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#ifdef KALVIX_HAVE_WEBENGINE
-#include <QWebEngineView>
-#endif
+#include "kalvix/gui/framework/browser_module.h"
 
 namespace kalvix::gui {
 
 CHtmlCtrl::CHtmlCtrl(QWidget* parent) : QWidget(parent) {
-#ifdef KALVIX_HAVE_WEBENGINE
-    view_ = new QWebEngineView(this);
-#else
-    auto* text = new QTextBrowser(this);
-    text->setOpenExternalLinks(true);
-    view_ = text;
-#endif
+    if (BrowserFactory makeView = browserFactory()) {
+        view_ = makeView(this);
+        web_ = true;
+    } else {
+        auto* text = new QTextBrowser(this);
+        text->setOpenExternalLinks(true);
+        view_ = text;
+    }
     view_->setObjectName(QStringLiteral("browserView"));
     place();
 }
 
 bool CHtmlCtrl::hasBrowser() {
-#ifdef KALVIX_HAVE_WEBENGINE
-    return true;
-#else
-    return false;
-#endif
+    return browserFactory() != nullptr;
 }
 
 void CHtmlCtrl::navigate(const QString& address) {
     address_ = address;
     ++loads_;
-#ifdef KALVIX_HAVE_WEBENGINE
-    static_cast<QWebEngineView*>(view_)->load(QUrl(address));
-#else
+    if (web_) {
+        view_->setProperty("url", QUrl(address));  // the view's load()
+        return;
+    }
     auto* text = static_cast<QTextBrowser*>(view_);
     text->setHtml(QStringLiteral("<p><a href=\"%1\">%1</a></p>").arg(address.toHtmlEscaped()));
-#endif
 }
 
 void CHtmlCtrl::setLeftTop(int left, int top) {

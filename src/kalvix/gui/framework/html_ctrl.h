@@ -1,6 +1,6 @@
 #pragma once
-// A web page shown as an ordinary child control. Without an embedded browser in the build it
-// shows the address as a link instead.
+// A web page shown as an ordinary child control. Without the browser module (browser_module.h)
+// it shows the address as a link instead.
 
 #include <QString>
 #include <QWidget>
@@ -28,6 +28,7 @@ class CHtmlCtrl : public QWidget {
     void place();
 
     QWidget* view_ = nullptr;
+    bool web_ = false;  // view_ is the browser module's view
     QString address_;
     int loads_ = 0;
     int left_ = 0;

@@ -22,10 +22,16 @@ CDlgOther::CDlgOther(PageHost& host, std::unique_ptr<PageModel> model, QWidget* 
           ui.buttonMount, ui.buttonFullExp, ui.buttonSkillCost, ui.buttonLegend})
         b->setStyleSheet(drawn);
     setModel(std::move(model));
-    // A fresh calculator at every opening.
-    host.addDialog(QStringLiteral("捉鬼计算器"), [](PageHost& h, QWidget* owner) -> QDialog* {
-        return new CZhuoGuiCount(h, owner);
-    });
+    // A host not built by the window knows the calculator as soon as the page is made.
+    addDialogs(host);
+}
+
+QDialog* CDlgOther::ghostCalculator(PageHost& host, QWidget* owner) {
+    return new CZhuoGuiCount(host, owner);  // a fresh calculator at every opening
+}
+
+void CDlgOther::addDialogs(PageHost& host) {
+    host.addDialog(QStringLiteral("捉鬼计算器"), ghostCalculator);
 }
 
 }  // namespace kalvix::gui

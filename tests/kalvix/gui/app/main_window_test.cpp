@@ -12,6 +12,7 @@
 #include "kalvix/gui/framework/html_ctrl.h"
 #include "kalvix/gui/framework/hyper_link.h"
 #include "kalvix/gui/framework/message_box.h"
+#include "kalvix/gui/framework/page_widget.h"
 #include "kalvix/gui/framework/status_bar.h"
 #include "kalvix/gui/simulator/my_dialog.h"
 #include "support/recording_presenter.h"
@@ -132,6 +133,40 @@ class MainWindowTest : public QObject {
         QCOMPARE(dlg.browser().loadCount(), 2);
         QVERIFY(
             dlg.browser().address().endsWith(QStringLiteral("/xyq20110303.html?curver='1.0.1.4'")));
+    }
+
+    void eachPageWidgetIsBuiltWhenItsTabIsFirstShown() {
+        CKalvixDlg dlg;
+        const auto built = [&dlg] {
+            return dlg.pageFrame().findChildren<PageWidget*>(Qt::FindDirectChildrenOnly);
+        };
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        // Every model exists (the 召唤兽 page's opening message is in the status bar), but only
+        // the page shown has a widget.
+        QCOMPARE(dlg.statusBar()->fieldText(0), QStringLiteral("请输入正确的成长率！"));
+        QCOMPARE(static_cast<int>(built().size()), 1);
+        QCOMPARE(built().front()->model()->title(), std::string("人物"));
+        std::vector<QWidget*> first(10, nullptr);
+        for (int round = 0; round < 2; ++round) {
+            for (int tab = 1; tab < 10; ++tab) {
+                dlg.tabs()->setCurrentIndex(tab);
+                const auto pages = built();
+                QCOMPARE(static_cast<int>(pages.size()), round == 0 ? tab + 1 : 10);
+                std::vector<PageWidget*> shown;
+                for (PageWidget* p : pages)
+                    if (p->isVisible())
+                        shown.push_back(p);
+                QCOMPARE(static_cast<int>(shown.size()), 1);
+                QCOMPARE(shown[0]->model()->title(), dlg.tabs()->tabText(tab).toStdString());
+                if (round == 0)
+                    first[static_cast<std::size_t>(tab)] = shown[0];
+                QCOMPARE(static_cast<QWidget*>(shown[0]),
+                         first[static_cast<std::size_t>(tab)]);  // built once
+            }
+        }
+        // The browser waits for 关于.
+        QVERIFY(!dlg.findChild<CHtmlCtrl*>());
     }
 
     void enterMovesFocusAndClosesNothing() {
