@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 
 #include "common/gbk.h"
+#include "kalvix/gui/framework/readable_colour.h"
 
 namespace kalvix::gui {
 
@@ -58,7 +59,9 @@ void CHyperLink::repaintLabel() {
         return;
     label_->setText(name_.isEmpty() ? labelText_ : name_);
     QPalette pal = label_->palette();
-    pal.setColor(QPalette::WindowText, hover_ ? QColor(255, 0, 0) : QColor(0, 0, 255));
+    // Blue, red under the mouse; lightened on a dark theme's window so that it still reads.
+    const QColor colour = hover_ ? QColor(255, 0, 0) : QColor(0, 0, 255);
+    pal.setColor(QPalette::WindowText, readableOn(colour, pal.color(QPalette::Window)));
     label_->setPalette(pal);
 }
 

@@ -116,7 +116,7 @@ class DlgPaoShangTest : public QObject {
             Fixture f;
             QList<QLabel*> labels = {f.child<QLabel>("labelCountdown"),
                                      f.child<QLabel>("labelPeriod0"),
-                                     f.child<QLabel>("labelPeriod4")};
+                                     f.child<QLabel>("labelPeriod4"), f.child<QLabel>("labelLink")};
             for (QLabel* label : labels) {
                 const QColor text = textColour(label);
                 QVERIFY2(contrastRatio(text, QColor(53, 53, 53)) >= 4.5,
