@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "common/readable_colour.h"
 #include "upvarro/core/wizard_prompt.h"
 #include "upvarro/gui/wizard_pictures.h"
 
@@ -17,12 +18,16 @@ CUpdatePrompt::CUpdatePrompt(const QString& temporaryFolder, bool forceUpdate, Q
     changelog_.setObjectName(QStringLiteral("changelog"));
     question_.setText(QString::fromStdString(promptQuestion(forceUpdate)));
     question_.setObjectName(QStringLiteral("question"));
+    // Red or green as on a light window; lightened until it reads on a dark theme's one.
     const PromptColour c = promptColour(forceUpdate);
+    const QColor window = palette().color(QPalette::Window);
+    const common::Rgb r = common::readableOn({c.red / 255.0, c.green / 255.0, c.blue / 255.0},
+                                             {window.redF(), window.greenF(), window.blueF()});
     question_.setStyleSheet(
         QStringLiteral("QLabel { color: rgb(%1, %2, %3); background: transparent; }")
-            .arg(c.red)
-            .arg(c.green)
-            .arg(c.blue));
+            .arg(qRound(r.red * 255))
+            .arg(qRound(r.green * 255))
+            .arg(qRound(r.blue * 255)));
     now_.setText(QString::fromUtf8(kUpdateNowText));
     later_.setText(QString::fromUtf8(kUpdateLaterText));
     now_.setObjectName(QStringLiteral("updateNow"));

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QPainter>
 
+#include "common/readable_colour.h"
 #include "upvarro/core/download_texts.h"
 #include "upvarro/gui/wizard_pictures.h"
 
@@ -14,7 +15,7 @@ QString text(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-QColor stateColour(std::int32_t state) {
+QColor fixedStateColour(std::int32_t state) {
     switch (state) {
         case kStateDownloaded:
             return QColor(0, 150, 0);
@@ -23,6 +24,16 @@ QColor stateColour(std::int32_t state) {
         default:
             return QColor(128, 128, 128);
     }
+}
+
+// Green, red or grey as on a light list; lightened until it reads on a dark theme's list.
+QColor stateColour(std::int32_t state) {
+    const QColor c = fixedStateColour(state);
+    const QColor base = QApplication::palette().color(QPalette::Base);
+    const common::Rgb r = common::readableOn({c.redF(), c.greenF(), c.blueF()},
+                                             {base.redF(), base.greenF(), base.blueF()});
+    return QColor::fromRgbF(static_cast<float>(r.red), static_cast<float>(r.green),
+                            static_cast<float>(r.blue));
 }
 
 }  // namespace
