@@ -2,6 +2,7 @@
 // (gui/framework/browser_module.h): linked into the toolbox, the engine made every start wait
 // for its loader, though only 关于 and one quiz window show a web page.
 
+#include <QUrl>
 #include <QWebEngineView>
 #include <QWidget>
 
@@ -12,7 +13,26 @@ namespace QtWebEngineCore {
 Q_DECL_IMPORT void initialize();
 }  // namespace QtWebEngineCore
 
+namespace {
+
+// Offline or with the portal gone, the engine's own error page would greet a player in English.
+QString unreachablePage(const QUrl& address) {
+    return QStringLiteral(
+               "<html><body style=\"font-family: sans-serif; margin: 24px;\">"
+               "<p><b>无法打开此页面</b></p><p>%1</p>"
+               "<p>请检查网络连接，稍后再试。</p></body></html>")
+        .arg(address.toDisplayString().toHtmlEscaped());
+}
+
+}  // namespace
+
 extern "C" Q_DECL_EXPORT QWidget* kalvixCreateWebView(QWidget* parent) {
     QtWebEngineCore::initialize();
-    return new QWebEngineView(parent);
+    auto* view = new QWebEngineView(parent);
+    QObject::connect(view, &QWebEngineView::loadFinished, view, [view](bool ok) {
+        const QUrl address = view->url();
+        if (!ok && address.scheme() != QLatin1String("data"))
+            view->setHtml(unreachablePage(address));
+    });
+    return view;
 }

@@ -12,10 +12,11 @@ CDlgOther::CDlgOther(PageHost& host, std::unique_ptr<PageModel> model, QWidget* 
     Ui::CDlgOther ui;
     ui.setupUi(this);
     // The first nine buttons: light blue-grey, focused or not; darker blue with white text
-    // under the mouse.
+    // under the mouse. Their text is black whatever the theme: a dark theme's light text does
+    // not read on the light blue.
     const QString drawn = QStringLiteral(
         "QPushButton { background-color: rgb(195, 210, 230); border: 1px solid rgb(128, 161, 205);"
-        " border-radius: 3px; }"
+        " border-radius: 3px; color: black; }"
         "QPushButton:hover { background-color: rgb(128, 161, 205); color: white; }");
     for (QPushButton* b :
          {ui.buttonSmelt, ui.buttonMeridians, ui.buttonTreasure, ui.buttonRune, ui.buttonFurniture,

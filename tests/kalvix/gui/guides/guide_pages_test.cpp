@@ -1,6 +1,7 @@
 // The 常用攻略 and 常用查询 pages and the 捉鬼计算器 dialog as widgets, offscreen: sub-tab
 // switching, the desktop and dialog seams of the link buttons, Enter and Escape, focus, colours.
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QImage>
@@ -285,6 +286,26 @@ class GuidePagesTest : public QObject {
                 white += p.red() > 225 && p.green() > 225 && p.blue() > 225;
             }
         QVERIFY(white > 20);
+
+        // A dark theme's light button text would not read on the light blue: it stays black.
+        const QPalette before = QApplication::palette();
+        QPalette dark = before;
+        dark.setColor(QPalette::ButtonText, Qt::white);
+        dark.setColor(QPalette::WindowText, Qt::white);
+        QApplication::setPalette(dark);
+        CDlgOther darkQuery(h.host, std::make_unique<kalvix::QueryPage>(h.context));
+        const QImage plain = child<QPushButton>(&darkQuery, "buttonFullExp")->grab().toImage();
+        QApplication::setPalette(before);
+        int black = 0;
+        int light = 0;
+        for (int y = 0; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x) {
+                const QColor p = plain.pixelColor(x, y);
+                black += p.red() < 60 && p.green() < 60 && p.blue() < 60;
+                light += p.red() > 235 && p.green() > 235 && p.blue() > 235;
+            }
+        QVERIFY(black > 20);
+        QCOMPARE(light, 0);
     }
 };
 
