@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "kalvix/core/catalogue/catalogue.h"
+#include "kalvix/core/simulator/build_fields.h"
 #include "kalvix/core/simulator/build_record.h"
 #include "kalvix/core/simulator/build_simulator.h"
 #include "kalvix/core/simulator/build_summary.h"
@@ -43,25 +44,38 @@ BuildJson floatJson(float value) {
     return static_cast<double>(value);
 }
 
-BuildJson equipmentJson(const EquipmentRecord& p) {
-    BuildJson runes = {{"holeCount", p.runes.holeCount},
-                       {"reserved", p.runes.reserved},
-                       {"combinationId", p.runes.combinationId},
-                       {"combinationLevelIndex", p.runes.combinationLevelIndex},
-                       {"stoneIds", array(p.runes.stoneIds)}};
-    return {{"slot", p.slot},
-            {"levelIndex", p.levelIndex},
-            {"strengthened", p.strengthened},
-            {"stunt", p.stunt},
-            {"partEffects", p.partEffects},
-            {"generalEffects", p.generalEffects},
-            {"baseFive", array(p.baseFive)},
-            {"baseStatus", array(p.baseStatus)},
-            {"addedFive", array(p.addedFive)},
-            {"meltFive", array(p.meltFive)},
-            {"meltStatus", array(p.meltStatus)},
-            {"runes", runes}};
-}
+// A build's described fields as JSON, under their names, in the record's order.
+struct FieldsToJson {
+    BuildJson& out;
+
+    void operator()(const FieldInfo& f, std::int32_t v) const { out[std::string(f.name)] = v; }
+    template <std::size_t N>
+    void operator()(const FieldInfo& f, const std::array<std::int32_t, N>& values) const {
+        out[std::string(f.name)] = array(values);
+    }
+    void operator()(const FieldInfo& f, bool v) const { out[std::string(f.name)] = v; }
+    void operator()(const FieldInfo& f, float v) const { out[std::string(f.name)] = floatJson(v); }
+    void operator()(const FieldInfo& f, const std::string& v) const {
+        out[std::string(f.name)] = v;
+    }
+    template <class Block>
+    void operator()(const FieldInfo& f, const Block& block) const {
+        out[std::string(f.name)] = asJson(block);
+    }
+    template <class Block>
+    static BuildJson asJson(const Block& block) {
+        BuildJson object = BuildJson::object();
+        forEachField(block, FieldsToJson{object});
+        return object;
+    }
+    template <std::size_t N>
+    static BuildJson asJson(const std::array<EquipmentRecord, N>& pieces) {
+        BuildJson list = BuildJson::array();
+        for (const EquipmentRecord& piece : pieces)
+            list.push_back(asJson(piece));
+        return list;
+    }
+};
 
 template <std::size_t N>
 void readArray(const BuildJson& j, std::array<std::int32_t, N>& out) {
@@ -69,51 +83,38 @@ void readArray(const BuildJson& j, std::array<std::int32_t, N>& out) {
         out[i] = j.at(i).get<std::int32_t>();
 }
 
-EquipmentRecord equipmentFromJson(const BuildJson& j) {
-    EquipmentRecord p;
-    p.slot = j.at("slot").get<std::int32_t>();
-    p.levelIndex = j.at("levelIndex").get<std::int32_t>();
-    p.strengthened = j.at("strengthened").get<bool>();
-    p.stunt = j.at("stunt").get<std::int32_t>();
-    p.partEffects = j.at("partEffects").get<std::int32_t>();
-    p.generalEffects = j.at("generalEffects").get<std::int32_t>();
-    readArray(j.at("baseFive"), p.baseFive);
-    readArray(j.at("baseStatus"), p.baseStatus);
-    readArray(j.at("addedFive"), p.addedFive);
-    readArray(j.at("meltFive"), p.meltFive);
-    readArray(j.at("meltStatus"), p.meltStatus);
-    const BuildJson& r = j.at("runes");
-    p.runes.holeCount = r.at("holeCount").get<std::int32_t>();
-    p.runes.reserved = r.at("reserved").get<std::int32_t>();
-    p.runes.combinationId = r.at("combinationId").get<std::int32_t>();
-    p.runes.combinationLevelIndex = r.at("combinationLevelIndex").get<std::int32_t>();
-    readArray(r.at("stoneIds"), p.runes.stoneIds);
-    return p;
-}
+// The described fields back from JSON shaped like FieldsToJson's.
+struct FieldsFromJson {
+    const BuildJson& in;
+
+    const BuildJson& at(const FieldInfo& f) const { return in.at(std::string(f.name)); }
+    void operator()(const FieldInfo& f, std::int32_t& v) const { v = at(f).get<std::int32_t>(); }
+    template <std::size_t N>
+    void operator()(const FieldInfo& f, std::array<std::int32_t, N>& values) const {
+        readArray(at(f), values);
+    }
+    void operator()(const FieldInfo& f, bool& v) const { v = at(f).get<bool>(); }
+    void operator()(const FieldInfo& f, float& v) const {
+        v = at(f).is_null() ? 0.0f : static_cast<float>(at(f).get<double>());
+    }
+    void operator()(const FieldInfo& f, std::string& v) const { v = at(f).get<std::string>(); }
+    void operator()(const FieldInfo& f, RuneSetting& r) const {
+        forEachField(r, FieldsFromJson{at(f)});
+    }
+    void operator()(const FieldInfo& f, MountRecord& m) const {
+        forEachField(m, FieldsFromJson{at(f)});
+    }
+    template <std::size_t N>
+    void operator()(const FieldInfo& f, std::array<EquipmentRecord, N>& pieces) const {
+        for (std::size_t i = 0; i < N; ++i)
+            forEachField(pieces[i], FieldsFromJson{at(f).at(i)});
+    }
+};
 
 }  // namespace
 
 BuildJson recordToJson(const BuildRecord& record) {
-    const CharacterBuild b = record.readBuild();
-    BuildJson equipment = BuildJson::array();
-    for (const EquipmentRecord& p : b.equipment)
-        equipment.push_back(equipmentJson(p));
-    return {{"race", b.race},
-            {"school", b.school},
-            {"server", b.server},
-            {"area", b.area},
-            {"name", b.name},
-            {"ascended", b.ascended},
-            {"level", b.level},
-            {"extraPotential", b.extraPotential},
-            {"skillLevel", array(b.skillLevel)},
-            {"auxLevel", array(b.auxLevel)},
-            {"allocated", array(b.allocated)},
-            {"mount",
-             {{"growth", floatJson(b.mount.growth)},
-              {"carried", array(b.mount.carried)},
-              {"five", array(b.mount.five)}}},
-            {"equipment", equipment}};
+    return FieldsToJson::asJson(record.readBuild());
 }
 
 BuildJson sheetToJson(const BuildSimulator& simulator) {
@@ -279,25 +280,7 @@ std::optional<std::string> setRecordField(BuildJson& target, const std::string& 
 
 void jsonToRecord(const BuildJson& j, BuildRecord& record) {
     CharacterBuild b;
-    b.race = j.at("race").get<std::int32_t>();
-    b.school = j.at("school").get<std::int32_t>();
-    b.server = j.at("server").get<std::string>();
-    b.area = j.at("area").get<std::string>();
-    b.name = j.at("name").get<std::string>();
-    b.ascended = j.at("ascended").get<bool>();
-    b.level = j.at("level").get<std::int32_t>();
-    b.extraPotential = j.at("extraPotential").get<std::int32_t>();
-    readArray(j.at("skillLevel"), b.skillLevel);
-    readArray(j.at("auxLevel"), b.auxLevel);
-    readArray(j.at("allocated"), b.allocated);
-    const BuildJson& m = j.at("mount");
-    b.mount.growth =
-        m.at("growth").is_null() ? 0.0f : static_cast<float>(m.at("growth").get<double>());
-    readArray(m.at("carried"), b.mount.carried);
-    readArray(m.at("five"), b.mount.five);
-    const BuildJson& e = j.at("equipment");
-    for (int i = 0; i < kEquipmentRecords; ++i)
-        b.equipment[i] = equipmentFromJson(e.at(i));
+    forEachField(b, FieldsFromJson{j});
     record.writeBuild(b);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/little_endian.h"
 #include "upvarro/core/platform/files.h"
 
 namespace upvarro {
@@ -26,10 +27,8 @@ auto parseRecords(std::string_view bytes, const char* signature, Decode decode) 
     std::vector<decltype(decode(std::array<unsigned char, Size>{}))> out;
     if (bytes.size() < kHeaderSize || std::memcmp(bytes.data(), signature, 3) != 0)
         return out;
-    std::uint32_t u = 0;
-    for (int i = 0; i < 4; ++i)
-        u |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[3 + i])) << (8 * i);
-    auto count = static_cast<std::int32_t>(u);
+    auto count = static_cast<std::int32_t>(
+        common::readLe32(reinterpret_cast<const unsigned char*>(bytes.data()) + 3));
     std::size_t pos = kHeaderSize;
     for (std::int32_t i = 0; i < count && pos + Size <= bytes.size(); ++i, pos += Size) {
         std::array<unsigned char, Size> record;
@@ -41,8 +40,7 @@ auto parseRecords(std::string_view bytes, const char* signature, Decode decode) 
 
 void putHeader(unsigned char* header, const char* signature, std::uint32_t count) {
     std::memcpy(header, signature, 3);
-    for (int i = 0; i < 4; ++i)
-        header[3 + i] = static_cast<unsigned char>(count >> (8 * i));
+    common::writeLe32(header + 3, count);
 }
 
 // Made whole in memory, so the header carries its real count at once; the bytes reach the

@@ -4,6 +4,7 @@
 
 #include "common/gbk.h"
 #include "common/hex_digest.h"
+#include "common/little_endian.h"
 
 namespace upvarro {
 namespace {
@@ -18,16 +19,11 @@ std::string getText(const unsigned char* record, std::size_t offset, std::size_t
 }
 
 void putInt(unsigned char* record, std::size_t offset, std::int32_t value) {
-    auto u = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        record[offset + i] = static_cast<unsigned char>(u >> (8 * i));
+    common::writeLe32(record + offset, static_cast<std::uint32_t>(value));
 }
 
 std::int32_t getInt(const unsigned char* record, std::size_t offset) {
-    std::uint32_t u = 0;
-    for (int i = 0; i < 4; ++i)
-        u |= static_cast<std::uint32_t>(record[offset + i]) << (8 * i);
-    return static_cast<std::int32_t>(u);
+    return static_cast<std::int32_t>(common::readLe32(record + offset));
 }
 
 }  // namespace

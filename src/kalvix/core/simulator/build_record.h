@@ -1,7 +1,7 @@
 #pragma once
 // The 1500-byte build record: the binary image of a CharacterBuild that build files store and
 // that the simulator's editors exchange. Little-endian, two's complement, texts GBK in 30-byte
-// NUL-terminated fields.
+// NUL-terminated fields; where each field lies is described in build_fields.h.
 
 #include <array>
 #include <cstddef>
@@ -9,52 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "kalvix/core/simulator/build_fields.h"
 #include "kalvix/core/simulator/character_build.h"
 
 namespace kalvix {
 
-namespace record_layout {
-inline constexpr std::size_t kRace = 0;
-inline constexpr std::size_t kSchool = 4;
-inline constexpr std::size_t kServer = 8;
-inline constexpr std::size_t kArea = 38;
-inline constexpr std::size_t kName = 68;
-inline constexpr std::size_t kTextField = 30;
-inline constexpr std::size_t kAscended = 98;
-inline constexpr std::size_t kFiller = 99;
-inline constexpr std::size_t kLevel = 100;
-inline constexpr std::size_t kExtraPotential = 104;
-inline constexpr std::size_t kSkillLevel = 108;
-inline constexpr std::size_t kAuxLevel = 140;
-inline constexpr std::size_t kAllocated = 156;
-inline constexpr std::size_t kMount = 176;
-inline constexpr std::size_t kEquipment = 212;
-inline constexpr std::size_t kEquipmentSize = 184;
-inline constexpr std::size_t kSize = 1500;
-
-// Offsets inside the mount block.
-inline constexpr std::size_t kMountGrowth = 0;
-inline constexpr std::size_t kMountCarried = 4;
-inline constexpr std::size_t kMountFive = 16;
-
-// Offsets inside one equipment record.
-inline constexpr std::size_t kSlot = 0;
-inline constexpr std::size_t kLevelIndex = 4;
-inline constexpr std::size_t kStrengthened = 8;
-inline constexpr std::size_t kStunt = 12;
-inline constexpr std::size_t kPartEffects = 16;
-inline constexpr std::size_t kGeneralEffects = 20;
-inline constexpr std::size_t kBaseFive = 24;
-inline constexpr std::size_t kBaseStatus = 44;
-inline constexpr std::size_t kAddedFive = 76;
-inline constexpr std::size_t kMeltFive = 96;
-inline constexpr std::size_t kMeltStatus = 116;
-inline constexpr std::size_t kRunes = 148;
-}  // namespace record_layout
-
 class BuildRecord {
   public:
-    static constexpr std::size_t kSize = record_layout::kSize;
+    static constexpr std::size_t kSize = kBuildRecordSize;
 
     // All bytes zero, as the record is before the simulator first opens.
     BuildRecord() = default;

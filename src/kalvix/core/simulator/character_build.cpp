@@ -1,5 +1,7 @@
 #include "kalvix/core/simulator/character_build.h"
 
+#include "kalvix/core/simulator/build_fields.h"
+
 namespace kalvix {
 
 EquipmentRecord blankEquipment(std::int32_t slot) {
@@ -20,37 +22,42 @@ std::int32_t clampValue(std::int32_t value, std::int32_t low, std::int32_t high)
 
 namespace {
 
-template <std::size_t N>
-void clampAll(std::array<std::int32_t, N>& values, std::int32_t low, std::int32_t high) {
-    for (auto& v : values)
-        v = clampValue(v, low, high);
-}
+// Brings every integer of a block into the range its description gives.
+struct Sanitiser {
+    static std::int32_t within(const FieldInfo& f, std::int32_t v) {
+        switch (f.outside) {
+            case StoredRange::Keep:
+                return v;
+            case StoredRange::Clamp:
+                return clampValue(v, f.low, f.high);
+            case StoredRange::Unset:
+                return v < f.low || v > f.high ? -1 : v;
+        }
+        return v;
+    }
+    void operator()(const FieldInfo& f, std::int32_t& v) const { v = within(f, v); }
+    template <std::size_t N>
+    void operator()(const FieldInfo& f, std::array<std::int32_t, N>& values) const {
+        for (auto& v : values)
+            v = within(f, v);
+    }
+    void operator()(const FieldInfo&, RuneSetting& r) const { forEachField(r, *this); }
+    void operator()(const FieldInfo&, bool&) const {}
+    void operator()(const FieldInfo&, float&) const {}
+};
 
 }  // namespace
 
 EquipmentRecord sanitizedEquipment(EquipmentRecord piece, int position) {
+    forEachField(piece, Sanitiser{});
     piece.slot = position >= kFirstPiece && position <= kLastPiece ? position : -1;
-    if (piece.levelIndex < -1 || piece.levelIndex > kMaxEquipLevelIndex)
-        piece.levelIndex = -1;
-    if (piece.stunt < -1 || piece.stunt > kMaxStuntIndex)
-        piece.stunt = -1;
-    clampAll(piece.baseFive, 0, kMaxBaseValue);
-    clampAll(piece.baseStatus, 0, kMaxBaseValue);
-    clampAll(piece.addedFive, -kMaxAddedValue, kMaxAddedValue);
-    clampAll(piece.meltFive, -kMaxMeltValue, kMaxMeltValue);
-    clampAll(piece.meltStatus, -kMaxMeltValue, kMaxMeltValue);
-    RuneSetting& r = piece.runes;
-    r.holeCount = clampValue(r.holeCount, 0, kMaxRuneHoles);
-    if (r.combinationLevelIndex < -1 || r.combinationLevelIndex > 3)
-        r.combinationLevelIndex = -1;
     return piece;
 }
 
 MountRecord sanitizedMount(MountRecord mount) {
+    forEachField(mount, Sanitiser{});
     if (!(mount.growth >= 0.0f && mount.growth <= kMaxMountGrowth))
         mount.growth = 0.0f;
-    clampAll(mount.carried, 0, 100);
-    clampAll(mount.five, 0, kMaxMountAttribute);
     return mount;
 }
 

@@ -10,15 +10,19 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/gbk.h"
 #include "kalvix/core/catalogue/catalogue.h"
+#include "kalvix/core/simulator/build_fields.h"
 #include "kalvix/core/simulator/build_file.h"
 #include "kalvix/core/simulator/build_record.h"
 #include "kalvix/core/simulator/build_simulator.h"
+#include "support/record_layout.h"
 
 namespace kalvix {
 namespace {
@@ -33,6 +37,76 @@ std::int32_t le(const BuildRecord& r, std::size_t offset) {
 
 void putLe(BuildRecord& r, std::size_t offset, std::int32_t v) {
     std::memcpy(r.bytes().data() + offset, &v, 4);
+}
+
+// Every field's place as the codec and the JSON use it: the fields of each block follow one
+// another without gap or overlap, fill the block, are named once in it and are as wide as
+// their values, and the last equipment record ends where the record does.
+class FieldTiling {
+  public:
+    FieldTiling(std::string block, std::size_t base, std::vector<std::string>& problems)
+        : block_(std::move(block)), base_(base), next_(base), problems_(problems) {}
+
+    std::size_t end() const { return next_; }
+
+    void operator()(const FieldInfo& f, const std::int32_t&) { place(f, 4); }
+    void operator()(const FieldInfo& f, const float&) { place(f, 4); }
+    void operator()(const FieldInfo& f, const bool&) { place(f, 0); }
+    void operator()(const FieldInfo& f, const std::string&) { place(f, L::kTextField); }
+    template <std::size_t N>
+    void operator()(const FieldInfo& f, const std::array<std::int32_t, N>&) {
+        place(f, 4 * N);
+    }
+    template <class Block>
+    void operator()(const FieldInfo& f, const Block& block) {
+        place(f, 0);
+        inner(block_ + "." + std::string(f.name), block, base_ + f.offset, f.width);
+    }
+    template <std::size_t N>
+    void operator()(const FieldInfo& f, const std::array<EquipmentRecord, N>& pieces) {
+        place(f, N * L::kEquipmentSize);
+        for (std::size_t i = 0; i < N; ++i)
+            inner("equipment[" + std::to_string(i) + "]", pieces[i],
+                  base_ + f.offset + L::kEquipmentSize * i, L::kEquipmentSize);
+    }
+
+  private:
+    void problem(const std::string& text) { problems_.push_back(block_ + ": " + text); }
+    void place(const FieldInfo& f, std::size_t valueWidth) {
+        const std::string name(f.name);
+        if (!names_.insert(name).second)
+            problem(name + " is named twice");
+        if (base_ + f.offset != next_)
+            problem(name + " starts at " + std::to_string(base_ + f.offset) + ", not " +
+                    std::to_string(next_));
+        if (valueWidth != 0 && f.width != valueWidth)
+            problem(name + " is " + std::to_string(f.width) + " bytes wide, its value " +
+                    std::to_string(valueWidth));
+        next_ = base_ + f.offset + f.width;
+    }
+    template <class Block>
+    void inner(const std::string& name, const Block& block, std::size_t start, std::size_t width) {
+        FieldTiling fields(name, start, problems_);
+        forEachField(block, fields);
+        if (fields.end() != start + width)
+            problem(name + "'s fields end at " + std::to_string(fields.end()) + ", not " +
+                    std::to_string(start + width));
+    }
+
+    std::string block_;
+    std::size_t base_;
+    std::size_t next_;
+    std::set<std::string> names_;
+    std::vector<std::string>& problems_;
+};
+
+TEST(BuildFields, TileTheRecordAndAreNamedOnce) {
+    const CharacterBuild build;
+    std::vector<std::string> problems;
+    FieldTiling fields("record", 0, problems);
+    forEachField(build, fields);
+    EXPECT_EQ(fields.end(), L::kSize);
+    EXPECT_EQ(problems, std::vector<std::string>{});
 }
 
 TEST(BuildRecord, DefaultsAtTheirOffsets) {

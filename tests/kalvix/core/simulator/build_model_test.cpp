@@ -8,6 +8,7 @@
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/core/simulator/build_record.h"
 #include "kalvix/core/simulator/build_simulator.h"
+#include "support/record_layout.h"
 
 namespace kalvix {
 namespace {

@@ -14,6 +14,7 @@
 #include "kalvix/core/catalogue/catalogue.h"
 #include "kalvix/core/simulator/build_summary.h"
 #include "support/page_driver.h"
+#include "support/record_layout.h"
 
 namespace kalvix {
 namespace {
