@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <map>
 
 #include "common/gbk.h"
 #include "update_fixture.h"
@@ -176,6 +177,59 @@ TEST_F(SwappedFolder, NoWriteOrRemovalLeavesTheInstallation) {
     EXPECT_FALSE(platform::removeFileAt(installation, "data/gone.txt"));
     EXPECT_FALSE(fs::exists(elsewhere.path() + "/c.txt"));
     EXPECT_EQ(test::readFile(elsewhere.path() + "/gone.txt"), "outside gone");
+}
+
+// Every file below folder with its bytes, links not followed.
+std::map<std::string, std::string> filesBelow(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& item : fs::recursive_directory_iterator(folder))
+        if (item.is_regular_file() && !item.is_symlink())
+            files[fs::relative(item.path(), folder).string()] = test::readFile(item.path());
+    return files;
+}
+
+// The temporary folder, a folder below it or a download's name swapped for a link to elsewhere
+// after the run has opened the temporary folder: the downloads are written, measured and
+// removed in the folders the run opened, and nothing outside the installation changes.
+TEST_F(SwappedFolder, DownloadsStayInTheTemporaryFolderTheRunOpened) {
+    struct Case {
+        const char* swapped;  // below the installation folder
+        const char* target;   // below elsewhere; empty: elsewhere itself
+        bool downloaded;      // every download reaches the installation
+    } cases[] = {
+        {"temp", "", true},
+        {"temp/data", "", false},
+        {"temp/a.txt", "a.txt", true},
+    };
+    publish({{"a.txt", "new a"}, {"data/b.txt", "new b"}});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.swapped);
+        test::TempDir elsewhere;
+        test::writeFile(elsewhere.path() + "/a.txt", "outside a");
+        test::writeFile(elsewhere.path() + "/b.txt", "outside b");
+        const auto outside = filesBelow(elsewhere.path());
+        fs::create_directories(install.temp() + "/data");
+        ASSERT_EQ(run(), ListOutcome::Ready) << session->status();
+        const std::string swapped = install.root() + "/" + c.swapped;
+        if (std::string(c.target).empty()) {
+            fs::rename(swapped, swapped + ".moved");
+            fs::create_directory_symlink(elsewhere.path(), swapped);
+        } else {
+            fs::create_symlink(elsewhere.path() + "/" + c.target, swapped);
+        }
+        ASSERT_TRUE(downloadQuickly());
+        EXPECT_EQ(checkDownloadedSizes(*session), c.downloaded);
+        runInstallStep(*session);
+        EXPECT_EQ(filesBelow(elsewhere.path()), outside);
+        EXPECT_EQ(test::readFile(install.root() + "/a.txt"), "new a");
+        EXPECT_EQ(fs::exists(install.root() + "/data/b.txt"), c.downloaded);
+
+        session.reset();
+        fs::remove_all(install.temp());
+        fs::remove_all(install.temp() + ".moved");
+        fs::remove(install.root() + "/a.txt");
+        fs::remove_all(install.root() + "/data");
+    }
 }
 
 // The process list is taken once for a whole step: by the time an entry's program is ended,

@@ -115,8 +115,9 @@ void DownloadEngine::schedule() {
 
 bool checkDownloadedSizes(UpdateSession& s) {
     bool ok = true;
+    const auto temporary = s.temporaryFolder();
     for (const UpdateEntry* e : s.actionList) {
-        if (platform::fileSize(e->tempPath).value_or(0) != e->listSize.load()) {
+        if (platform::fileSizeAt(*temporary, e->name).value_or(0) != e->listSize.load()) {
             s.log("===" + e->name + " 下载出错,文件大小与服务器上的不一致!==");
             ok = false;
         }

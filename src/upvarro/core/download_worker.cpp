@@ -95,7 +95,7 @@ AttemptOutcome DownloadWorker::attempt(UpdateEntry& e, bool first) {
         if (e.allowed.load() != 0)
             e.state = kStateDownloading;
     }
-    int result = transfer_.download(e, true);
+    int result = transfer_.download(e, *session_.temporaryFolder(), true);
     if (!transfer_.lastNotice().empty())
         session_.log(transfer_.lastNotice());
     std::lock_guard guard(session_.lock);
@@ -146,7 +146,7 @@ void DownloadWorker::downloadLoop() {
             }
             // Whatever is left of it is not the list's file: an error page, a part, a body of
             // the wrong size. It must not stay for a later run to find.
-            platform::removeFile(e->tempPath);
+            platform::removeFileAt(*session_.temporaryFolder(), e->name);
             std::lock_guard counters(session_.lock);
             ++session_.failedCount;
             e->resultFlags |= kResultDownloadFailed;

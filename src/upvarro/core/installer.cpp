@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 
 #include "common/gbk.h"
 #include "common/start_process.h"
@@ -68,11 +69,11 @@ bool isProgram(const UpdateEntry& e) {
     return e.has(kActionExecutable) || platform::isProgramFile(e.localPath);
 }
 
-// The installation and the temporary folder, opened once for the whole step: every write,
-// rename and removal below is made relative to them.
+// The installation, opened once for the whole step, and the temporary folder the run opened:
+// every write, rename and removal below is made relative to them.
 struct OpenFolders {
     platform::FolderHandle installation;
-    platform::FolderHandle temporary;
+    std::shared_ptr<const platform::FolderHandle> temporary;
 };
 
 void copyIntoPlace(UpdateSession& s, const OpenFolders& folders, UpdateEntry& e) {
@@ -81,11 +82,11 @@ void copyIntoPlace(UpdateSession& s, const OpenFolders& folders, UpdateEntry& e)
         e.resultFlags = kResultCopyFailed;
         return;
     }
-    switch (platform::installFileAt(folders.temporary, folders.installation, e.name,
+    switch (platform::installFileAt(*folders.temporary, folders.installation, e.name,
                                     {e.checksum, e.sha256}, e.verifiedStamp)) {
         case platform::InstallResult::Installed:
             // Gone already when it was renamed into place.
-            platform::removeFileAt(folders.temporary, e.name);
+            platform::removeFileAt(*folders.temporary, e.name);
             return;
         case platform::InstallResult::WrongChecksum:
             s.log("拷贝 " + e.name + " 失败：文件校验和与列表不一致");
@@ -124,8 +125,7 @@ void runInstallStep(UpdateSession& s) {
     if (!anyLocked)
         addCheck(s, "没有程序在运行！");
 
-    const OpenFolders folders{platform::FolderHandle(s.folders.installation),
-                              platform::FolderHandle(s.folders.temporary)};
+    const OpenFolders folders{platform::FolderHandle(s.folders.installation), s.temporaryFolder()};
     for (std::size_t k = 0; k < s.actionList.size(); ++k) {
         if (s.cancel)
             return;
@@ -198,8 +198,7 @@ void handOver(UpdateSession& s) {
     for (const auto& e : s.updateList)
         if (e->tempPath == s.newUpdaterPath)
             entry = e.get();
-    const platform::FolderHandle temporary(s.folders.temporary);
-    const int fd = entry ? platform::openRegularFileAt(temporary, entry->name) : -1;
+    const int fd = entry ? platform::openRegularFileAt(*s.temporaryFolder(), entry->name) : -1;
     struct Close {
         int fd;
         ~Close() {

@@ -1,5 +1,7 @@
 #include "upvarro/core/list_step.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string_view>
@@ -35,8 +37,36 @@ void buildLocalListFromInstalled(UpdateSession& s) {
     }
 }
 
+namespace {
+
+// Whether the temporary folder already holds the entry's whole file: its size and sums.
+bool completeDownloadWaits(const platform::FolderHandle& temporary, const UpdateEntry& e) {
+    const int fd = platform::openRegularFileAt(temporary, e.name);
+    if (fd < 0)
+        return false;
+    const bool complete =
+        platform::stampOf(fd).size == e.listSize.load() &&
+        sameChecksum(platform::digestOfOpenFile(fd, false).value_or(""), e.checksum) &&
+        (e.sha256.empty() ||
+         sameChecksum(platform::digestOfOpenFile(fd, true).value_or(""), e.sha256));
+    ::close(fd);
+    return complete;
+}
+
+std::optional<std::string> sha256At(const platform::FolderHandle& folder, const std::string& name) {
+    const int fd = platform::openRegularFileAt(folder, name);
+    if (fd < 0)
+        return std::nullopt;
+    auto sum = platform::digestOfOpenFile(fd, true);
+    ::close(fd);
+    return sum;
+}
+
+}  // namespace
+
 void compareLists(UpdateSession& s) {
     s.actionList.clear();
+    const auto temporary = s.temporaryFolder();
     const std::string self = s.updaterName();
     // The first record of each name counts; a map keeps lists of many thousand files fast.
     std::unordered_map<std::string_view, const LocalRecord*> byName;
@@ -54,12 +84,7 @@ void compareLists(UpdateSession& s) {
             if (!installed || *installed != e.listSize.load()) {
                 // A complete copy already waiting in the temporary folder is copied without a
                 // new download; it must be the list's file, not just of its size.
-                if (platform::fileSize(e.tempPath).value_or(-1) == e.listSize.load() &&
-                    sameChecksum(platform::md5OfRegularFile(e.tempPath, false).value_or(""),
-                                 e.checksum) &&
-                    (e.sha256.empty() ||
-                     sameChecksum(platform::sha256OfRegularFile(e.tempPath, false).value_or(""),
-                                  e.sha256)))
+                if (completeDownloadWaits(*temporary, e))
                     e.actionFlags &= ~kActionDownload;
                 s.actionList.push_back(&e);
             }
@@ -145,10 +170,14 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
         std::lock_guard guard(s.lock);
         folderUrl = listFolderUrl(s.settings);
     }
-    const std::string listPath = s.folders.temporary + "/soft_update.xml";
-    const std::string signaturePath = s.folders.temporary + "/" + kSignatureFileName;
-    platform::removeFile(listPath);
-    if (!transfer.fetch(folderUrl + "/soft_update.xml", listPath, kListFetchLimit)) {
+    // Opened here for the whole run: the list, the change log and every download are fetched
+    // into this very folder.
+    const auto temporaryHandle = s.temporaryFolder();
+    const platform::FolderHandle& temporary = *temporaryHandle;
+    const std::string listName = "soft_update.xml";
+    const std::string signatureName = kSignatureFileName;
+    platform::removeFileAt(temporary, listName);
+    if (!transfer.fetch(folderUrl + "/soft_update.xml", temporary, listName, kListFetchLimit)) {
         if (transfer.lastOversized())
             s.log("soft_update.xml 超过 8 MiB，已拒绝");
         s.setStatus(kListDownloadFailed);
@@ -159,18 +188,20 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
 
     const bool signedOnly = !s.updateKey.empty();
     auto refuseList = [&](const char* status, const std::string& line) {
-        platform::removeFile(listPath);
-        platform::removeFile(signaturePath);
+        platform::removeFileAt(temporary, listName);
+        platform::removeFileAt(temporary, signatureName);
         s.log(line);
         s.setStatus(status);
         s.raise(Event::StatusChanged);
         return ListOutcome::Refused;
     };
     // The bytes checked are the bytes parsed.
-    const std::optional<std::string> listBytes = platform::readWholeFile(listPath, kListFetchLimit);
+    platform::FileRead listRead = platform::readRegularFileAt(temporary, listName, kListFetchLimit);
+    const std::optional<std::string> listBytes =
+        listRead.ok() ? std::optional<std::string>(std::move(listRead.bytes)) : std::nullopt;
     if (signedOnly) {
-        platform::removeFile(signaturePath);
-        if (!transfer.fetch(folderUrl + "/" + kSignatureFileName, signaturePath,
+        platform::removeFileAt(temporary, signatureName);
+        if (!transfer.fetch(folderUrl + "/" + kSignatureFileName, temporary, signatureName,
                             kSignatureFetchLimit)) {
             // A server that answers "not here" has no signature; one that could not be
             // reached may have one next time.
@@ -181,11 +212,12 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
             return refuseList(kSignatureDownloadFailed,
                               "下载soft_update.xml.sig签名失败，拒绝文件列表");
         }
-        auto signature = platform::readWholeFile(signaturePath, kSignatureFetchLimit);
-        if (!listBytes || !signature ||
-            verifyListSignature(*listBytes, *signature, s.updateKey) != SignatureCheck::Valid)
+        const platform::FileRead signature =
+            platform::readRegularFileAt(temporary, signatureName, kSignatureFetchLimit);
+        if (!listBytes || !signature.ok() ||
+            verifyListSignature(*listBytes, signature.bytes, s.updateKey) != SignatureCheck::Valid)
             return refuseList(kListBadSignature, "soft_update.xml 的签名校验失败，拒绝文件列表");
-        platform::removeFile(signaturePath);
+        platform::removeFileAt(temporary, signatureName);
     }
 
     std::optional<UpdateList> list;
@@ -258,19 +290,19 @@ ListOutcome runListStep(UpdateSession& s, Transfer& transfer) {
     // list that names none has none to show.
     const bool changelogWanted = !signedOnly || !list->changelogSha256.empty();
     if (s.updateCount > 0 || s.deleteCount > 0) {
-        const std::string changelog = s.folders.temporary + "/changelog.txt";
-        platform::removeFile(changelog);
+        const std::string changelog = "changelog.txt";
+        platform::removeFileAt(temporary, changelog);
         if (!changelogWanted) {
             s.log("文件列表没有为changelog.txt签名，不显示更新说明");
-        } else if (!transfer.fetch(folderUrl + "/changelog.txt", changelog, kChangelogFetchLimit)) {
+        } else if (!transfer.fetch(folderUrl + "/changelog.txt", temporary, changelog,
+                                   kChangelogFetchLimit)) {
             if (transfer.lastOversized())
                 s.log("changelog.txt 超过 64 KiB，已拒绝");
             status = kChangelogFailed;
             s.log("下载changelog.txt 文件失败");
-        } else if (signedOnly &&
-                   !sameChecksum(platform::sha256OfRegularFile(changelog, false).value_or(""),
-                                 list->changelogSha256)) {
-            platform::removeFile(changelog);
+        } else if (signedOnly && !sameChecksum(sha256At(temporary, changelog).value_or(""),
+                                               list->changelogSha256)) {
+            platform::removeFileAt(temporary, changelog);
             status = kChangelogFailed;
             s.log("changelog.txt 与签名的文件列表不一致，未显示");
         }

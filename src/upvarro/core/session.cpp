@@ -55,4 +55,15 @@ bool UpdateSession::isUpdaterName(const std::string& name) const {
     return name == updaterName();
 }
 
+std::shared_ptr<const platform::FolderHandle> UpdateSession::temporaryFolder() {
+    std::lock_guard guard(temporaryLock_);
+    if (temporary_ && temporary_->valid())
+        return temporary_;
+    makeParentFolders(folders.temporary + "/");
+    auto opened = std::make_shared<const platform::FolderHandle>(folders.temporary);
+    if (opened->valid())
+        temporary_ = opened;
+    return opened;
+}
+
 }  // namespace upvarro

@@ -14,6 +14,7 @@
 
 #include "upvarro/core/build_time.h"
 #include "upvarro/core/folders.h"
+#include "upvarro/core/platform/files.h"
 #include "upvarro/core/platform/run_lock.h"
 #include "upvarro/core/settings.h"
 #include "upvarro/core/transfer.h"
@@ -64,6 +65,12 @@ class UpdateSession {
     // The updater's own path relative to the installation folder.
     std::string updaterName() const;
 
+    // The temporary folder, made when missing and opened on first use, then kept for the run:
+    // every download is written, measured, installed and removed relative to it, so a link
+    // swapped in later for it or for a folder below it cannot lead a byte elsewhere. Invalid
+    // (and tried again by the next call) when it cannot be made or opened.
+    std::shared_ptr<const platform::FolderHandle> temporaryFolder();
+
     // The process-wide lock: settings, entry states and texts, the hand-out, the counters.
     mutable std::mutex lock;
     Settings settings;
@@ -111,6 +118,8 @@ class UpdateSession {
     platform::RunLock runLock;
 
   private:
+    std::mutex temporaryLock_;
+    std::shared_ptr<const platform::FolderHandle> temporary_;
     UpdateLog log_;
     std::string status_;
     std::mutex handlersLock_;

@@ -12,7 +12,8 @@ namespace upvarro {
 
 void recopyFailList(UpdateSession& s) {
     const platform::FolderHandle installation(s.folders.installation);
-    const platform::FolderHandle temporary(s.folders.temporary);
+    const auto temporaryHandle = s.temporaryFolder();
+    const platform::FolderHandle& temporary = *temporaryHandle;
     for (const UpdateEntry& e : s.failList) {
         // faillist.dat is a file anyone could have written: its paths are made again from
         // the entry's name, which must stay inside the installation folder.

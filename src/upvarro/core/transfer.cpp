@@ -164,7 +164,8 @@ int Transfer::progress(void* self, long long, long long, long long, long long) {
     return t->entry_->allowed.load() == 0 ? 1 : 0;
 }
 
-int Transfer::perform(const std::string& url, const std::string& path, UpdateEntry& entry,
+int Transfer::perform(const std::string& url, const platform::FolderHandle& folder,
+                      const std::string& relative, const std::string& shown, UpdateEntry& entry,
                       std::int64_t limit) {
     httpStatus_ = 0;
     oversized_ = false;
@@ -178,25 +179,17 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
         refusedScheme_ = true;
         return kTransferSizeMismatch;
     }
-    if (!makeParentFolders(path))
-        return kTransferFailed;
-    // The temporary folder is the updater's own: a FIFO, device or link found at a download's
-    // name was planted there, and only its name is removed.
-    struct stat planted {};
-    if (::lstat(path.c_str(), &planted) == 0 && !S_ISREG(planted.st_mode) &&
-        !S_ISDIR(planted.st_mode)) {
-        notice_ = path + " 不是普通文件，已删除后重新下载";
-        ::unlink(path.c_str());
-    }
-    // Only we read a download until it is installed; a link planted at its name is not
-    // followed, a FIFO swapped in meanwhile not waited on.
-    fd_ =
-        ::open(path.c_str(),
-               O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    // Only we read a download until it is installed. The temporary folder is the updater's
+    // own: a FIFO, device or link found at a download's name was planted there, and only its
+    // name is removed.
+    const platform::DownloadTarget target = platform::openDownloadTarget(folder, relative);
+    if (target.removedPlanted)
+        notice_ = shown + " 不是普通文件，已删除后重新下载";
+    fd_ = target.fd;
     if (fd_ < 0)
         return kTransferFailed;
     struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || ::fchmod(fd_, 0600) != 0) {
+    if (::fstat(fd_, &st) != 0) {
         ::close(fd_);
         fd_ = -1;
         return kTransferFailed;
@@ -268,15 +261,16 @@ int Transfer::perform(const std::string& url, const std::string& path, UpdateEnt
     return result;
 }
 
-int Transfer::download(UpdateEntry& entry, bool verifyChecksum) {
+int Transfer::download(UpdateEntry& entry, const platform::FolderHandle& temporary,
+                       bool verifyChecksum) {
     entry.verifiedStamp = {};
-    int result = perform(fileUrl(entry.downUrl, entry.name, entry.spelling), entry.tempPath, entry,
-                         std::max<std::int64_t>(entry.listSize.load(), 0));
+    int result = perform(fileUrl(entry.downUrl, entry.name, entry.spelling), temporary, entry.name,
+                         entry.tempPath, entry, std::max<std::int64_t>(entry.listSize.load(), 0));
     // A transfer that broke off is worth another attempt; a complete answer of the wrong size
     // (an error page) or with the wrong content is not.
     if (result != kTransferDone)
         return result;
-    if (platform::fileSize(entry.tempPath).value_or(-1) != entry.listSize.load())
+    if (platform::fileSizeAt(temporary, entry.name).value_or(-1) != entry.listSize.load())
         return kTransferSizeMismatch;
     if (verifyChecksum && !sameChecksum(checksum_, entry.checksum))
         return kTransferSizeMismatch;
@@ -293,12 +287,21 @@ bool Transfer::fetch(const std::string& url, const std::string& path) {
 }
 
 bool Transfer::fetch(const std::string& url, const std::string& path, std::int64_t limit) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    if (!makeParentFolders(path))
+        return false;
+    return fetch(url, platform::FolderHandle(folder), path.substr(slash + 1), limit);
+}
+
+bool Transfer::fetch(const std::string& url, const platform::FolderHandle& folder,
+                     const std::string& name, std::int64_t limit) {
     UpdateEntry entry;
     entry.allowed = 1;
-    int result = perform(url, path, entry, limit);
+    int result = perform(url, folder, name, name, entry, limit);
     bool ok = result == kTransferDone && httpStatus_ >= 200 && httpStatus_ < 300;
     if (!ok)
-        platform::removeFile(path);
+        platform::removeFileAt(folder, name);
     return ok;
 }
 

@@ -69,16 +69,20 @@ class Transfer {
     Transfer(const Transfer&) = delete;
     Transfer& operator=(const Transfer&) = delete;
 
-    // Fetches the entry into its temporary path (a new file, mode 0600): 1 done, 0 failed,
-    // 2 the file on disk differs from the list size. A body that grows beyond the list size
+    // Fetches the entry into its name below the temporary folder (a new file, mode 0600, made
+    // and checked relative to that folder): 1 done, 0 failed, 2 the file on disk differs from
+    // the list size. A body that grows beyond the list size
     // is 2 as soon as it does. With verifyChecksum, a file of the right size whose MD5 (taken
     // from the bytes as they are written) differs from the list's checksum is also 2: it is
     // never installed; so is one whose SHA-256 differs, when the list gives one. A file that
     // is done has been flushed to disk.
-    int download(UpdateEntry& entry, bool verifyChecksum);
-    // Fetches url into path (the list and the change log): true only when the server answered
-    // with a success status and, unless limit is negative, with at most limit bytes; an error
-    // page or a refused answer is removed, not kept as the file.
+    int download(UpdateEntry& entry, const platform::FolderHandle& temporary, bool verifyChecksum);
+    // Fetches url into name below folder (the list and the change log): true only when the
+    // server answered with a success status and, unless limit is negative, with at most limit
+    // bytes; an error page or a refused answer is removed, not kept as the file.
+    bool fetch(const std::string& url, const platform::FolderHandle& folder,
+               const std::string& name, std::int64_t limit);
+    // The same into path, whose folders are made when missing.
     bool fetch(const std::string& url, const std::string& path);
     bool fetch(const std::string& url, const std::string& path, std::int64_t limit);
 
@@ -94,7 +98,9 @@ class Transfer {
     const std::string& lastChecksum() const { return checksum_; }
 
   private:
-    int perform(const std::string& url, const std::string& path, UpdateEntry& entry,
+    // shown: how lastNotice names the file.
+    int perform(const std::string& url, const platform::FolderHandle& folder,
+                const std::string& relative, const std::string& shown, UpdateEntry& entry,
                 std::int64_t limit);
     static std::size_t write(char* data, std::size_t size, std::size_t count, void* self);
     static int progress(void* self, long long, long long, long long, long long);

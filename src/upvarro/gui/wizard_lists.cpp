@@ -26,12 +26,27 @@ QColor fixedStateColour(std::int32_t state) {
     }
 }
 
-// Green, red or grey as on a light list; lightened until it reads on a dark theme's list.
+common::Rgb rgb(const QColor& c) {
+    return {c.redF(), c.greenF(), c.blueF()};
+}
+
+// The second row scheme: a tint of the palette's highlight over its base, light or dark as the
+// desktop's theme is.
+QColor alternateRowColour(const QPalette& palette) {
+    const QColor base = palette.color(QPalette::Base);
+    const QColor tint = palette.color(QPalette::Highlight);
+    return QColor::fromRgbF(base.redF() * 0.9f + tint.redF() * 0.1f,
+                            base.greenF() * 0.9f + tint.greenF() * 0.1f,
+                            base.blueF() * 0.9f + tint.blueF() * 0.1f);
+}
+
+// Green, red or grey as on a light list; on a dark theme's list lightened until it reads on
+// the rows of both schemes (a dark theme's highlight tints the second lighter than the base).
 QColor stateColour(std::int32_t state) {
-    const QColor c = fixedStateColour(state);
-    const QColor base = QApplication::palette().color(QPalette::Base);
-    const common::Rgb r = common::readableOn({c.redF(), c.greenF(), c.blueF()},
-                                             {base.redF(), base.greenF(), base.blueF()});
+    const QPalette palette = QApplication::palette();
+    const common::Rgb r = common::readableOn(
+        common::readableOn(rgb(fixedStateColour(state)), rgb(alternateRowColour(palette))),
+        rgb(palette.color(QPalette::Base)));
     return QColor::fromRgbF(static_cast<float>(r.red), static_cast<float>(r.green),
                             static_cast<float>(r.blue));
 }
@@ -218,12 +233,7 @@ void setUpListView(QTableView& view, QAbstractItemModel& model, const QList<int>
     // unreadable).
     view.setAlternatingRowColors(true);
     QPalette palette = view.palette();
-    const QColor base = palette.color(QPalette::Base);
-    const QColor tint = palette.color(QPalette::Highlight);
-    palette.setColor(QPalette::AlternateBase,
-                     QColor::fromRgbF(base.redF() * 0.9f + tint.redF() * 0.1f,
-                                      base.greenF() * 0.9f + tint.greenF() * 0.1f,
-                                      base.blueF() * 0.9f + tint.blueF() * 0.1f));
+    palette.setColor(QPalette::AlternateBase, alternateRowColour(palette));
     view.setPalette(palette);
     for (int i = 0; i < widths.size(); ++i)
         view.setColumnWidth(i, widths[i]);

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QtTest>
 #include <ctime>
 #include <filesystem>
@@ -24,6 +26,7 @@
 #endif
 
 #include "common/gbk.h"
+#include "common/readable_colour.h"
 #include "test_support.h"
 #include "upvarro/core/installer.h"
 #include "upvarro/core/list_signature.h"
@@ -39,7 +42,35 @@ using namespace upvarro;
 
 namespace {
 
-// Saves a picture of the widget when UPVARRO_SHOT_DIR names a folder, for a look at the pages.
+// A dark desktop theme as Fusion's users set one: dark window and base, light text.
+void useDarkPalette() {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette p;
+    const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230);
+    for (QPalette::ColorRole role :
+         {QPalette::Window, QPalette::Button, QPalette::AlternateBase, QPalette::ToolTipBase})
+        p.setColor(role, window);
+    for (QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+        p.setColor(role, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::black);
+    p.setColor(QPalette::Link, QColor(42, 130, 218));
+    QApplication::setPalette(p);
+}
+
+// The pictures of the dark theme are being taken: the whole run is under it.
+bool darkShots() {
+    return qEnvironmentVariable("UPVARRO_SHOT_THEME") == QLatin1String("dark");
+}
+
+common::Rgb rgb(const QColor& c) {
+    return {c.redF(), c.greenF(), c.blueF()};
+}
+
+// Saves a picture of the widget when UPVARRO_SHOT_DIR names a folder, for a look at the pages
+// (scripts/screenshot sets it, and UPVARRO_SHOT_THEME=dark for the dark theme's pictures).
 void shoot(QWidget& widget, const char* name) {
     const QString dir = qEnvironmentVariable("UPVARRO_SHOT_DIR");
     if (!dir.isEmpty())
@@ -101,7 +132,60 @@ struct Rig {
 class WizardSheetTest : public QObject {
     Q_OBJECT
   private slots:
-    void initTestCase() { initialiseTransfers(); }
+    void initTestCase() {
+        initialiseTransfers();
+        if (darkShots())
+            useDarkPalette();
+    }
+
+    // Under a dark theme the download list's state texts, on the rows of both schemes, and the
+    // prompt's question, on its window, keep a contrast of at least 4.5:1.
+    void stateTextsAndQuestionReadOnADarkTheme() {
+        const QString style = QApplication::style()->name();
+        const QPalette palette = QApplication::palette();
+        useDarkPalette();
+        test::Installation install;
+        UpdateSession session(Folders::fromExecutable(install.self()), install.self());
+        for (std::int32_t state :
+             {kStateWaiting, kStatePaused, kStateDownloaded, kStateFailed, kStateNotDownloaded}) {
+            auto e = std::make_unique<UpdateEntry>();
+            e->name = "file" + std::to_string(state);
+            e->state = state;
+            session.actionList.push_back(e.get());
+            session.updateList.push_back(std::move(e));
+        }
+        {
+            gui::CPageStep2 page(session);
+            page.list().reload();
+            const QPalette rows = page.view().palette();
+            for (int row = 0; row < page.list().rowCount(); ++row) {
+                const QModelIndex cell = page.list().index(row, gui::ActionListModel::Progress);
+                const QString text = cell.data(Qt::DisplayRole).toString();
+                const QColor colour = cell.data(Qt::ForegroundRole).value<QColor>();
+                for (QPalette::ColorRole behind : {QPalette::Base, QPalette::AlternateBase}) {
+                    const double ratio =
+                        common::contrastRatio(rgb(colour), rgb(rows.color(behind)));
+                    QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1 on row scheme %2: %3")
+                                                          .arg(text)
+                                                          .arg(int(behind))
+                                                          .arg(ratio)));
+                }
+            }
+        }
+        for (bool force : {false, true}) {
+            gui::CUpdatePrompt prompt(QString::fromStdString(install.temp()), force);
+            prompt.ensurePolished();
+            prompt.question().ensurePolished();
+            const QColor colour =
+                prompt.question().palette().color(prompt.question().foregroundRole());
+            const double ratio =
+                common::contrastRatio(rgb(colour), rgb(prompt.palette().color(QPalette::Window)));
+            QVERIFY2(ratio >= 4.5,
+                     qPrintable(prompt.question().text() + QStringLiteral(": %1").arg(ratio)));
+        }
+        QApplication::setStyle(style);
+        QApplication::setPalette(palette);
+    }
 
     void acceptedUpdateCountsDownOnItsButtons() {
         Rig rig(1);
@@ -324,7 +408,10 @@ class WizardSheetTest : public QObject {
         QVERIFY(rig.waitFor([&] { return rig.sheet->prompt() && rig.sheet->prompt()->loaded(); }));
         gui::CUpdatePrompt& prompt = *rig.sheet->prompt();
         QCOMPARE(prompt.question().text(), QStringLiteral("重要bug修改，请升级到最新版本!"));
-        QVERIFY(prompt.question().styleSheet().contains(QStringLiteral("rgb(255, 0, 0)")));
+        // The list's own red on a light window; the dark theme's pictures have it lightened
+        // (stateTextsAndQuestionReadOnADarkTheme holds that to its contrast).
+        if (!darkShots())
+            QVERIFY(prompt.question().styleSheet().contains(QStringLiteral("rgb(255, 0, 0)")));
         // No change log on the server.
         QCOMPARE(prompt.changelog().toPlainText(), QStringLiteral("暂时没有版本修改信息！"));
         QVERIFY(!rig.sheet->cancelButton().isEnabled());

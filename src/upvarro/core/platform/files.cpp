@@ -449,6 +449,41 @@ int openRegularFileAt(const FolderHandle& folder, const std::string& relative) {
     return dir.get() < 0 ? -1 : openRegularAt(dir.get(), fileNameOf(relative), st);
 }
 
+std::optional<std::int64_t> fileSizeAt(const FolderHandle& folder, const std::string& relative) {
+    Fd dir(folder.openParent(relative, false));
+    struct stat st {};
+    if (dir.get() < 0 ||
+        ::fstatat(dir.get(), fileNameOf(relative).c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return static_cast<std::int64_t>(st.st_size);
+}
+
+DownloadTarget openDownloadTarget(const FolderHandle& folder, const std::string& relative) {
+    DownloadTarget target;
+    Fd dir(folder.openParent(relative, true));
+    if (dir.get() < 0)
+        return target;
+    const std::string name = fileNameOf(relative);
+    struct stat planted {};
+    if (::fstatat(dir.get(), name.c_str(), &planted, AT_SYMLINK_NOFOLLOW) == 0 &&
+        !S_ISREG(planted.st_mode) && !S_ISDIR(planted.st_mode)) {
+        target.removedPlanted = true;
+        ::unlinkat(dir.get(), name.c_str(), 0);
+    }
+    // Whatever is put at the name meanwhile: a link is not followed (ELOOP), a FIFO without
+    // a reader refuses the open at once (ENXIO) and one with a reader is refused below.
+    Fd fd(::openat(dir.get(), name.c_str(),
+                   O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
+                   0600));
+    struct stat st {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fchmod(fd.get(), 0600) != 0)
+        return target;
+    target.fd = fd.release();
+    return target;
+}
+
 std::optional<std::string> digestOfOpenFile(int fd, bool sha256) {
     if (::lseek(fd, 0, SEEK_SET) != 0)
         return std::nullopt;
@@ -461,14 +496,16 @@ std::optional<std::string> digestOfOpenFile(int fd, bool sha256) {
     return digest.finish();
 }
 
-FileRead readRegularFile(const std::string& path, std::int64_t limit, bool cut) {
+namespace {
+
+// The rest of a read whose open gave fd (and, when it failed, openError).
+FileRead readOpened(int fd, int openError, std::int64_t limit, bool cut) {
     FileRead read;
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) {
         // ELOOP: a link at the last component.
-        read.status = errno == ENOENT                    ? ReadStatus::Missing
-                      : errno == ELOOP || errno == ENXIO ? ReadStatus::NotRegular
-                                                         : ReadStatus::Failed;
+        read.status = openError == ENOENT                        ? ReadStatus::Missing
+                      : openError == ELOOP || openError == ENXIO ? ReadStatus::NotRegular
+                                                                 : ReadStatus::Failed;
         return read;
     }
     Fd in(fd);
@@ -503,6 +540,23 @@ FileRead readRegularFile(const std::string& path, std::int64_t limit, bool cut) 
     if (!ok)
         read.bytes.clear();
     return read;
+}
+
+}  // namespace
+
+FileRead readRegularFile(const std::string& path, std::int64_t limit, bool cut) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW);
+    return readOpened(fd, errno, limit, cut);
+}
+
+FileRead readRegularFileAt(const FolderHandle& folder, const std::string& relative,
+                           std::int64_t limit) {
+    Fd dir(folder.openParent(relative, false));
+    if (dir.get() < 0)
+        return readOpened(-1, ENOENT, limit, false);
+    int fd = ::openat(dir.get(), fileNameOf(relative).c_str(),
+                      O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | O_NOFOLLOW);
+    return readOpened(fd, errno, limit, false);
 }
 
 std::string readRefusal(const std::string& path, const FileRead& read) {

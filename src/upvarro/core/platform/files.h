@@ -97,6 +97,21 @@ bool removeFileAt(const FolderHandle& folder, const std::string& relative);
 // Opens the regular file relative below folder for reading (no link followed on the way nor
 // at the end); -1 otherwise. The caller closes it.
 int openRegularFileAt(const FolderHandle& folder, const std::string& relative);
+// The size of the regular file relative below folder (no link followed on the way nor at the
+// end); nullopt when there is none.
+std::optional<std::int64_t> fileSizeAt(const FolderHandle& folder, const std::string& relative);
+
+// A download's file, opened for writing relative below the temporary folder.
+struct DownloadTarget {
+    int fd = -1;  // the caller closes it; -1 when no regular file could be made
+    // Something other than a regular file or a folder (a FIFO, a device, a link) was found
+    // at the name and removed: only the name, never what it leads to.
+    bool removedPlanted = false;
+};
+// Creates relative below folder, or empties the regular file there, with mode 0600: folders on
+// the way are made as plain folders and never passed through a link; a link at the end is
+// never followed and a FIFO or device never waited on.
+DownloadTarget openDownloadTarget(const FolderHandle& folder, const std::string& relative);
 // The MD5 (or SHA-256) text of the bytes of an open file, read from its start.
 std::optional<std::string> digestOfOpenFile(int fd, bool sha256);
 
@@ -119,6 +134,9 @@ struct FileRead {
 // device is never waited on. A file of more than limit bytes is TooLarge, or with cut, its
 // first limit bytes are read.
 FileRead readRegularFile(const std::string& path, std::int64_t limit, bool cut = false);
+// The same for the file relative below folder, with no link followed on the way either.
+FileRead readRegularFileAt(const FolderHandle& folder, const std::string& relative,
+                           std::int64_t limit);
 // Why a read failed, for the log: "<path> 不是普通文件" and the like; empty for Read.
 std::string readRefusal(const std::string& path, const FileRead& read);
 
