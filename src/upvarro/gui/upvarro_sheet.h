@@ -41,6 +41,10 @@ class CUpvarroSheet : public QWizard {
     const WizardModel& model() const { return model_; }
     // A list step that could not be stopped is still running: end without waiting for it.
     bool workLeftRunning() const { return workLeft_; }
+    // Whether the model's timer runs: what the run does next by itself, without an event.
+    bool timerArmed(WizardTimer timer) const {
+        return timers_[static_cast<std::size_t>(timer)].isActive();
+    }
 
     CPageStep1& page1() { return *page1_; }
     CPageStep2& page2() { return *page2_; }

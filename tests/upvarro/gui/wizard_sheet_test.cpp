@@ -11,6 +11,7 @@
 #include <ctime>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 
 // gcc says so with __SANITIZE_ADDRESS__, clang with __has_feature (which Qt defines as 0
 // where the compiler lacks it).
@@ -27,6 +28,7 @@
 
 #include "common/gbk.h"
 #include "common/readable_colour.h"
+#include "support/timing.h"
 #include "test_support.h"
 #include "upvarro/core/installer.h"
 #include "upvarro/core/list_signature.h"
@@ -69,13 +71,33 @@ common::Rgb rgb(const QColor& c) {
     return {c.redF(), c.greenF(), c.blueF()};
 }
 
-// Saves a picture of the widget when UPVARRO_SHOT_DIR names a folder, for a look at the pages
+using test_support::earliestFiring;
+
+// Pictures of the pages go to UPVARRO_SHOT_DIR when it names a folder, for a look at them
 // (scripts/screenshot sets it, and UPVARRO_SHOT_THEME=dark for the dark theme's pictures).
-void shoot(QWidget& widget, const char* name) {
-    const QString dir = qEnvironmentVariable("UPVARRO_SHOT_DIR");
-    if (!dir.isEmpty())
-        widget.grab().save(dir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+bool shooting() {
+    return !qEnvironmentVariable("UPVARRO_SHOT_DIR").isEmpty();
 }
+
+void shoot(QWidget& widget, const char* name) {
+    if (shooting())
+        widget.grab().save(qEnvironmentVariable("UPVARRO_SHOT_DIR") + QLatin1Char('/') +
+                           QLatin1String(name) + QStringLiteral(".png"));
+}
+
+// When an event was raised, on the step's own thread: before the sheet has seen it.
+struct EventClock {
+    std::mutex lock;
+    QElapsedTimer since;
+    void start() {
+        std::lock_guard guard(lock);
+        since.start();
+    }
+    qint64 elapsed() {
+        std::lock_guard guard(lock);
+        return since.isValid() ? since.elapsed() : -1;
+    }
+};
 
 struct Rig {
     test::TestServer server;
@@ -83,6 +105,9 @@ struct Rig {
     std::unique_ptr<UpdateSession> session;
     std::unique_ptr<gui::CUpvarroSheet> sheet;
     const std::string toolbox = "the new toolbox";
+    // Shared with the session's handler: a session left to the end of the process outlives
+    // the rig.
+    std::shared_ptr<EventClock> installDone = std::make_shared<EventClock>();
 
     explicit Rig(int autoNextStep, const std::string& system = "",
                  const std::string& version = "") {
@@ -108,6 +133,11 @@ struct Rig {
         sheet.reset();
         session = std::make_unique<UpdateSession>(Folders::fromExecutable(install.self()),
                                                   install.self());
+        // Subscribed before the sheet, so the clock starts before the sheet hears of it.
+        session->subscribe([clock = installDone](Event event, int) {
+            if (event == Event::InstallDone)
+                clock->start();
+        });
         QCOMPARE(startUp(*session, parseCommandLine("RUN_UPDATE@" + std::to_string(showFlag)),
                          std::time(nullptr)),
                  StartupOutcome::Continue);
@@ -121,6 +151,14 @@ struct Rig {
     }
     bool ended(int ms = 10000) {
         return waitFor([this] { return sheet->model().closed(); }, ms);
+    }
+    // No timer of the run is armed: it does nothing more by itself.
+    bool timersIdle() const {
+        for (WizardTimer t : {WizardTimer::Start, WizardTimer::Download, WizardTimer::Install,
+                              WizardTimer::Countdown, WizardTimer::CancelClose})
+            if (sheet->timerArmed(t))
+                return false;
+        return true;
     }
     std::string installed(const std::string& name) const {
         return test::readFile(install.root() + "/" + name);
@@ -227,14 +265,21 @@ class WizardSheetTest : public QObject {
                 return rig.sheet->page2().speed().text().contains(QStringLiteral("个文件正在下载"));
             },
             5000));
-        QTest::qWait(1600);  // a statistics pass, for the progress cells
-        shoot(*rig.sheet, "wizard-page2");
+        if (shooting()) {
+            // A statistics pass, for the progress cells of the picture.
+            const auto& list = rig.sheet->page2().list();
+            QTRY_VERIFY_WITH_TIMEOUT(
+                !list.data(list.index(0, 5), Qt::DisplayRole).toString().trimmed().isEmpty(),
+                10000);
+            shoot(*rig.sheet, "wizard-page2");
+        }
 
         QVERIFY(rig.waitFor([&] { return rig.sheet->model().step() == 5; }, 15000));
         QCOMPARE(rig.sheet->currentPage(), &rig.sheet->page4());
         QVERIFY(rig.sheet->nextButton().isEnabled());
-        // The first tick of the countdown from 15.
+        // The first tick of the countdown from 15, a period after the files were in place.
         QCOMPARE(rig.sheet->nextButton().text(), QStringLiteral("完成(14s)"));
+        QVERIFY(rig.installDone->elapsed() >= earliestFiring(kCountdownPeriodMs));
         QVERIFY(rig.sheet->backButton().isHidden());
         QVERIFY(rig.sheet->cancelButton().isHidden());
         QCOMPARE(rig.sheet->page4().status().text(), QStringLiteral("总共拷贝2个文件。"));
@@ -243,8 +288,10 @@ class WizardSheetTest : public QObject {
             rig.sheet->page4().list().data(rig.sheet->page4().list().index(1, 0), Qt::DisplayRole),
             QVariant(QStringLiteral(" 2.")));
         shoot(*rig.sheet, "wizard-page3");
-        QTest::qWait(1100);
-        QCOMPARE(rig.sheet->nextButton().text(), QStringLiteral("完成(13s)"));
+        QTRY_COMPARE_WITH_TIMEOUT(rig.sheet->nextButton().text(), QStringLiteral("完成(13s)"),
+                                  10000);
+        QVERIFY2(rig.installDone->elapsed() >= earliestFiring(2 * kCountdownPeriodMs),
+                 qPrintable(QString::number(rig.installDone->elapsed())));
         // Clicking 完成 finishes at once.
         rig.sheet->nextButton().click();
         QVERIFY(rig.ended(1000));
@@ -260,7 +307,8 @@ class WizardSheetTest : public QObject {
         QVERIFY(!rig.sheet->autoNextBox().isChecked());
         QVERIFY(rig.waitFor([&] { return rig.sheet->model().step() == 5; }));
         QCOMPARE(rig.sheet->nextButton().text(), QStringLiteral("完成"));
-        QTest::qWait(1200);
+        // No countdown runs, nor anything else that could end the run without the click.
+        QVERIFY(rig.timersIdle());
         QVERIFY(!rig.sheet->model().closed());
         rig.sheet->nextButton().click();
         QVERIFY(rig.ended(1000));
@@ -322,9 +370,11 @@ class WizardSheetTest : public QObject {
         rig.start(1, true);
         QVERIFY(rig.waitFor(
             [&] { return rig.sheet->model().outcome() == WizardOutcome::NothingToUpdate; }));
-        QTest::qWait(300);
+        QTRY_COMPARE(rig.sheet->page1().status().text(), QStringLiteral("没有文件需要更新！"));
+        // Nothing is armed that would close it: it stays until the user closes it.
+        QVERIFY(rig.timersIdle());
+        QVERIFY(!rig.sheet->model().closed());
         QVERIFY(rig.sheet->isVisible());
-        QCOMPARE(rig.sheet->page1().status().text(), QStringLiteral("没有文件需要更新！"));
         QVERIFY(!rig.sheet->nextButton().isEnabled());
         rig.sheet->cancelButton().click();
         QVERIFY(rig.ended(2000));
@@ -340,9 +390,10 @@ class WizardSheetTest : public QObject {
             QVERIFY(rig.waitFor(
                 [&] { return rig.sheet->model().outcome() == WizardOutcome::ListFailed; }));
             if (showFlag == 1) {
-                QTest::qWait(200);
+                QTRY_COMPARE(rig.sheet->page1().status().text(), QString::fromUtf8(kListUnsigned));
+                QVERIFY(rig.timersIdle());
+                QVERIFY(!rig.sheet->model().closed());
                 QVERIFY(rig.sheet->isVisible());
-                QCOMPARE(rig.sheet->page1().status().text(), QString::fromUtf8(kListUnsigned));
                 shoot(*rig.sheet, "wizard-list-unsigned");
                 QVERIFY(!rig.sheet->nextButton().isEnabled());
                 rig.sheet->cancelButton().click();
@@ -360,7 +411,8 @@ class WizardSheetTest : public QObject {
         Rig rig(1);
         rig.server.fault("/list/soft_update.xml", test::Fault::Stall);
         rig.start(1, std::nullopt);
-        QTest::qWait(500);
+        // The list request is at the server, which holds it.
+        QTRY_VERIFY(rig.server.hits("/list/soft_update.xml") >= 1);
         QElapsedTimer clock;
         clock.start();
         rig.sheet->close();
@@ -434,7 +486,9 @@ class WizardSheetTest : public QObject {
         QVERIFY(!rig.sheet->backButton().isEnabled());
         QVERIFY(!rig.sheet->nextButton().isEnabled());
         QVERIFY(rig.sheet->cancelButton().isEnabled());
-        QTest::qWait(1200);  // nothing goes on to the install step
+        // The download step is over (it reports its end once) and no timer is armed: nothing
+        // goes on to the install step.
+        QVERIFY(rig.timersIdle());
         QCOMPARE(rig.sheet->model().step(), 2);
         shoot(*rig.sheet, "wizard-download-error");
         rig.sheet->cancelButton().click();
@@ -448,7 +502,8 @@ class WizardSheetTest : public QObject {
         rig.server.fault("/files/kalvix", test::Fault::Stall, 1);
         rig.start(0, true);
         QVERIFY(rig.waitFor([&] { return rig.sheet->model().step() == 2; }));
-        QTest::qWait(1500);
+        // The toolbox's download is on its way, held by the server.
+        QTRY_VERIFY(rig.server.hits("/files/kalvix") >= 1);
         QElapsedTimer clock;
         clock.start();
         rig.sheet->close();

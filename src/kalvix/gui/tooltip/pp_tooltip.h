@@ -30,6 +30,8 @@ class CPPToolTip : public QWidget {
     // The control whose tip shows (or is about to); null when none.
     QWidget* currentControl() const { return current_; }
     bool isShowing() const { return isVisible(); }
+    // The pointer rests on a control with a tip and the tip's delay runs.
+    bool isWaiting() const { return showTimer_.isActive(); }
     void hideTip();
 
     QSize sizeHint() const override;
