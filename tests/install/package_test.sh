@@ -8,13 +8,7 @@ set -euo pipefail
 build=$1
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-fail() { # --help prints and ends, without a display and without opening a window or the wizard.
-for program in usr/bin/kalvix usr/lib/kalvix/upvarro; do
-    help=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= timeout 20 "$root/$program" --help) ||
-        fail "$program --help failed"
-    case "$help" in *[Uu]sage*) ;; *) fail "$program --help printed no usage: $help" ;; esac
-done
-echo "package test: $*" >&2; exit 1; }
+fail() { echo "package test: $*" >&2; exit 1; }
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
     { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
@@ -47,13 +41,15 @@ case "$out" in *李白*) ;; *) fail "the installed kalvix-calc found no sample s
 out=$(HOME=$home "$root/usr/bin/kalvix-calc" 常用攻略 剧情攻略.剧情任务=商人的鬼魂) ||
     fail "the installed kalvix-calc failed on 常用攻略"
 case "$out" in *示例攻略*) ;; *) fail "the installed kalvix-calc found no guide file: $out" ;; esac
-for program in kalvix kalvix-quizdb upvarro-publish; do
-    version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/$program" --version) ||
+for program in usr/bin/kalvix usr/bin/kalvix-calc usr/bin/kalvix-quizdb usr/bin/upvarro-publish \
+    usr/lib/kalvix/upvarro; do
+    version=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 "$root/$program" --version) ||
         fail "$program --version failed"
     case "$version" in *[0-9].[0-9]*) ;; *) fail "$program --version printed '$version'" ;; esac
 done
 # --help prints and ends, without a display and without opening a window or the wizard.
-for program in usr/bin/kalvix usr/lib/kalvix/upvarro; do
+for program in usr/bin/kalvix usr/bin/kalvix-calc usr/bin/kalvix-quizdb usr/bin/upvarro-publish \
+    usr/lib/kalvix/upvarro; do
     help=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= timeout 20 "$root/$program" --help) ||
         fail "$program --help failed"
     case "$help" in *[Uu]sage*) ;; *) fail "$program --help printed no usage: $help" ;; esac

@@ -232,6 +232,20 @@ TEST_F(SwappedFolder, DownloadsStayInTheTemporaryFolderTheRunOpened) {
     }
 }
 
+// A link planted for the temporary folder before the run: the run does not use it, and
+// fetches nothing, since every download would land where the link points.
+TEST_F(SwappedFolder, ALinkPlantedForTheTemporaryFolderIsRefused) {
+    test::TempDir elsewhere;
+    test::writeFile(elsewhere.path() + "/soft_update.xml", "outside list");
+    const auto outside = filesBelow(elsewhere.path());
+    publish({{"a.txt", "new a"}});
+    fs::remove_all(install.temp());
+    fs::create_directory_symlink(elsewhere.path(), install.temp());
+    EXPECT_EQ(run(), ListOutcome::DownloadFailed);
+    EXPECT_EQ(filesBelow(elsewhere.path()), outside);
+    EXPECT_FALSE(fs::exists(install.root() + "/a.txt"));
+}
+
 // The process list is taken once for a whole step: by the time an entry's program is ended,
 // an id in it may belong to another program. That program is never ended.
 TEST(HostileInstallation, AStaleProcessIdNeverEndsAnotherProgram) {

@@ -2,6 +2,10 @@
 // (gui/framework/browser_module.h): linked into the toolbox, the engine made every start wait
 // for its loader, though only 关于 and one quiz window show a web page.
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QUrl>
 #include <QWebEngineView>
 #include <QWidget>
@@ -24,10 +28,27 @@ QString unreachablePage(const QUrl& address) {
         .arg(address.toDisplayString().toHtmlEscaped());
 }
 
+// The engine's context menus (返回, 复制 ...) in Chinese, as Qt's own texts are from the start.
+void installEngineTranslation() {
+    static bool installed = false;
+    if (installed || !QCoreApplication::instance())
+        return;
+    installed = true;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(
+            QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China),
+            QStringLiteral("qtwebengine"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
 }  // namespace
 
 extern "C" Q_DECL_EXPORT QWidget* kalvixCreateWebView(QWidget* parent) {
     QtWebEngineCore::initialize();
+    installEngineTranslation();
     auto* view = new QWebEngineView(parent);
     QObject::connect(view, &QWebEngineView::loadFinished, view, [view](bool ok) {
         const QUrl address = view->url();

@@ -30,8 +30,10 @@ void describe(CLI::App& app, CalcLine& line, Texts& texts) {
     app.add_option("--time", texts.time, "fix the clock (seconds since 1970)")
         ->option_text("T")
         ->multi_option_policy(last);
-    app.add_option("--store", texts.store,
-                   "the question store of 答题器 (default: Conversion.dat beside the program)")
+    app.add_option(
+           "--store", texts.store,
+           "the question store of 答题器 (default: Conversion.dat of the user's data folder,\n"
+           "else the installed one)")
         ->option_text("FILE")
         ->multi_option_policy(last);
     app.add_flag("--controls", line.controls,

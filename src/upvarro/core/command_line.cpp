@@ -2,6 +2,7 @@
 
 #include "common/gbk.h"
 #include "common/number_text.h"
+#include "common/truncation.h"
 
 namespace upvarro {
 namespace {
@@ -24,12 +25,7 @@ std::vector<std::string> splitPieces(const std::string& whole) {
 }
 
 std::int32_t decimal(const std::string& text) {
-    std::int64_t v = common::leadingInteger(text);
-    if (v > INT32_MAX)
-        return INT32_MAX;
-    if (v < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<std::int32_t>(v);
+    return common::clampToInt32(common::leadingInteger(text));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "upvarro/core/session.h"
 
+#include <filesystem>
+
 namespace upvarro {
 
 UpdateSession::UpdateSession(Folders f, std::string self)
@@ -60,9 +62,14 @@ std::shared_ptr<const platform::FolderHandle> UpdateSession::temporaryFolder() {
     if (temporary_ && temporary_->valid())
         return temporary_;
     makeParentFolders(folders.temporary + "/");
-    auto opened = std::make_shared<const platform::FolderHandle>(folders.temporary);
+    // A link planted in place of temp/ would take every download, and the install's renames,
+    // wherever it points: such a folder is not used, and the run stops at its first download.
+    auto opened = std::make_shared<const platform::FolderHandle>(
+        folders.temporary, platform::FolderHandle::LastLink::Refuse);
     if (opened->valid())
         temporary_ = opened;
+    else if (std::error_code ec; std::filesystem::is_symlink(folders.temporary, ec))
+        log("临时目录 " + folders.temporary + " 是链接，不在其中下载");
     return opened;
 }
 

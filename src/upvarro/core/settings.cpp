@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "common/ascii_text.h"
 #include "common/gbk.h"
 #include "common/number_text.h"
 #include "common/profile_file.h"
@@ -102,9 +103,7 @@ bool readConfiguration(const std::string& path, Settings& s, std::time_t now) {
     s.downloadThreadNumber =
         ini.getInt("UpdateType", "DownloadThreadNumber", s.downloadThreadNumber);
     std::string scheme = ini.getString("Server", "UpdateScheme", s.updateScheme);
-    for (char& c : scheme)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    scheme = common::asciiLower(scheme);
     // Anything else would be a guess at what was meant; neither guess is safe.
     if (scheme != "http" && scheme != "https")
         return false;

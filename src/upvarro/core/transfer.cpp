@@ -11,6 +11,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "common/ascii_text.h"
 #include "common/gbk.h"
 #include "common/hex_digest.h"
 #include "common/md5.h"
@@ -31,18 +32,9 @@ void initialiseTransfers() {
 
 namespace {
 
-bool hasScheme(const std::string& url, const char* scheme) {
-    std::size_t n = std::strlen(scheme);
-    if (url.size() < n)
-        return false;
-    for (std::size_t i = 0; i < n; ++i) {
-        char c = url[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != scheme[i])
-            return false;
-    }
-    return true;
+bool hasScheme(const std::string& url, std::string_view scheme) {
+    return url.size() >= scheme.size() &&
+           common::equalsNoCase(std::string_view(url).substr(0, scheme.size()), scheme);
 }
 
 }  // namespace
@@ -52,25 +44,12 @@ bool isHttpsUrl(const std::string& url) {
 }
 
 bool isWebUrl(const std::string& url) {
-    auto startsWith = [&url](const char* scheme) {
-        std::size_t n = std::strlen(scheme);
-        if (url.size() < n)
-            return false;
-        for (std::size_t i = 0; i < n; ++i) {
-            char c = url[i];
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
-            if (c != scheme[i])
-                return false;
-        }
-        return true;
-    };
     // Blanks and control characters have no place in an address; a line end in one would
     // reach the request itself.
     for (char c : url)
         if (static_cast<unsigned char>(c) <= 0x20 || c == 0x7F)
             return false;
-    return startsWith("http://") || startsWith("https://");
+    return hasScheme(url, "http://") || hasScheme(url, "https://");
 }
 
 std::string fileUrl(const std::string& folderUrl, const std::string& name, NameSpelling spelling) {

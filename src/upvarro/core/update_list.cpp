@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/ascii_text.h"
 #include "common/gbk.h"
 #include "common/number_text.h"
+#include "common/truncation.h"
 #include "upvarro/core/platform/files.h"
 #include "upvarro/core/transfer.h"
 
@@ -15,12 +17,7 @@ namespace upvarro {
 namespace {
 
 std::int32_t decimal(const char* text) {
-    std::int64_t v = common::leadingInteger(text);
-    if (v > INT32_MAX)
-        return INT32_MAX;
-    if (v < INT32_MIN)
-        return INT32_MIN;
-    return static_cast<std::int32_t>(v);
+    return common::clampToInt32(common::leadingInteger(text));
 }
 
 // Text of a GBK attribute cut to limit bytes, as UTF-8.
@@ -57,15 +54,6 @@ bool applySetting(const std::string& name, const char* value, Settings& s) {
         return length <= kListPictureLimit;
     }
     return true;
-}
-
-// ASCII letter case ignored.
-bool sameLetters(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b)
-        if (std::tolower(static_cast<unsigned char>(*a)) !=
-            std::tolower(static_cast<unsigned char>(*b)))
-            return false;
-    return *a == *b;
 }
 
 bool isHexDigest(const std::string& text, std::size_t digits) {
@@ -166,9 +154,9 @@ std::optional<UpdateList> parseUpdateList(std::string_view document, const Folde
             list.changelogSha256 = sum;
         if (const char* spelling = system->Attribute(kNameEncodingAttribute)) {
             // A server whose spelling is unknown cannot be asked for any file by name.
-            if (sameLetters(spelling, kUtf8Names))
+            if (common::equalsNoCase(spelling, kUtf8Names))
                 list.spelling = NameSpelling::Utf8;
-            else if (!sameLetters(spelling, "GBK"))
+            else if (!common::equalsNoCase(spelling, "GBK"))
                 return refuse(std::string("拒绝文件列表：不认识的文件名编码 ") + spelling);
         }
         if (const char* time = system->Attribute(kPublishTimeAttribute))

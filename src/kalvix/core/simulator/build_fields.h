@@ -82,7 +82,7 @@ void forEachField(E& e, Visit&& visit) {
 template <FieldsOf<MountRecord> M, class Visit>
 void forEachField(M& m, Visit&& visit) {
     visit(FieldInfo{"growth", 0, 4}, m.growth);
-    visit(FieldInfo{"carried", 4, 12, StoredRange::Clamp, 0, 100}, m.carried);
+    visit(FieldInfo{"carried", 4, 12, StoredRange::Clamp, 0, kMaxMountCarried}, m.carried);
     visit(FieldInfo{"five", 16, 20, StoredRange::Clamp, 0, kMaxMountAttribute}, m.five);
 }
 

@@ -29,6 +29,8 @@ inline constexpr std::int32_t kMaxExtraPotential = 255;
 inline constexpr std::int32_t kMaxBuildSkillLevel = 190;
 inline constexpr std::int32_t kMaxAuxLevel = 180;
 inline constexpr std::int32_t kMaxMountAttribute = 1200;
+// 好感, 饱食 and 环境 run from 0 to this.
+inline constexpr std::int32_t kMaxMountCarried = 100;
 inline constexpr float kMaxMountGrowth = 10.0f;
 inline constexpr std::int32_t kMaxEquipLevelIndex = 15;
 inline constexpr std::int32_t kMaxStuntIndex = 57;

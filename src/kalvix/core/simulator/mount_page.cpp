@@ -82,7 +82,7 @@ void MountPage::declareControls() {
                                                    "comboEnvironment"};
     for (int i = 0; i < kMountCarried; ++i)
         addList(
-            carriedNames[i], carriedIds[i], [] { return numberItems(0, 100); },
+            carriedNames[i], carriedIds[i], [] { return numberItems(0, kMaxMountCarried); },
             [this, i] { return carried_[i]; }, [this, i](int v) { carried_[i] = v; })
             .enabled = [] { return false; };
     addEdit(

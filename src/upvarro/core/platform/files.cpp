@@ -264,8 +264,8 @@ std::string fileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-int openFolder(const std::string& path) {
-    return ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+int openFolder(const std::string& path, bool followLast = true) {
+    return ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLast ? 0 : O_NOFOLLOW));
 }
 
 }  // namespace
@@ -382,7 +382,8 @@ InstallResult installFile(const std::string& from, const std::string& to,
                      verified);
 }
 
-FolderHandle::FolderHandle(const std::string& path) : fd_(openFolder(path)) {}
+FolderHandle::FolderHandle(const std::string& path, LastLink last)
+    : fd_(openFolder(path, last == LastLink::Follow)) {}
 
 FolderHandle::~FolderHandle() {
     if (fd_ >= 0)

@@ -69,8 +69,12 @@ InstallResult installFile(const std::string& from, const std::string& to,
 // cannot lead a write or a removal outside it.
 class FolderHandle {
   public:
+    // Whether the path's last component may be a link (the installation may be reached
+    // through one; a folder inside it may not).
+    enum class LastLink { Follow, Refuse };
+
     FolderHandle() = default;
-    explicit FolderHandle(const std::string& path);
+    explicit FolderHandle(const std::string& path, LastLink last = LastLink::Follow);
     ~FolderHandle();
     FolderHandle(FolderHandle&& other) noexcept;
     FolderHandle& operator=(FolderHandle&& other) noexcept;

@@ -16,6 +16,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "common/ascii_text.h"
+
 namespace upvarro::platform {
 namespace {
 
@@ -48,13 +50,6 @@ std::string readLink(const std::string& path) {
     return s;
 }
 
-std::string lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
@@ -70,7 +65,8 @@ std::string fileNameOf(const std::string& path) {
 // installations this updater came from compare them.
 bool isInstalledProgram(const std::string& executable, const std::string& realFolder,
                         const std::string& wantedName) {
-    return folderOf(executable) == realFolder && lower(fileNameOf(executable)) == wantedName;
+    return folderOf(executable) == realFolder &&
+           common::asciiLower(fileNameOf(executable)) == wantedName;
 }
 
 int pidfdOpen(pid_t pid) {
@@ -167,7 +163,7 @@ EndResult endInstalledProgram(const std::string& path, pid_t except,
         std::filesystem::weakly_canonical(folderOf(path).empty() ? "." : folderOf(path), ec);
     if (ec)
         return EndResult::NotRunning;
-    const std::string wanted = lower(fileNameOf(path));
+    const std::string wanted = common::asciiLower(fileNameOf(path));
     for (auto it = processes.begin(); it != processes.end(); ++it) {
         const pid_t pid = it->pid;
         if (pid == except || !isInstalledProgram(it->executable, realFolder, wanted))
