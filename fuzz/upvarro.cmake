@@ -1,4 +1,7 @@
 # The updater's parsers of outside input: the update list, the list files, upvarro.ini.
+if(NOT TARGET upvarro_core)  # built with -DKALVIX_UPDATER=OFF
+  return()
+endif()
 kalvix_fuzzer(upvarro_update_list_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/upvarro_update_list_fuzzer.cpp
               LIBS upvarro_core)
 kalvix_fuzzer(upvarro_list_file_fuzzer ${CMAKE_CURRENT_SOURCE_DIR}/upvarro_list_file_fuzzer.cpp

@@ -1,10 +1,13 @@
 #include "common/sound_player.h"
 
 #include <alsa/asoundlib.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <optional>
+#include <type_traits>
 
 namespace common {
 namespace {
@@ -12,11 +15,60 @@ namespace {
 // ALSA reports through a printf-like handler; the player reports through its result instead.
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
+// ALSA, opened the first time a sound plays: linked, it was loaded at every start of the
+// toolbox before the first frame, though most starts sound no alarm.
+struct Alsa {
+    int (*setErrorHandler)(snd_lib_error_handler_t);
+    int (*open)(snd_pcm_t**, const char*, snd_pcm_stream_t, int);
+    int (*setParams)(snd_pcm_t*, snd_pcm_format_t, snd_pcm_access_t, unsigned, unsigned, int,
+                     unsigned);
+    snd_pcm_sframes_t (*writei)(snd_pcm_t*, const void*, snd_pcm_uframes_t);
+    int (*wait)(snd_pcm_t*, int);
+    int (*recover)(snd_pcm_t*, int, int);
+    snd_pcm_state_t (*state)(snd_pcm_t*);
+    int (*start)(snd_pcm_t*);
+    int (*delay)(snd_pcm_t*, snd_pcm_sframes_t*);
+    int (*drop)(snd_pcm_t*);
+    int (*close)(snd_pcm_t*);
+};
+
+const Alsa* loadAlsa() {
+    static const std::optional<Alsa> loaded = []() -> std::optional<Alsa> {
+        void* library = ::dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        if (!library)
+            return std::nullopt;
+        Alsa a{};
+        bool complete = true;
+        auto bind = [&](auto& function, const char* name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                ::dlsym(library, name));
+            complete = complete && function;
+        };
+        bind(a.setErrorHandler, "snd_lib_error_set_handler");
+        bind(a.open, "snd_pcm_open");
+        bind(a.setParams, "snd_pcm_set_params");
+        bind(a.writei, "snd_pcm_writei");
+        bind(a.wait, "snd_pcm_wait");
+        bind(a.recover, "snd_pcm_recover");
+        bind(a.state, "snd_pcm_state");
+        bind(a.start, "snd_pcm_start");
+        bind(a.delay, "snd_pcm_delay");
+        bind(a.drop, "snd_pcm_drop");
+        bind(a.close, "snd_pcm_close");
+        if (!complete)
+            return std::nullopt;
+        a.setErrorHandler(quietAlsa);
+        return a;
+    }();
+    return loaded ? &*loaded : nullptr;
+}
+
 struct PcmHandle {
+    const Alsa& alsa;
     snd_pcm_t* pcm = nullptr;
     ~PcmHandle() {
         if (pcm)
-            snd_pcm_close(pcm);
+            alsa.close(pcm);
     }
 };
 
@@ -24,17 +76,18 @@ struct PcmHandle {
 
 SoundResult playPcm(const std::vector<std::int16_t>& samples, unsigned rate,
                     const std::string& device, const std::atomic<bool>& stop) {
-    static std::once_flag quiet;
-    std::call_once(quiet, [] { snd_lib_error_set_handler(quietAlsa); });
-
-    PcmHandle h;
+    const Alsa* alsa = loadAlsa();
+    if (!alsa)
+        return SoundResult::NoDevice;
+    const Alsa& a = *alsa;
+    PcmHandle h{a};
     // Non-blocking: a device held by another program answers -EBUSY instead of waiting.
-    if (snd_pcm_open(&h.pcm, device.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) {
+    if (a.open(&h.pcm, device.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) {
         h.pcm = nullptr;
         return SoundResult::NoDevice;
     }
-    if (snd_pcm_set_params(h.pcm, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED, 1, rate, 1,
-                           200000) < 0)
+    if (a.setParams(h.pcm, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED, 1, rate, 1, 200000) <
+        0)
         return SoundResult::Failed;
 
     const std::size_t chunk = rate / 20;
@@ -45,32 +98,32 @@ SoundResult playPcm(const std::vector<std::int16_t>& samples, unsigned rate,
             break;
         const std::size_t n = std::min(chunk, samples.size() - at);
         const snd_pcm_sframes_t written =
-            snd_pcm_writei(h.pcm, samples.data() + at, static_cast<snd_pcm_uframes_t>(n));
+            a.writei(h.pcm, samples.data() + at, static_cast<snd_pcm_uframes_t>(n));
         if (written == -EAGAIN) {
-            snd_pcm_wait(h.pcm, 100);
+            a.wait(h.pcm, 100);
             continue;
         }
         if (written < 0) {
             // Underruns and suspends recover; a device that keeps failing ends the sound.
-            if (snd_pcm_recover(h.pcm, static_cast<int>(written), 1) < 0 || ++failures > 10)
+            if (a.recover(h.pcm, static_cast<int>(written), 1) < 0 || ++failures > 10)
                 return SoundResult::Failed;
             continue;
         }
         at += static_cast<std::size_t>(written);
     }
     // A sound shorter than the start threshold has not started by itself.
-    if (!stop && snd_pcm_state(h.pcm) == SND_PCM_STATE_PREPARED)
-        snd_pcm_start(h.pcm);
+    if (!stop && a.state(h.pcm) == SND_PCM_STATE_PREPARED)
+        a.start(h.pcm);
     // Let the device's buffer run out, but never for longer than the buffer can take.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     while (!stop && std::chrono::steady_clock::now() < deadline) {
         snd_pcm_sframes_t delay = 0;
-        if (snd_pcm_delay(h.pcm, &delay) < 0 || delay <= 0)
+        if (a.delay(h.pcm, &delay) < 0 || delay <= 0)
             break;
-        snd_pcm_wait(h.pcm, 20);
+        a.wait(h.pcm, 20);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    snd_pcm_drop(h.pcm);
+    a.drop(h.pcm);
     return stop ? SoundResult::Stopped : SoundResult::Played;
 }
 

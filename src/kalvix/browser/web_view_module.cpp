@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QUrl>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QWidget>
 
@@ -22,7 +24,8 @@ namespace {
 // Offline or with the portal gone, the engine's own error page would greet a player in English.
 QString unreachablePage(const QUrl& address) {
     return QStringLiteral(
-               "<html><body style=\"font-family: sans-serif; margin: 24px;\">"
+               "<html><head><title>无法打开此页面</title></head>"
+               "<body style=\"font-family: sans-serif; margin: 24px;\">"
                "<p><b>无法打开此页面</b></p><p>%1</p>"
                "<p>请检查网络连接，稍后再试。</p></body></html>")
         .arg(address.toDisplayString().toHtmlEscaped());
@@ -50,10 +53,17 @@ extern "C" Q_DECL_EXPORT QWidget* kalvixCreateWebView(QWidget* parent) {
     QtWebEngineCore::initialize();
     installEngineTranslation();
     auto* view = new QWebEngineView(parent);
-    QObject::connect(view, &QWebEngineView::loadFinished, view, [view](bool ok) {
-        const QUrl address = view->url();
-        if (!ok && address.scheme() != QLatin1String("data"))
-            view->setHtml(unreachablePage(address));
-    });
+    // Only a load that failed, of the address the view still shows: the first visit of 关于
+    // loads the page twice in a row, and the first load, cut short by the second, must not
+    // put the error page over a page that arrives.
+    QObject::connect(view->page(), &QWebEnginePage::loadingChanged, view,
+                     [view](const QWebEngineLoadingInfo& load) {
+                         constexpr int kAborted = -3;  // the network stack's "aborted"
+                         if (load.status() != QWebEngineLoadingInfo::LoadFailedStatus ||
+                             load.errorCode() == kAborted || load.url() != view->url() ||
+                             load.url().scheme() == QLatin1String("data"))
+                             return;
+                         view->setHtml(unreachablePage(load.url()));
+                     });
     return view;
 }

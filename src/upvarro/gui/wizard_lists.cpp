@@ -1,5 +1,7 @@
 #include "upvarro/gui/wizard_lists.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QPainter>
@@ -211,8 +213,18 @@ void ProgressDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->setPen(Qt::NoPen);
     painter->setBrush(bar);
     painter->drawRect(filled);
-    painter->setPen(option.palette.color(QPalette::Text));
-    painter->drawText(frame, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
+    // Over the bar the text is black whatever the theme (the bar is light blue); over the rest
+    // it is the theme's text.
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const QRectF rest(filled.right(), frame.top(), frame.right() - filled.right(), frame.height());
+    for (const auto& [clip, colour] : {std::pair{filled, QColor(Qt::black)},
+                                       std::pair{rest, option.palette.color(QPalette::Text)}}) {
+        painter->save();
+        painter->setClipRect(clip);
+        painter->setPen(colour);
+        painter->drawText(frame, Qt::AlignCenter, text);
+        painter->restore();
+    }
     painter->restore();
 }
 

@@ -1,6 +1,7 @@
 #include "kalvix/core/report/usage_report.h"
 
 #include <curl/curl.h>
+#include <dlfcn.h>
 #include <ifaddrs.h>
 #include <net/if.h>
 #include <netpacket/packet.h>
@@ -8,7 +9,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <mutex>
+#include <optional>
+#include <type_traits>
 
 #include "common/md5.h"
 
@@ -22,6 +24,46 @@ std::size_t dropAnswer(char*, std::size_t size, std::size_t count, void*) {
 int checkAbort(void* flag, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     const auto* abort = static_cast<const std::atomic<bool>*>(flag);
     return abort && abort->load() ? 1 : 0;
+}
+
+// libcurl, opened the first time a report goes out. Linked, it and the two dozen libraries
+// behind it (TLS, Kerberos, LDAP ...) were loaded at every start before the first frame,
+// though a build without a report address never sends one.
+struct Curl {
+    CURLcode (*globalInit)(long);
+    CURL* (*easyInit)();
+    CURLcode (*setopt)(CURL*, CURLoption, ...);
+    CURLcode (*perform)(CURL*);
+    void (*cleanup)(CURL*);
+    curl_slist* (*listAppend)(curl_slist*, const char*);
+    void (*listFree)(curl_slist*);
+};
+
+const Curl* loadCurl() {
+    static const std::optional<Curl> loaded = []() -> std::optional<Curl> {
+        // Kept for the process's life: curl_global_init may run once only.
+        void* library = ::dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL);
+        if (!library)
+            return std::nullopt;
+        Curl c{};
+        bool complete = true;
+        auto bind = [&](auto& function, const char* name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                ::dlsym(library, name));
+            complete = complete && function;
+        };
+        bind(c.globalInit, "curl_global_init");
+        bind(c.easyInit, "curl_easy_init");
+        bind(c.setopt, "curl_easy_setopt");
+        bind(c.perform, "curl_easy_perform");
+        bind(c.cleanup, "curl_easy_cleanup");
+        bind(c.listAppend, "curl_slist_append");
+        bind(c.listFree, "curl_slist_free_all");
+        if (!complete || c.globalInit(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+            return std::nullopt;
+        return c;
+    }();
+    return loaded ? &*loaded : nullptr;
 }
 
 }  // namespace
@@ -101,31 +143,30 @@ ReportResult sendReport(const std::string& address, ReportTimeouts timeouts,
     ReportResult result;
     if (address.empty())
         return result;
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    CURL* curl = curl_easy_init();
+    const Curl* lib = loadCurl();
+    CURL* curl = lib ? lib->easyInit() : nullptr;
     if (!curl)
         return {false, false, failureText(ReportFailure::Other)};
-    curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "Kalvix");
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, timeouts.connectSeconds);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT, timeouts.totalSeconds);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &dropAnswer);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &checkAbort);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(abort));
+    lib->setopt(curl, CURLOPT_URL, address.c_str());
+    lib->setopt(curl, CURLOPT_USERAGENT, "Kalvix");
+    lib->setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    lib->setopt(curl, CURLOPT_CONNECTTIMEOUT, timeouts.connectSeconds);
+    lib->setopt(curl, CURLOPT_TIMEOUT, timeouts.totalSeconds);
+    lib->setopt(curl, CURLOPT_WRITEFUNCTION, &dropAnswer);
+    lib->setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    lib->setopt(curl, CURLOPT_XFERINFOFUNCTION, &checkAbort);
+    lib->setopt(curl, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(abort));
     // Never served from a cache on the way.
-    curl_slist* headers = curl_slist_append(nullptr, "Cache-Control: no-cache");
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-    CURLcode code = curl_easy_perform(curl);
+    curl_slist* headers = lib->listAppend(nullptr, "Cache-Control: no-cache");
+    lib->setopt(curl, CURLOPT_HTTPHEADER, headers);
+    CURLcode code = lib->perform(curl);
     result.sent = true;
     if (code != CURLE_OK) {
         result.ok = false;
         result.error = failureText(failureOf(code));
     }
-    curl_slist_free_all(headers);
-    curl_easy_cleanup(curl);
+    lib->listFree(headers);
+    lib->cleanup(curl);
     return result;
 }
 

@@ -32,13 +32,13 @@ QSize CPPHtmlDrawer::size() const {
     return flow_ ? QSize(flow_->width, flow_->height) : QSize();
 }
 
-void CPPHtmlDrawer::draw(QPainter& painter, const QPoint& topLeft) const {
+void CPPHtmlDrawer::draw(QPainter& painter, const QPoint& topLeft, const QColor& background) const {
     if (!flow_)
         return;
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    flow_->paint(painter, topLeft);
+    flow_->paint(painter, topLeft, background);
     painter.restore();
 }
 

@@ -34,7 +34,9 @@ class CPPHtmlDrawer {
 
     // The size of the drawn markup; empty for an empty text.
     QSize size() const;
-    void draw(QPainter& painter, const QPoint& topLeft) const;
+    // background: what the markup is drawn on (the tip's base), which its colours must read on.
+    void draw(QPainter& painter, const QPoint& topLeft,
+              const QColor& background = QColor(Qt::white)) const;
 
   private:
     const PictureProvider* pictures_;

@@ -192,7 +192,7 @@ void CPPToolTip::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().color(QPalette::ToolTipBase));
     painter.setPen(palette().color(QPalette::ToolTipText));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    drawer_.draw(painter, QPoint(kMargin + 1, kMargin + 1));
+    drawer_.draw(painter, QPoint(kMargin + 1, kMargin + 1), palette().color(QPalette::ToolTipBase));
 }
 
 }  // namespace kalvix::gui

@@ -7,6 +7,7 @@
 
 #include "kalvix/core/tooltip/style_sheet.h"
 #include "kalvix/gui/framework/picture_provider.h"
+#include "kalvix/gui/framework/readable_colour.h"
 
 namespace kalvix::gui::tip {
 namespace {
@@ -320,7 +321,7 @@ void Flow::arrange(int available) {
     height = y;
 }
 
-void Flow::paint(QPainter& painter, QPoint origin) const {
+void Flow::paint(QPainter& painter, QPoint origin, const QColor& background) const {
     for (const Line& line : lines) {
         const int baseline = origin.y() + line.y + line.ascent;
         for (const Item& item : line.items) {
@@ -328,7 +329,7 @@ void Flow::paint(QPainter& painter, QPoint origin) const {
             switch (item.kind) {
                 case Item::Kind::Text:
                     painter.setFont(item.font);
-                    painter.setPen(item.colour);
+                    painter.setPen(readableOn(item.colour, background));
                     painter.drawText(QPoint(x, baseline), item.text);
                     break;
                 case Item::Kind::Icon:
@@ -344,7 +345,7 @@ void Flow::paint(QPainter& painter, QPoint origin) const {
                     break;
                 case Item::Kind::Table:
                     if (item.table)
-                        item.table->paint(painter, QPoint(x, baseline - item.ascent));
+                        item.table->paint(painter, QPoint(x, baseline - item.ascent), background);
                     break;
             }
         }
@@ -420,9 +421,10 @@ void TableBox::layout() {
     height = y + border;
 }
 
-void TableBox::paint(QPainter& painter, QPoint origin) const {
+void TableBox::paint(QPainter& painter, QPoint origin, const QColor& background) const {
+    const QColor table = attributes.background ? toQColor(*attributes.background) : background;
     if (attributes.background)
-        painter.fillRect(QRect(origin, QSize(width, height)), toQColor(*attributes.background));
+        painter.fillRect(QRect(origin, QSize(width, height)), table);
     for (const RowBox& row : rows) {
         for (std::size_t index : row.cells) {
             const CellBox& cell = cells[index];
@@ -436,8 +438,10 @@ void TableBox::paint(QPainter& painter, QPoint origin) const {
                 painter.setBrush(Qt::NoBrush);
                 painter.drawRect(rect.adjusted(0, 0, -1, -1));
             }
-            cell.flow.paint(painter,
-                            rect.topLeft() + QPoint(attributes.cellPadding, cell.contentY));
+            cell.flow.paint(painter, rect.topLeft() + QPoint(attributes.cellPadding, cell.contentY),
+                            cell.background  ? *cell.background
+                            : row.background ? *row.background
+                                             : table);
         }
     }
     if (attributes.border > 0) {

@@ -56,7 +56,9 @@ struct Flow {
     int naturalWidth() const;
     // Places lines top to bottom, centres centred lines and stretches rules across `width`.
     void arrange(int width);
-    void paint(QPainter& painter, QPoint origin) const;
+    // background: what the flow is drawn on, so that a markup colour chosen for a light tip
+    // still reads on a dark theme's (common::readableOn; unchanged on a light one).
+    void paint(QPainter& painter, QPoint origin, const QColor& background) const;
 };
 
 struct CellBox {
@@ -88,7 +90,7 @@ struct TableBox {
     QColor borderColour;
     // Column widths from the content, then row heights and cell places.
     void layout();
-    void paint(QPainter& painter, QPoint origin) const;
+    void paint(QPainter& painter, QPoint origin, const QColor& background) const;
 };
 
 struct Environment {

@@ -33,7 +33,8 @@ void TipView::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::ToolTipText));
     painter.drawRect(box.adjusted(0, 0, -1, -1));
     painter.setClipRect(box.adjusted(1, 1, -1, -1));
-    drawer_.draw(painter, QPoint(CPPToolTip::kMargin + 1, CPPToolTip::kMargin + 1));
+    drawer_.draw(painter, QPoint(CPPToolTip::kMargin + 1, CPPToolTip::kMargin + 1),
+                 palette().color(QPalette::ToolTipBase));
 }
 
 }  // namespace kalvix::gui

@@ -2,10 +2,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include "kalvix/core/calculators/character_page.h"
 #include "kalvix/gui/app/kalvix_dlg.h"
@@ -235,6 +238,39 @@ class MainWindowTest : public QObject {
         QCOMPARE(label.palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QTest::mouseClick(&label, Qt::LeftButton);
         QCOMPARE(opened.last(), QStringLiteral("http://example.org/a"));
+    }
+
+    // 关于's first visit loads its page twice in a row: the first load, cut short, must not
+    // put the error page over the page that arrives; a page that cannot load shows it.
+    void browserShowsTheErrorPageOnlyForAFailedLoad() {
+        if (!CHtmlCtrl::hasBrowser())
+            QSKIP("built without the browser module");
+        QTemporaryDir folder;
+        QFile page(folder.filePath(QStringLiteral("about.html")));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><head><title>about</title></head><body>ok</body></html>");
+        page.close();
+        struct Case {
+            QString address;
+            QString title;
+        } cases[] = {
+            {QUrl::fromLocalFile(page.fileName()).toString(), QStringLiteral("about")},
+            // Port 9 (discard) is one the engine refuses to connect to: the load fails at once.
+            {QStringLiteral("http://127.0.0.1:9/about.html"), QStringLiteral("无法打开此页面")},
+        };
+        for (const Case& c : cases) {
+            CHtmlCtrl html;
+            html.resize(400, 300);
+            html.show();
+            auto* view = html.findChild<QWidget*>(QStringLiteral("browserView"));
+            QVERIFY(view);
+            html.navigate(c.address);
+            html.navigate(c.address);
+            QVERIFY2(QTest::qWaitFor([&] { return view->property("title").toString() == c.title; },
+                                     30000),
+                     qPrintable(c.address + QStringLiteral(" shows ") +
+                                view->property("title").toString()));
+        }
     }
 
     void myDialogStatusOperation() {

@@ -4,7 +4,9 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTest>
+#include <algorithm>
 
+#include "common/readable_colour.h"
 #include "kalvix/gui/framework/picture_provider.h"
 #include "kalvix/gui/tooltip/html_drawer.h"
 #include "kalvix/gui/tooltip/rune_icons.h"
@@ -15,7 +17,8 @@ using namespace kalvix::gui;
 
 namespace {
 
-QImage render(const QString& markup, QSize* size = nullptr) {
+QImage render(const QString& markup, QSize* size = nullptr,
+              const QColor& background = QColor(Qt::white)) {
     CPPHtmlDrawer drawer(&test_support::programPictures());
     drawer.setTextColour(Qt::black);
     drawer.setMarkup(markup);
@@ -23,9 +26,9 @@ QImage render(const QString& markup, QSize* size = nullptr) {
     if (size)
         *size = s;
     QImage image(s.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    image.fill(Qt::white);
+    image.fill(background);
     QPainter painter(&image);
-    drawer.draw(painter, QPoint(0, 0));
+    drawer.draw(painter, QPoint(0, 0), background);
     return image;
 }
 
@@ -89,6 +92,28 @@ class HtmlDrawerTest : public QObject {
                 fullRow = all;
             }
             QVERIFY2(fullRow, name);
+        }
+    }
+
+    // The markup's colours were chosen for a light tip: on a dark theme's tip they are
+    // lightened until they read; on a light one they stay exactly as they are.
+    void markupColoursReadOnADarkTip() {
+        const QColor dark(53, 53, 53);
+        auto rgb = [](QRgb p) {
+            return common::Rgb{qRed(p) / 255.0, qGreen(p) / 255.0, qBlue(p) / 255.0};
+        };
+        for (const char* name : {"blue", "purple", "green", "red"}) {
+            const QString markup =
+                QStringLiteral("<font color=%1><b>武器伤害</b></font>").arg(QLatin1String(name));
+            const QImage image = render(markup, nullptr, dark);
+            double best = 1;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    best = std::max(best,
+                                    common::contrastRatio(rgb(image.pixel(x, y)), rgb(dark.rgb())));
+            QVERIFY2(best >= 4.4,
+                     qPrintable(QStringLiteral("%1: %2:1").arg(QLatin1String(name)).arg(best)));
+            QVERIFY2(rowsOf(render(markup), QColor(QLatin1String(name)), 0).first >= 0, name);
         }
     }
 
