@@ -11,6 +11,7 @@ void addChildrenShots(ShotList& shots);
 void addFurnitureShots(ShotList& shots);
 void addSimulationShots(ShotList& shots);
 void addEquipmentShots(ShotList& shots);
+void addMessageBoxShots(ShotList& shots);
 
 // Each subsystem with pictures of its own adds one call here.
 std::vector<Shot> allShots() {
@@ -24,6 +25,7 @@ std::vector<Shot> allShots() {
     addFurnitureShots(shots);
     addSimulationShots(shots);
     addEquipmentShots(shots);
+    addMessageBoxShots(shots);
     return shots.shots();
 }
 
