@@ -17,15 +17,7 @@ namespace upvarro {
 namespace {
 
 using InstallTest = test::UpdateFixture;
-
-bool waitFor(const std::function<bool()>& done, int ms = 5000) {
-    for (int i = 0; i < ms / 10; ++i) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return done();
-}
+using test::waitFor;
 
 // Moves the published files into the temporary folder, as the download step would.
 void downloadAll(UpdateSession& s) {

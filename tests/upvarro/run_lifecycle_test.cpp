@@ -20,14 +20,7 @@
 namespace upvarro {
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int ms) {
-    for (int i = 0; i < ms / 5; ++i) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return done();
-}
+using test::waitFor;
 
 std::string entryXml(const std::string& url, const std::string& name, const std::string& content) {
     return "<file name=\"" + name + "\" checksum=\"" + test::md5(content) + "\" DownUrl=\"" + url +
@@ -158,6 +151,7 @@ TEST(KilledRun, EveryFileIsOldOrNewAndTheNextRunCompletes) {
             std::fclose(f);
         return c;
     };
+    // Looked at often, so that the kill comes early in the install.
     bool someNew = waitFor(
         [&] {
             for (int i = 0; i < files; ++i)
@@ -165,7 +159,7 @@ TEST(KilledRun, EveryFileIsOldOrNewAndTheNextRunCompletes) {
                     return true;
             return false;
         },
-        60000);
+        60000, std::chrono::milliseconds(5));
     ::kill(pid, SIGKILL);
     int status = 0;
     ::waitpid(pid, &status, 0);

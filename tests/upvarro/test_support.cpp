@@ -2,33 +2,17 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "common/md5.h"
 
 namespace upvarro::test {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::string fixture(const std::string& name) {
     return readFile(std::string(KALVIX_TEST_DATA) + "/upvarro/" + name);
@@ -131,31 +115,10 @@ bool Running::alive() {
     return true;
 }
 
-bool waitFor(const std::function<bool()>& done, int ms) {
-    for (int i = 0; i < ms / 50; ++i) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return done();
-}
-
 void installUpdater(const std::string& to) {
     std::filesystem::create_directories(std::filesystem::path(to).parent_path());
     std::filesystem::copy_file(UPVARRO_BINARY, to,
                                std::filesystem::copy_options::overwrite_existing);
-}
-
-TempDir::TempDir() {
-    char pattern[] = "/tmp/upvarro-test-XXXXXX";
-    char* made = mkdtemp(pattern);
-    path_ = made ? made : "";
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    if (!path_.empty())
-        std::filesystem::remove_all(path_, ec);
 }
 
 Installation::Installation() {

@@ -7,7 +7,6 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -15,10 +14,16 @@
 #include <thread>
 #include <vector>
 
+#include "support/files.h"
+#include "support/wait_for.h"
+
 namespace upvarro::test {
 
-std::string readFile(const std::string& path);
-void writeFile(const std::string& path, const std::string& bytes);
+using test_support::readFile;
+using test_support::TempDir;
+using test_support::waitFor;
+using test_support::writeFile;
+
 std::string fixture(const std::string& name);  // bytes of tests/data/upvarro/<name>
 std::string md5(const std::string& bytes);
 // Replaces every "@SERVER@" with the server's folder URL.
@@ -55,24 +60,8 @@ class Running {
     int pid_ = -1;
     int status_ = 0;
 };
-// Polls done every 50 ms for at most ms milliseconds.
-bool waitFor(const std::function<bool()>& done, int ms);
-
 // Copies the built upvarro into the installation's update folder.
 void installUpdater(const std::string& to);
-
-// A folder under /tmp removed with everything in it at the end of the test.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-
-  private:
-    std::string path_;
-};
 
 // An installation folder: <root>/update/upvarro is the updater's own path.
 struct Installation {

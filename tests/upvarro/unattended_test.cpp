@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "common/gbk.h"
@@ -14,6 +12,8 @@
 
 namespace upvarro {
 namespace {
+
+using test::waitFor;
 
 TEST(Unattended, ListStepPrintsStatusAndActions) {
     test::TestServer server;
@@ -46,15 +46,6 @@ TEST(Unattended, ListStepPrintsStatusAndActions) {
     r = test::runProcess(install.self(), {install.self(), "--unattended"});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "对不起，读取upvarro.ini配置文件出错！\n");
-}
-
-bool waitFor(const std::function<bool()>& done, int ms) {
-    for (int i = 0; i < ms / 20; ++i) {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return done();
 }
 
 // A run without a window does not load Qt (its libraries alone take more memory than the rest

@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -14,33 +13,20 @@
 #include "kalvix/core/simulator/build_simulator.h"
 #include "kalvix/core/simulator/build_summary.h"
 #include "support/calc_process.h"
+#include "support/files.h"
 
 namespace {
 
 using kalvix::test::runCalc;
 using nlohmann::json;
+using test_support::readFile;
 
 class BuildCli : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char dir[] = "/tmp/kalvix-build-cli-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        dir_ = dir;
-    }
-    void TearDown() override {
-        for (const char* f :
-             {"/a.PSF", "/b.PSF", "/a.json", "/bad.PSF", "/empty.PSF", "/odd\xff.PSF"})
-            std::remove((dir_ + f).c_str());
-        rmdir(dir_.c_str());
-    }
+    void SetUp() override { ASSERT_FALSE(temp_.path().empty()); }
     std::string path(const char* name) const { return dir_ + name; }
-    static std::string slurp(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    std::string dir_;
+    test_support::TempDir temp_;
+    std::string dir_ = temp_.path();
 };
 
 TEST_F(BuildCli, NewDecodeAndEncodeAgree) {
@@ -51,7 +37,7 @@ TEST_F(BuildCli, NewDecodeAndEncodeAgree) {
                          "equipment[1].runes.holeCount=2", "equipment[1].runes.stoneIds[0]=10301",
                          "--save", path("/a.PSF")});
     ASSERT_EQ(made.exitCode, 0) << made.err;
-    EXPECT_EQ(slurp(path("/a.PSF")).size(), 2000u);
+    EXPECT_EQ(readFile(path("/a.PSF")).size(), 2000u);
 
     auto decoded = runCalc({"build", "decode", path("/a.PSF")});
     ASSERT_EQ(decoded.exitCode, 0) << decoded.err;
@@ -77,7 +63,7 @@ TEST_F(BuildCli, NewDecodeAndEncodeAgree) {
     std::ofstream(path("/a.json")) << decoded.out;
     auto encoded = runCalc({"build", "encode", path("/a.json"), path("/b.PSF")});
     ASSERT_EQ(encoded.exitCode, 0) << encoded.err;
-    EXPECT_EQ(slurp(path("/b.PSF")), slurp(path("/a.PSF")));
+    EXPECT_EQ(readFile(path("/b.PSF")), readFile(path("/a.PSF")));
 }
 
 // A file name that is not UTF-8 is printed with U+FFFD, after the file is written.
@@ -88,7 +74,7 @@ TEST_F(BuildCli, InvalidUtf8PrintsValidJson) {
     auto encoded = runCalc({"build", "encode", path("/a.json"), path("/odd\xff.PSF")});
     ASSERT_EQ(encoded.exitCode, 0) << encoded.err;
     EXPECT_EQ(json::parse(encoded.out)["file"], path("/odd\uFFFD.PSF"));
-    EXPECT_EQ(slurp(path("/odd\xff.PSF")).size(), 2000u);
+    EXPECT_EQ(readFile(path("/odd\xff.PSF")).size(), 2000u);
 }
 
 // A disk full after 1 KiB (the shell's file-size limit): the old build stays and the error is
@@ -111,7 +97,7 @@ TEST_F(BuildCli, EncodeOnAFullDiskKeepsTheOldFile) {
     const int status = pclose(p);
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2);
     EXPECT_EQ(out, "kalvix-calc: Write " + path("/b.PSF") + " failed!\n");
-    EXPECT_EQ(slurp(path("/b.PSF")), "old build");
+    EXPECT_EQ(readFile(path("/b.PSF")), "old build");
     std::size_t files = 0;
     for (const auto& e : std::filesystem::directory_iterator(dir_))
         files += e.is_regular_file() ? 1 : 0;

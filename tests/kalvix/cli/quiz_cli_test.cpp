@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "kalvix/core/quiz/my_ado_conn.h"
 #include "kalvix/core/quiz/question_csv.h"
 #include "kalvix/core/quiz/quiz_page.h"
 #include "support/calc_process.h"
+#include "support/files.h"
 
 namespace {
 
@@ -46,21 +45,19 @@ kalvix::test::CalcRun runQuizdb(const std::vector<std::string>& args) {
 class QuizCli : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quiz-cli-XXXXXX").string();
-        ASSERT_TRUE(mkdtemp(pattern.data()));
-        folder = pattern;
+        ASSERT_FALSE(folder.empty());
         store = folder + "/Conversion.dat";
         auto r = runQuizdb({fixture("questions.csv"), store});
         ASSERT_EQ(r.exitCode, 0) << r.out;
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
     json run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--store=" + store, "答题器"});
         auto r = runCalc(args);
         EXPECT_EQ(r.exitCode, 0) << r.err;
         return r.exitCode == 0 ? json::parse(r.out) : json();
     }
-    std::string folder;
+    test_support::TempDir temp;
+    std::string folder = temp.path();
     std::string store;
 };
 
@@ -83,11 +80,10 @@ TEST_F(QuizCli, SearchesChoosesAndCopies) {
 TEST_F(QuizCli, FindsByFullPinyinAndMixedKeywords) {
     const json greatWall = json::parse(
         R"([["长城的东端起点一般认为是", "山海关"], ["明长城的西端终点是", "嘉峪关"]])");
-    {
-        std::ofstream csv(folder + "/wall.csv");
-        csv << "Question,answer,QType,PinYin\n长城的东端起点一般认为是,山海关,帮派迷宫,\n"
-               "长江是我国最长的河流吗,是,科举试题,\n明长城的西端终点是,嘉峪关,帮派迷宫,\n";
-    }
+    test_support::writeFile(
+        folder + "/wall.csv",
+        "Question,answer,QType,PinYin\n长城的东端起点一般认为是,山海关,帮派迷宫,\n"
+        "长江是我国最长的河流吗,是,科举试题,\n明长城的西端终点是,嘉峪关,帮派迷宫,\n");
     auto made = runQuizdb({folder + "/wall.csv", store + ".wall"});
     ASSERT_EQ(made.exitCode, 0) << made.out;
     std::filesystem::rename(store + ".wall", store);

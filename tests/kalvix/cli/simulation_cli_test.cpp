@@ -1,36 +1,21 @@
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "support/calc_process.h"
+#include "support/files.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using kalvix::test::runCalc;
 using nlohmann::json;
+using test_support::readFile;
 
 json run(const std::vector<std::string>& args) {
     auto r = runCalc(args);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     return r.exitCode == 0 ? json::parse(r.out) : json::object();
-}
-
-std::string temp(const std::string& name) {
-    return (fs::temp_directory_path() /
-            ("kalvix_sim_cli_" + std::to_string(::getpid()) + "_" + name))
-        .string();
-}
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 TEST(SimulationCli, OpensAsTheWindowDoes) {
@@ -89,10 +74,11 @@ TEST(SimulationCli, QuickAllocationMessages) {
 }
 
 TEST(SimulationCli, SaveAndLoadFiles) {
-    const std::string file = temp("a.PSF");
+    const test_support::TempDir dir;
+    const std::string file = dir.file("a.PSF");
     const json saved = run({"人物模拟加点系统", "--save=" + file, "魔族=1", "盘丝洞=1", "级别=89",
                             "敏捷.+5", "角色=小蜘蛛"});
-    const std::string text = slurp(file);
+    const std::string text = readFile(file);
     EXPECT_EQ(text.size(), 2000u);
     const json loaded = run({"人物模拟加点系统", "--load=" + file});
     for (const char* field : {"门派", "体质", "敏捷", "潜力", "气血", "速度"})
@@ -103,17 +89,17 @@ TEST(SimulationCli, SaveAndLoadFiles) {
     // The same line as a build code.
     const json copied = run({"人物模拟加点系统", "--load=" + file, "复制代码"});
     EXPECT_EQ(copied["剪贴板"], text);
-    fs::remove(file);
 }
 
 TEST(SimulationCli, FileFailures) {
-    const std::string missing = temp("missing.PSF");
+    const test_support::TempDir dir;
+    const std::string missing = dir.file("missing.PSF");
     const json j = run({"人物模拟加点系统", "--load=" + missing});
     ASSERT_EQ(j["messages"].size(), 1u);
     EXPECT_EQ(j["messages"][0]["where"], "box");
     EXPECT_EQ(j["messages"][0]["text"], "Open " + missing + " failed!\n");
 
-    const std::string bad = temp("no/such/dir.PSF");
+    const std::string bad = dir.file("no/such/dir.PSF");
     auto r = runCalc({"人物模拟加点系统", "--save=" + bad});
     EXPECT_NE(r.exitCode, 0);
     EXPECT_NE(r.out.find("failed!"), std::string::npos);

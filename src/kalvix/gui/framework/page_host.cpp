@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFileDialog>
 #include <QUrl>
 #include <QtGlobal>
 #include <memory>
@@ -59,6 +60,23 @@ void PageHost::run(QDialog* dialog) {
         parent_->run(dialog);
     else
         dialog->exec();
+}
+
+std::optional<QString> PageHost::chooseFile(QWidget* parent, const FileChoice& choice) {
+    if (fileChooser)
+        return fileChooser(parent, choice);
+    if (parent_)
+        return parent_->chooseFile(parent, choice);
+    QFileDialog dialog(parent);
+    if (!choice.folder.isEmpty())
+        dialog.setDirectory(choice.folder);
+    dialog.setAcceptMode(choice.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(choice.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(choice.filter);
+    dialog.setDefaultSuffix(choice.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
 }
 
 void PageHost::openAddress(const QString& address) {

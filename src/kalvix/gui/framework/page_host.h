@@ -1,13 +1,14 @@
 #pragma once
 // What a page widget gets from the window that hosts it: the page context, the status bar,
-// the message presenter, the dialogs it can open, and the desktop's services (opening an
-// address, playing a sound). The main window owns one; tests and tools build their own. A
-// dialog whose pages open dialogs of their own (the simulator's editors, bound to its build)
+// the message presenter, the dialogs it can open, the file chooser, and the desktop's services
+// (opening an address, playing a sound). The main window owns one; tests and tools build their own.
+// A dialog whose pages open dialogs of their own (the simulator's editors, bound to its build)
 // makes a child host: its own dialogs first, everything else from its parent.
 
 #include <QString>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "kalvix/core/page/page_context.h"
 #include "kalvix/gui/framework/message_box.h"
@@ -59,6 +60,18 @@ class PageHost {
     void run(QDialog* dialog);
     // How a dialog is run (exec() by default); tests replace it.
     std::function<void(QDialog*)> dialogRunner;
+
+    // A file the player picks to open or save; nullopt when the dialog is cancelled.
+    struct FileChoice {
+        bool save = false;
+        QString filter;         // Qt's form: "Name (*.ext);;…"
+        QString defaultSuffix;  // added to a saved name that has none
+        QString folder;         // where the dialog opens; empty: the platform's choice
+    };
+    // fileChooser, a parent's, or the platform's file dialog.
+    std::optional<QString> chooseFile(QWidget* parent, const FileChoice& choice);
+    // How a file is chosen; tests answer here instead of showing a dialog.
+    std::function<std::optional<QString>(QWidget* parent, const FileChoice& choice)> fileChooser;
 
     // An address handed to the desktop's default browser; tests record it instead.
     void openAddress(const QString& address);

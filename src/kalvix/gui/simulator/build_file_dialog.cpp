@@ -1,29 +1,14 @@
 #include "kalvix/gui/simulator/build_file_dialog.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QStringList>
 
 #include "kalvix/core/page/settings.h"
 #include "kalvix/core/simulator/build_file.h"
+#include "kalvix/gui/framework/page_host.h"
 
 namespace kalvix::gui {
-namespace {
-
-std::optional<QString>& nextName() {
-    static std::optional<QString> name;
-    return name;
-}
-
-std::optional<QString> chosen(const QString& path, Settings* settings) {
-    if (settings)
-        settings->setText(BuildFileDialog::kLastFolderKey,
-                          QFileInfo(path).absolutePath().toStdString());
-    return path;
-}
-
-}  // namespace
 
 QString BuildFileDialog::filter() {
     // "Name|pattern|…||" becomes Qt's "Name (pattern);;…"; a name that already shows its
@@ -39,27 +24,19 @@ QString BuildFileDialog::filter() {
     return filters.join(QStringLiteral(";;"));
 }
 
-void BuildFileDialog::setNextFileName(const QString& name) {
-    nextName() = name;
-}
-
-std::optional<QString> BuildFileDialog::choose(QWidget* parent, bool save, Settings* settings) {
-    if (std::optional<QString> next = nextName()) {
-        nextName().reset();
-        return next->isEmpty() ? std::nullopt : chosen(*next, settings);
-    }
-    QFileDialog dialog(parent);
+std::optional<QString> BuildFileDialog::choose(PageHost& host, QWidget* parent, bool save,
+                                               Settings* settings) {
+    PageHost::FileChoice choice{save, filter(), QString::fromLatin1(kBuildFileExtension), {}};
     if (settings)
         if (std::optional<std::string> folder = settings->text(kLastFolderKey))
             if (QDir(QString::fromStdString(*folder)).exists())
-                dialog.setDirectory(QString::fromStdString(*folder));
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(filter());
-    dialog.setDefaultSuffix(QString::fromLatin1(kBuildFileExtension));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+                choice.folder = QString::fromStdString(*folder);
+    std::optional<QString> path = host.chooseFile(parent, choice);
+    if (!path || path->isEmpty())
         return std::nullopt;
-    return chosen(dialog.selectedFiles().constFirst(), settings);
+    if (settings)
+        settings->setText(kLastFolderKey, QFileInfo(*path).absolutePath().toStdString());
+    return path;
 }
 
 }  // namespace kalvix::gui

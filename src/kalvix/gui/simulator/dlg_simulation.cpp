@@ -111,7 +111,7 @@ CDlgSimulation::CDlgSimulation(PageHost& host, QWidget* parent)
     page_->choosePath = [this](bool save) -> std::optional<std::string> {
         std::optional<QString> path = std::exchange(nextPath_, std::nullopt);
         if (!path || save)
-            path = BuildFileDialog::choose(this, save, &settings_);
+            path = BuildFileDialog::choose(sessionHost_, this, save, &settings_);
         if (!path)
             return std::nullopt;
         return QFile::encodeName(*path).toStdString();

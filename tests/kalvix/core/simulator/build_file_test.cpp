@@ -9,9 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,12 +20,15 @@
 #include "kalvix/core/simulator/build_file.h"
 #include "kalvix/core/simulator/build_record.h"
 #include "kalvix/core/simulator/build_simulator.h"
+#include "support/files.h"
 #include "support/record_layout.h"
 
 namespace kalvix {
 namespace {
 
 namespace L = record_layout;
+using test_support::readFile;
+using test_support::writeFile;
 
 std::int32_t le(const BuildRecord& r, std::size_t offset) {
     std::int32_t v;
@@ -324,26 +325,9 @@ TEST(BuildText, NeverWritesBeyondTheRecord) {
 
 class BuildFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char dir[] = "/tmp/kalvix-psf-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        dir_ = dir;
-    }
-    void TearDown() override {
-        for (const char* f : {"/a.PSF", "/empty.PSF", "/wrapped.PSF", "/a.PSF.part", "/victim"})
-            std::remove((dir_ + f).c_str());
-        rmdir(dir_.c_str());
-    }
-    static std::string slurp(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    static void spit(const std::string& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
-    }
-    std::string dir_;
+    void SetUp() override { ASSERT_FALSE(temp_.path().empty()); }
+    test_support::TempDir temp_;
+    std::string dir_ = temp_.path();
 };
 
 TEST_F(BuildFileTest, FreshPageSavesAndLoadsTheSameNumbers) {
@@ -353,7 +337,7 @@ TEST_F(BuildFileTest, FreshPageSavesAndLoadsTheSameNumbers) {
     record.writePageFields(page.build());
     const std::string path = dir_ + "/a.PSF";
     ASSERT_EQ(saveBuildFile(path, record).status, BuildFileStatus::Done);
-    const std::string text = slurp(path);
+    const std::string text = readFile(path);
     EXPECT_EQ(text.size(), 2000u);
     EXPECT_NE(text.back(), '\n');
     EXPECT_EQ(text, encodeBuildText(record));
@@ -403,7 +387,7 @@ TEST_F(BuildFileTest, LoadAppliesTheStoredAllocationAfterTheLevel) {
     EXPECT_EQ(sim.sheet(), page.sheet());
 
     // A trailing line break loads the same.
-    spit(path, slurp(path) + "\r\n");
+    writeFile(path, readFile(path) + "\r\n");
     BuildRecord withBreak;
     ASSERT_EQ(loadBuildFile(path, withBreak).status, BuildFileStatus::Done);
     EXPECT_EQ(withBreak, record);
@@ -416,7 +400,7 @@ TEST_F(BuildFileTest, WrappedEmptyAndMissingFiles) {
     std::string wrapped;
     for (std::size_t i = 0; i < text.size(); i += 76)
         wrapped += text.substr(i, 76) + "\n";
-    spit(dir_ + "/wrapped.PSF", wrapped);
+    writeFile(dir_ + "/wrapped.PSF", wrapped);
     BuildRecord r;
     r.bytes().fill(0x22);
     const BuildFileResult w = loadBuildFile(dir_ + "/wrapped.PSF", r);
@@ -425,7 +409,7 @@ TEST_F(BuildFileTest, WrappedEmptyAndMissingFiles) {
     EXPECT_EQ(r.bytes()[56], 0x11);
     EXPECT_EQ(r.bytes()[57], 0x22);
 
-    spit(dir_ + "/empty.PSF", "");
+    writeFile(dir_ + "/empty.PSF", "");
     BuildRecord e;
     e.bytes().fill(0x33);
     EXPECT_EQ(loadBuildFile(dir_ + "/empty.PSF", e).status, BuildFileStatus::Empty);
@@ -461,9 +445,9 @@ TEST_F(BuildFileTest, SavingKeepsTheOldFileOnAFullDisk) {
     const std::string file = dir_ + "/a.PSF";
     BuildRecord old;
     old.bytes()[100] = 77;
-    spit(file, encodeBuildText(old));
+    writeFile(file, encodeBuildText(old));
     ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
-    spit(dir_ + "/victim", "keep");
+    writeFile(dir_ + "/victim", "keep");
     ASSERT_EQ(::symlink((dir_ + "/victim").c_str(), (dir_ + "/a.PSF.part").c_str()), 0);
     auto folder = [this] {
         std::vector<std::string> names;
@@ -490,17 +474,17 @@ TEST_F(BuildFileTest, SavingKeepsTheOldFileOnAFullDisk) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(slurp(file), encodeBuildText(old));
+    EXPECT_EQ(readFile(file), encodeBuildText(old));
     EXPECT_EQ(folder(), before);
 
     // Room again: the new build replaces the old one, keeping its bits; the link's target is
     // untouched.
     ASSERT_EQ(saveBuildFile(file, BuildRecord{}).status, BuildFileStatus::Done);
-    EXPECT_EQ(slurp(file), encodeBuildText(BuildRecord{}));
+    EXPECT_EQ(readFile(file), encodeBuildText(BuildRecord{}));
     struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
-    EXPECT_EQ(slurp(dir_ + "/victim"), "keep");
+    EXPECT_EQ(readFile(dir_ + "/victim"), "keep");
     EXPECT_EQ(folder(), before);
 }
 

@@ -5,14 +5,13 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "kalvix/core/simulator/build_code.h"
 #include "kalvix/core/simulator/build_summary.h"
 #include "kalvix/core/simulator/simulation_page.h"
+#include "support/files.h"
 #include "support/page_driver.h"
 
 namespace kalvix {
@@ -25,11 +24,8 @@ using calc_test::messages;
 using calc_test::press;
 using calc_test::text;
 using calc_test::type;
-
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test_support::readFile;
+using test_support::writeFile;
 
 std::string fixture(const char* name) {
     return std::string(KALVIX_TEST_DATA) + "/simulator/" + name;
@@ -37,13 +33,6 @@ std::string fixture(const char* name) {
 
 class SimulationFiles : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("kalvix_simulation_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     std::string path(const char* name) const { return (dir_ / name).string(); }
 
     // A build with something in every part the page holds.
@@ -71,7 +60,8 @@ class SimulationFiles : public ::testing::Test {
         page.session().confirmEquipment(1, weapon);
     }
 
-    fs::path dir_;
+    test_support::TempDir temp_;
+    fs::path dir_ = temp_.path();
     PageContext context_;
 };
 
@@ -79,7 +69,7 @@ TEST_F(SimulationFiles, SaveAndLoadRoundTrip) {
     SimulationPage saved(context_);
     fill(saved);
     ASSERT_TRUE(saved.saveTo(path("a.PSF")));
-    const std::string file = slurp(path("a.PSF"));
+    const std::string file = readFile(path("a.PSF"));
     EXPECT_EQ(file.size(), 2000u);
     EXPECT_EQ(file.find('\n'), std::string::npos);
     EXPECT_FALSE(fs::exists(path("a.PSF.part")));
@@ -117,38 +107,27 @@ TEST_F(SimulationFiles, FreshPageAtLevelZero) {
 
 TEST_F(SimulationFiles, SavingReplacesTheFileWhole) {
     SimulationPage page(context_);
-    {
-        std::ofstream out(path("old.PSF"));
-        out << std::string(3000, 'x');
-    }
+    writeFile(path("old.PSF"), std::string(3000, 'x'));
     ASSERT_TRUE(page.saveTo(path("old.PSF")));
-    EXPECT_EQ(slurp(path("old.PSF")).size(), 2000u);
+    EXPECT_EQ(readFile(path("old.PSF")).size(), 2000u);
 
     // A folder that cannot be written: the file there stays as it was.
     if (::geteuid() != 0) {
-        fs::create_directories(dir_ / "locked");
-        {
-            std::ofstream out(dir_ / "locked" / "b.PSF");
-            out << "keep";
-        }
+        writeFile(dir_ / "locked" / "b.PSF", "keep");
         fs::permissions(dir_ / "locked", fs::perms::owner_read | fs::perms::owner_exec);
         EXPECT_FALSE(page.saveTo((dir_ / "locked" / "b.PSF").string()));
-        EXPECT_EQ(slurp(dir_ / "locked" / "b.PSF"), "keep");
+        EXPECT_EQ(readFile(dir_ / "locked" / "b.PSF"), "keep");
         fs::permissions(dir_ / "locked", fs::perms::owner_all);
         messages(page);
     }
     // The text is written but cannot replace what stands there: nothing is left behind, and
     // what was there stays.
-    fs::create_directories(dir_ / "taken.PSF");
-    {
-        std::ofstream out(dir_ / "taken.PSF" / "inside");
-        out << "keep";
-    }
+    writeFile(dir_ / "taken.PSF" / "inside", "keep");
     EXPECT_FALSE(page.saveTo(path("taken.PSF")));
     EXPECT_EQ(messages(page),
               std::vector<std::string>{"box:Write " + path("taken.PSF") + " failed!\n"});
     EXPECT_FALSE(fs::exists(path("taken.PSF.part")));
-    EXPECT_EQ(slurp(dir_ / "taken.PSF" / "inside"), "keep");
+    EXPECT_EQ(readFile(dir_ / "taken.PSF" / "inside"), "keep");
 
     const std::string missing = (dir_ / "no" / "such" / "c.PSF").string();
     EXPECT_FALSE(page.saveTo(missing));
@@ -240,7 +219,7 @@ TEST_F(SimulationFiles, CopyAndPasteShareABuild) {
     press(from, "复制代码");
     EXPECT_EQ(messages(from), std::vector<std::string>{"status:人物模拟代码已复制到剪贴板。"});
     ASSERT_TRUE(from.saveTo(path("same.PSF")));
-    EXPECT_EQ(desktop.clipboardText(), slurp(path("same.PSF")));
+    EXPECT_EQ(desktop.clipboardText(), readFile(path("same.PSF")));
 
     SimulationPage to(context_);
     std::vector<std::string> asked;

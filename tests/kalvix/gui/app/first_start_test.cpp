@@ -21,6 +21,7 @@
 #include "kalvix/gui/app/kalvix_dlg.h"
 #include "kalvix/gui/app/usage_report_runner.h"
 #include "kalvix/gui/app/user_settings.h"
+#include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/framework/qt_translations.h"
 #include "kalvix/gui/simulator/build_file_dialog.h"
 #include "support/started_program.h"
@@ -110,8 +111,10 @@ class FirstStartTest : public QObject {
             dlg.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dlg));
             // 保存 in the simulator, opened from 人物, through the file dialog's choice.
+            dlg.host().fileChooser = [&](QWidget*, const PageHost::FileChoice&) {
+                return std::optional<QString>(build);
+            };
             dlg.host().dialogRunner = [&](QDialog* d) {
-                BuildFileDialog::setNextFileName(build);
                 if (auto* save = d->findChild<QAbstractButton*>(QStringLiteral("buttonSave")))
                     save->click();
             };

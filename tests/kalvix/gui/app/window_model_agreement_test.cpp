@@ -29,9 +29,9 @@
 #include "kalvix/gui/framework/html_ctrl.h"
 #include "kalvix/gui/framework/page_binder.h"
 #include "kalvix/gui/framework/page_dialog.h"
+#include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/framework/page_widget.h"
 #include "kalvix/gui/framework/status_bar.h"
-#include "kalvix/gui/simulator/build_file_dialog.h"
 #include "support/page_entries.h"
 #include "support/random_actions.h"
 #include "support/widget_state.h"
@@ -82,6 +82,10 @@ class Episode {
         window_->host().setPresenter(&recorder_);
         recorder_.answers = &answers_;
         window_->host().dialogRunner = [](QDialog*) {};  // an opened dialog is closed at once
+        // A file dialog is cancelled, as the bare model's page has no file to choose.
+        window_->host().fileChooser = [](QWidget*, const PageHost::FileChoice&) {
+            return std::optional<QString>();
+        };
         window_->host().addressOpener = [this](const QString& a) {
             recorder_.seen.push_back("open: " + a.toStdString());
         };
@@ -128,6 +132,7 @@ class Episode {
         window_->host().setPresenter(nullptr);
         window_->host().addressOpener = nullptr;
         window_->host().soundPlayer = nullptr;
+        window_->host().fileChooser = nullptr;
     }
     Episode(const Episode&) = delete;
     Episode& operator=(const Episode&) = delete;
@@ -149,7 +154,6 @@ class Episode {
     std::string take(const Step& s, std::uint32_t answerSeed) {
         answers_.rng.seed(answerSeed);
         modelAnswers_.rng.seed(answerSeed);
-        BuildFileDialog::setNextFileName(QString());  // a file dialog is cancelled
         if (s.what == "tick") {
             actions_->tick();
             tickWindow();

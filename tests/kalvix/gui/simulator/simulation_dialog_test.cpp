@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "kalvix/core/simulator/build_summary.h"
 #include "kalvix/core/simulator/simulation_page.h"
@@ -27,6 +28,7 @@
 #include "kalvix/gui/app/user_settings.h"
 #include "kalvix/gui/framework/message_box.h"
 #include "kalvix/gui/framework/page_binder.h"
+#include "kalvix/gui/framework/page_host.h"
 #include "kalvix/gui/framework/status_bar.h"
 #include "kalvix/gui/simulator/build_file_dialog.h"
 #include "kalvix/gui/simulator/check_frame.h"
@@ -75,6 +77,10 @@ struct Window {
     RecordingPresenter presenter;
     std::map<QString, std::function<void(QDialog*)>> handlers;
     QStringList opened;
+    // The answers of the file dialogs to come, in turn (an empty one cancels), and what each
+    // dialog was asked for.
+    QStringList files;
+    QList<PageHost::FileChoice> choices;
 
     explicit Window(int level) {
         dlg.show();
@@ -84,6 +90,14 @@ struct Window {
             auto it = handlers.find(d->windowTitle());
             if (it != handlers.end())
                 it->second(d);
+        };
+        dlg.host().fileChooser = [this](QWidget*, const PageHost::FileChoice& choice) {
+            choices << choice;
+            if (files.isEmpty()) {
+                QTest::qFail("a file dialog without an answer", __FILE__, __LINE__);
+                return std::optional<QString>();
+            }
+            return std::optional<QString>(files.takeFirst());
         };
         choose(child<QComboBox>(dlg.page(0), "comboLevel"), level);
     }
@@ -311,7 +325,7 @@ class SimulationDialogTest : public QObject {
             Window w(60);
             w.simulate([&](CDlgSimulation* d) {
                 click(d, "radioRace1");
-                BuildFileDialog::setNextFileName(file);
+                w.files << file;
                 click(d, "buttonSave");
             });
         }
@@ -367,20 +381,25 @@ class SimulationDialogTest : public QObject {
             QTest::keyClick(name, Qt::Key_Return);
             QCOMPARE(w.opened.size(), 1);
             click(d, "buttonAgiP5");
-            BuildFileDialog::setNextFileName(file);
+            w.files << file << QString();
             click(d, "buttonSave");
             // Cancelled dialogs do nothing.
-            BuildFileDialog::setNextFileName(QString());
             click(d, "buttonLoad");
             QCOMPARE(text(d, "editAgi"), QString::number(8 + 89 + 5));
         });
+        // A save dialog, then an open dialog in the folder saved to, both for build files.
+        QCOMPARE(w.choices.size(), 2);
+        QVERIFY(w.choices[0].save && !w.choices[1].save);
+        QCOMPARE(w.choices[1].folder, dir.path());
+        QCOMPARE(w.choices[1].filter, BuildFileDialog::filter());
+        QCOMPARE(w.choices[1].defaultSuffix, QStringLiteral("PSF"));
         QFile saved(file);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.size(), qint64(2000));
 
         Window other(10);
         other.simulate([&](CDlgSimulation* d) {
-            BuildFileDialog::setNextFileName(file);
+            other.files << file;
             click(d, "buttonLoad");
             QCOMPARE(text(d, "editName"), QStringLiteral("spider"));
             QCOMPARE(text(d, "editSchool"), QStringLiteral("盘丝洞"));
@@ -390,7 +409,7 @@ class SimulationDialogTest : public QObject {
             QVERIFY(tipOf(d, "buttonWeapon") != QStringLiteral("<h3>武器</h3>"));
             // A missing file shows its box and changes nothing.
             const QString missing = dir.filePath(QStringLiteral("none.PSF"));
-            BuildFileDialog::setNextFileName(missing);
+            other.files << missing;
             click(d, "buttonLoad");
             QCOMPARE(text(d, "editName"), QStringLiteral("spider"));
         });
